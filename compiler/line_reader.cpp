@@ -1,0 +1,101 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+#include "line_reader.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <new>
+
+LineReader::LineReader(std::int32_t blockSize)
+    : blockSize_(blockSize > 0 ? blockSize : kBlockSize)
+{
+    block_ = static_cast<char *>(std::calloc(static_cast<std::size_t>(blockSize_) + 1, 1));
+    if (!block_)
+        throw std::bad_alloc();
+}
+
+LineReader::~LineReader()
+{
+    file_.close();
+    std::free(block_);
+}
+
+std::int32_t LineReader::openForReading(const char *path)
+{
+    endOfFile_ = false;
+    return file_.openRead(path);
+}
+
+void LineReader::fill()
+{
+    const std::int32_t wanted = blockSize_ - used_;
+    std::int32_t got = file_.readBytes(block_ + used_, wanted);
+    // A read error ends the file like a short read does.
+    if (got < 0)
+        got = 0;
+    for (char *byte = block_ + used_; byte < block_ + used_ + got; ++byte) {
+        if (*byte == 0)
+            *byte = ' ';
+    }
+    used_ += got;
+    block_[used_] = 0;
+    if (got < wanted)
+        endOfFile_ = true;
+}
+
+bool LineReader::readLine(TextBuffer &text)
+{
+    if (used_ == 0)
+        fill();
+    for (;;) {
+        const auto *cr = static_cast<const char *>(std::memchr(block_, '\r', static_cast<std::size_t>(used_)));
+        const std::int32_t at = cr ? static_cast<std::int32_t>(cr - block_) : -1;
+        if (at >= 0 && at + 1 < used_) {
+            if (!text.append(block_, static_cast<std::size_t>(at)))
+                return false;
+            std::int32_t next = at + 1;
+            if (block_[next] == '\n')
+                ++next;
+            used_ -= next;
+            std::memmove(block_, block_ + next, static_cast<std::size_t>(used_) + 1);
+            return true;
+        }
+        bool keptCr = false;
+        if (at < 0) {
+            if (!text.append(block_, static_cast<std::size_t>(used_)))
+                return false;
+            used_ = 0;
+        } else {
+            // The CR is the last byte held: whether an LF follows is not known yet.
+            if (!text.append(block_, static_cast<std::size_t>(at)))
+                return false;
+            block_[0] = '\r';
+            used_ = 1;
+            keptCr = true;
+        }
+        block_[used_] = 0;
+        if (endOfFile_) {
+            if (keptCr) {
+                used_ = 0;
+                block_[0] = 0;
+            }
+            return true;
+        }
+        fill();
+    }
+}
+
+std::int32_t LineReader::nextLine(TextBuffer &text)
+{
+    for (;;) {
+        text.clear();
+        if (!readLine(text)) {
+            outOfMemory_ = true;
+            return 0;
+        }
+        const char *line = text.get();
+        if (line && line[0] != 0 && !(line[0] == '/' && line[1] == '/'))
+            return 1;
+        if (atEnd())
+            return 0;
+    }
+}

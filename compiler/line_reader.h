@@ -1,0 +1,46 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+#pragma once
+
+#include "file_handle.h"
+#include "text_buffer.h"
+
+#include <cstdint>
+
+// Delivers a text file line by line through a small block. A CR ends a line and an LF right
+// after it belongs to the line end; an LF anywhere else is an ordinary byte. The last line
+// needs no line end.
+//
+// A zero byte read from the file is taken as a space: these are text files, and a stray zero
+// must neither cut off the rest of a line nor hide the lines after it.
+class LineReader {
+public:
+    static constexpr std::int32_t kBlockSize = 136;
+
+    explicit LineReader(std::int32_t blockSize = kBlockSize);
+    ~LineReader();
+    LineReader(const LineReader &) = delete;
+    LineReader &operator=(const LineReader &) = delete;
+
+    // Non-zero when the file is open. Bytes still held from an earlier file are kept.
+    std::int32_t openForReading(const char *path);
+    void closeFile() { file_.close(); }
+    FileHandle &file() { return file_; }
+
+    // Appends the next line to text. False when memory ran out.
+    bool readLine(TextBuffer &text);
+    // 1 with the next line that is neither empty nor begins with "//", 0 at the end of the file.
+    std::int32_t nextLine(TextBuffer &text);
+    bool atEnd() const { return endOfFile_ && used_ == 0; }
+    // True once a line could not be held for want of memory; the lines after it are lost.
+    bool outOfMemory() const { return outOfMemory_; }
+
+private:
+    void fill();
+
+    FileHandle file_;
+    std::int32_t blockSize_;
+    bool endOfFile_ = false;
+    bool outOfMemory_ = false;
+    char *block_ = nullptr;
+    std::int32_t used_ = 0; // bytes held at the start of the block
+};

@@ -1,0 +1,141 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+#include "table_writer.h"
+
+#include "collation.h"
+#include "os_file.h"
+#include "table_format.h"
+
+#include <cstring>
+#include <memory>
+#include <new>
+#include <vector>
+
+namespace {
+
+// Collects the small pieces of the table and hands them to the file in large writes: four
+// system calls per entry would cost more than the whole sort.
+class BufferedTableOutput {
+public:
+    explicit BufferedTableOutput(FileHandle &file)
+        : file_(file)
+    {
+    }
+
+    void put(const void *bytes, std::size_t count)
+    {
+        if (used_ + count > sizeof buffer_)
+            flush();
+        std::memcpy(buffer_ + used_, bytes, count);
+        used_ += count;
+    }
+    void putByte(unsigned char byte) { put(&byte, 1); }
+
+    void flush()
+    {
+        if (used_ == 0)
+            return;
+        const std::int32_t wanted = static_cast<std::int32_t>(used_);
+        if (file_.writeBytes(buffer_, wanted) != wanted)
+            failed_ = true;
+        used_ = 0;
+    }
+    bool failed() const { return failed_; }
+
+private:
+    FileHandle &file_;
+    unsigned char buffer_[64 * 1024];
+    std::size_t used_ = 0;
+    bool failed_ = false;
+};
+
+} // namespace
+
+void tableTag(const char *id, char orderDigit, unsigned char tag[4])
+{
+    std::memset(tag, 0, zd::kTagSize);
+    if (id && *id) {
+        for (std::size_t at = 0; at < zd::kTagSize && id[at]; ++at)
+            tag[at] = static_cast<unsigned char>(id[at]);
+        return;
+    }
+    const char *fallback = zd::kTagTy;
+    if (normalisedOrder(orderDigit) == kOrderPy)
+        fallback = zd::kTagPy;
+    else if (normalisedOrder(orderDigit) == kOrderIb)
+        fallback = zd::kTagIb;
+    std::memcpy(tag, fallback, zd::kTagSize);
+}
+
+TableWriteFailure writeTableFile(FileHandle &file, const char *path, const TableImage &image, std::string &reason)
+{
+    if (!path || !*path)
+        return TableWriteFailure::NoPath;
+    if (!kpx::os::canReplace(path)) {
+        reason = kpx::os::lastErrorText();
+        return TableWriteFailure::ReadOnly;
+    }
+    std::string temporary;
+    try {
+        temporary = kpx::os::temporaryPathBeside(path);
+    } catch (const std::bad_alloc &) {
+        return TableWriteFailure::OutOfMemory;
+    }
+    if (!file.create(temporary.c_str())) {
+        reason = kpx::os::lastErrorText();
+        return TableWriteFailure::CannotCreate;
+    }
+
+    std::uint64_t bodySize = 0;
+    for (std::int32_t at = 0; at < image.count; ++at) {
+        const char *key = image.entries[at].key();
+        bodySize += std::strlen(key) + 1 + std::strlen(key + std::strlen(key) + 1) + 1;
+    }
+
+    std::unique_ptr<BufferedTableOutput> output;
+    try {
+        output = std::make_unique<BufferedTableOutput>(file);
+    } catch (const std::bad_alloc &) {
+        file.close();
+        kpx::os::removeFile(temporary.c_str());
+        return TableWriteFailure::OutOfMemory;
+    }
+    unsigned char header[zd::kHeaderSize] = {};
+    zd::putUint32(header, zd::kHeaderRecordSize);
+    tableTag(image.id, image.orderDigit, header + zd::kTagOffset);
+    zd::putUint16(header + 8, zd::kFixedField8);
+    zd::putUint16(header + 10, zd::kFixedField10);
+    zd::putUint32(header + zd::kCountOffset, static_cast<std::uint32_t>(image.count));
+    zd::putUint32(header + zd::kBodySizeOffset, static_cast<std::uint32_t>(bodySize));
+    zd::putUint32(header + 20, zd::kFixedField20);
+    zd::putUint32(header + 24, zd::kFixedField24);
+    zd::putUint32(header + zd::kSecondBodySizeOffset, static_cast<std::uint32_t>(bodySize));
+    output->put(header, sizeof header);
+    for (std::int32_t at = 0; at < image.count; ++at) {
+        const char *key = image.entries[at].key();
+        const std::size_t keyLength = std::strlen(key);
+        const char *text = key + keyLength + 1;
+        const std::size_t textLength = std::strlen(text);
+        output->putByte(static_cast<unsigned char>(keyLength));
+        output->put(key, keyLength);
+        output->putByte(static_cast<unsigned char>(textLength));
+        output->put(text, textLength);
+    }
+    output->flush();
+
+    bool complete = !output->failed() && bodySize <= UINT32_MAX;
+    if (complete && !file.sync())
+        complete = false;
+    if (!complete)
+        reason = kpx::os::lastErrorText();
+    file.close();
+    if (!complete) {
+        kpx::os::removeFile(temporary.c_str());
+        return TableWriteFailure::WriteFailed;
+    }
+    if (!kpx::os::replaceFile(temporary.c_str(), path)) {
+        reason = kpx::os::lastErrorText();
+        kpx::os::removeFile(temporary.c_str());
+        return TableWriteFailure::CannotReplace;
+    }
+    return TableWriteFailure::None;
+}

@@ -1,0 +1,38 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+#pragma once
+
+#include <cstdint>
+
+// The input method's own library (hvmrk.dll on Windows, libhvmrk.so elsewhere). The program
+// loads it at start, calls its notify entry point with 1 after every table it makes, and
+// releases it at close. A missing library or entry point is not an error: the program then
+// simply never notifies.
+namespace kpx {
+
+class InputMethodLibrary {
+public:
+    InputMethodLibrary() = default;
+    ~InputMethodLibrary();
+    InputMethodLibrary(const InputMethodLibrary &) = delete;
+    InputMethodLibrary &operator=(const InputMethodLibrary &) = delete;
+    InputMethodLibrary(InputMethodLibrary &&other) noexcept;
+    InputMethodLibrary &operator=(InputMethodLibrary &&other) noexcept;
+
+    // Windows: the system directory plus "\hvmrk.dll", then the bare name; the export with
+    // ordinal 2. POSIX: "libhvmrk.so" through the loader's search path, the C function
+    // hvmrk_notify(int32_t). Returns true when a library was loaded.
+    bool load();
+    bool isLoaded() const { return handle_ != nullptr; }
+    bool hasNotify() const { return notify_ != nullptr; }
+    // Calls the notify entry point when there is one.
+    void notify(std::int32_t value) const;
+    // Unloads the library and forgets the entry point.
+    void release();
+
+private:
+    using NotifyFunction = void (*)(std::int32_t);
+    void *handle_ = nullptr;
+    NotifyFunction notify_ = nullptr;
+};
+
+} // namespace kpx

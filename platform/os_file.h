@@ -1,0 +1,57 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// The operating system's file calls, as thin as the Win32 ones they stand for
+// (_lopen, _lcreat, _lread, _lwrite, _lclose). Paths are given in the program's own form
+// (Windows form, Big5 bytes) and mapped to native paths here.
+namespace kpx::os {
+
+// What the file record stores: 0 means "no file" and -1 a failed open or create. On POSIX the
+// token is the descriptor plus one, so descriptor 0 is still a file.
+using FileToken = std::int32_t;
+inline constexpr FileToken kNoFile = 0;
+inline constexpr FileToken kFailed = -1;
+
+// Opens an existing file read-only. kFailed when it cannot be opened.
+FileToken openReadOnly(const char *path);
+// Creates a file or empties an existing one, opened for reading and writing.
+FileToken createTruncate(const char *path);
+// Bytes read, -1 on error; fewer than asked means the end of the file.
+std::int32_t readFrom(FileToken file, void *buffer, std::int32_t count);
+// Bytes written, -1 on error.
+std::int32_t writeTo(FileToken file, const void *buffer, std::int32_t count);
+// Flushes the file's data to the disk; false when the system reports an error.
+bool syncToDisk(FileToken file);
+void closeFile(FileToken file);
+
+// --- Replacing a file only once its successor is complete ---
+
+// True when a file may be written at path: the directory exists, and an existing file there is
+// a regular file that is not marked read-only.
+bool canReplace(const char *path);
+// A name for a temporary file in the same directory as path, unique to this process.
+std::string temporaryPathBeside(const char *path);
+// Moves the finished temporary file over the target in one step; false on failure.
+bool replaceFile(const char *temporaryPath, const char *targetPath);
+void removeFile(const char *path);
+
+} // namespace kpx::os
+
+namespace kpx::os {
+
+// The system's description of the last failed call on this thread (strerror / FormatMessage).
+std::string lastErrorText();
+
+// Identity of an open file (device and file number), so that two spellings of one path can be
+// recognised. False when the system cannot tell.
+struct FileIdentity {
+    unsigned long long volume = 0;
+    unsigned long long index = 0;
+    bool operator==(const FileIdentity &) const = default;
+};
+bool fileIdentity(FileToken file, FileIdentity &identity);
+
+} // namespace kpx::os

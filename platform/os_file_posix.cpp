@@ -1,0 +1,157 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+#include "os_file.h"
+
+#include "native_path.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace kpx::os {
+namespace {
+
+FileToken tokenFor(int descriptor) { return descriptor < 0 ? kFailed : descriptor + 1; }
+int descriptorOf(FileToken file) { return file - 1; }
+
+} // namespace
+
+FileToken openReadOnly(const char *path)
+{
+    const std::string native = nativePath(path);
+    int descriptor;
+    do {
+        descriptor = ::open(native.c_str(), O_RDONLY | O_CLOEXEC);
+    } while (descriptor < 0 && errno == EINTR);
+    if (descriptor >= 0) {
+        // A directory opens read-only on POSIX but is no file to read.
+        struct stat info {};
+        if (::fstat(descriptor, &info) != 0 || S_ISDIR(info.st_mode)) {
+            ::close(descriptor);
+            errno = EISDIR;
+            return kFailed;
+        }
+    }
+    if (descriptor >= INT_MAX - 1) {
+        ::close(descriptor);
+        return kFailed;
+    }
+    return tokenFor(descriptor);
+}
+
+FileToken createTruncate(const char *path)
+{
+    const std::string native = nativePath(path);
+    int descriptor;
+    do {
+        descriptor = ::open(native.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    } while (descriptor < 0 && errno == EINTR);
+    return tokenFor(descriptor);
+}
+
+std::int32_t readFrom(FileToken file, void *buffer, std::int32_t count)
+{
+    if (count < 0)
+        return -1;
+    // Like _lread, keep reading until the count is met or the file ends.
+    std::int32_t total = 0;
+    auto *bytes = static_cast<char *>(buffer);
+    while (total < count) {
+        const ssize_t got = ::read(descriptorOf(file), bytes + total, static_cast<size_t>(count - total));
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            return total > 0 ? total : -1;
+        }
+        if (got == 0)
+            break;
+        total += static_cast<std::int32_t>(got);
+    }
+    return total;
+}
+
+std::int32_t writeTo(FileToken file, const void *buffer, std::int32_t count)
+{
+    if (count < 0)
+        return -1;
+    std::int32_t total = 0;
+    const auto *bytes = static_cast<const char *>(buffer);
+    while (total < count) {
+        const ssize_t put = ::write(descriptorOf(file), bytes + total, static_cast<size_t>(count - total));
+        if (put < 0) {
+            if (errno == EINTR)
+                continue;
+            return total > 0 ? total : -1;
+        }
+        if (put == 0)
+            break;
+        total += static_cast<std::int32_t>(put);
+    }
+    return total;
+}
+
+bool syncToDisk(FileToken file) { return ::fsync(descriptorOf(file)) == 0 || errno == EINVAL; }
+
+void closeFile(FileToken file) { ::close(descriptorOf(file)); }
+
+bool canReplace(const char *path)
+{
+    if (!path || !*path) {
+        errno = ENOENT;
+        return false;
+    }
+    const std::string native = nativePath(path);
+    struct stat info {};
+    if (::stat(native.c_str(), &info) != 0)
+        return errno == ENOENT;
+    // A file without any write permission counts as read-only, even for root.
+    if (S_ISDIR(info.st_mode)) {
+        errno = EISDIR;
+        return false;
+    }
+    if (!S_ISREG(info.st_mode) || (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
+        errno = EACCES;
+        return false;
+    }
+    return ::access(native.c_str(), W_OK) == 0;
+}
+
+std::string temporaryPathBeside(const char *path)
+{
+    return std::string(path) + ".kpx-tmp-" + std::to_string(static_cast<long>(::getpid()));
+}
+
+bool replaceFile(const char *temporaryPath, const char *targetPath)
+{
+    const std::string from = nativePath(temporaryPath);
+    const std::string to = nativePath(targetPath);
+    // Keep the permissions of the file that is being replaced.
+    struct stat info {};
+    if (::stat(to.c_str(), &info) == 0)
+        ::chmod(from.c_str(), info.st_mode & 07777);
+    return ::rename(from.c_str(), to.c_str()) == 0;
+}
+
+void removeFile(const char *path) { ::unlink(nativePath(path).c_str()); }
+
+} // namespace kpx::os
+
+#include <cstring>
+
+namespace kpx::os {
+
+std::string lastErrorText() { return std::strerror(errno); }
+
+bool fileIdentity(FileToken file, FileIdentity &identity)
+{
+    struct stat info {};
+    if (::fstat(descriptorOf(file), &info) != 0)
+        return false;
+    identity.volume = static_cast<unsigned long long>(info.st_dev);
+    identity.index = static_cast<unsigned long long>(info.st_ino);
+    return true;
+}
+
+} // namespace kpx::os

@@ -1,0 +1,93 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+#include "os_file.h"
+
+#include <windows.h>
+
+#include <climits>
+
+namespace kpx::os {
+
+FileToken openReadOnly(const char *path)
+{
+    const HFILE file = _lopen(path, OF_READ);
+    return file == HFILE_ERROR ? kFailed : static_cast<FileToken>(file);
+}
+
+FileToken createTruncate(const char *path)
+{
+    const HFILE file = _lcreat(path, 0);
+    return file == HFILE_ERROR ? kFailed : static_cast<FileToken>(file);
+}
+
+std::int32_t readFrom(FileToken file, void *buffer, std::int32_t count)
+{
+    const UINT got = _lread(static_cast<HFILE>(file), buffer, static_cast<UINT>(count));
+    return got == HFILE_ERROR ? -1 : static_cast<std::int32_t>(got);
+}
+
+std::int32_t writeTo(FileToken file, const void *buffer, std::int32_t count)
+{
+    // _lwrite with a count of 0 would cut the file at the current position.
+    if (count == 0)
+        return 0;
+    const UINT put = _lwrite(static_cast<HFILE>(file), static_cast<LPCCH>(buffer), static_cast<UINT>(count));
+    return put == HFILE_ERROR ? -1 : static_cast<std::int32_t>(put);
+}
+
+bool syncToDisk(FileToken file)
+{
+    return FlushFileBuffers(reinterpret_cast<HANDLE>(static_cast<INT_PTR>(file))) != 0;
+}
+
+void closeFile(FileToken file) { _lclose(static_cast<HFILE>(file)); }
+
+bool canReplace(const char *path)
+{
+    if (!path || !*path)
+        return false;
+    const DWORD attributes = GetFileAttributesA(path);
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        const DWORD error = GetLastError();
+        return error == ERROR_FILE_NOT_FOUND;
+    }
+    return (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) == 0;
+}
+
+std::string temporaryPathBeside(const char *path)
+{
+    return std::string(path) + ".kpx-tmp-" + std::to_string(static_cast<unsigned long>(GetCurrentProcessId()));
+}
+
+bool replaceFile(const char *temporaryPath, const char *targetPath)
+{
+    return MoveFileExA(temporaryPath, targetPath, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
+
+void removeFile(const char *path) { DeleteFileA(path); }
+
+} // namespace kpx::os
+
+namespace kpx::os {
+
+std::string lastErrorText()
+{
+    char buffer[512] = {};
+    const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                                        GetLastError(), 0, buffer, sizeof buffer, nullptr);
+    std::string text(buffer, length);
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' '))
+        text.pop_back();
+    return text;
+}
+
+bool fileIdentity(FileToken file, FileIdentity &identity)
+{
+    BY_HANDLE_FILE_INFORMATION info {};
+    if (!GetFileInformationByHandle(reinterpret_cast<HANDLE>(static_cast<INT_PTR>(file)), &info))
+        return false;
+    identity.volume = info.dwVolumeSerialNumber;
+    identity.index = (static_cast<unsigned long long>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+    return true;
+}
+
+} // namespace kpx::os

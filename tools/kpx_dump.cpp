@@ -1,0 +1,150 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+// kpx-dump: checks a lexicon table against its format and lists its entries.
+#include "table_reader.h"
+
+#ifdef KPX_DUMP_WITH_UTF8
+#include "big5_codec.h"
+#endif
+
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+namespace {
+
+void usage(std::FILE *to)
+{
+    std::fputs("Usage: kpx-dump [--header] [--utf8] TABLE\n"
+               "\n"
+               "Checks a lexicon table (.zd) against the format and prints its entries in file\n"
+               "order, one 'key<TAB>output' line each, as raw bytes.\n"
+               "\n"
+               "  --header   print the header fields first\n"
+               "  --utf8     convert the Big5 text to UTF-8 for a terminal\n"
+               "  --help     this text\n"
+               "\n"
+               "Exit status: 0 well-formed, 1 malformed or unreadable table, 2 usage error.\n",
+               to);
+}
+
+std::string printable(std::string_view bytes, bool utf8)
+{
+#ifdef KPX_DUMP_WITH_UTF8
+    if (utf8) {
+        const std::u16string text = kpx::decodeBig5(bytes);
+        std::string out;
+        for (std::size_t at = 0; at < text.size(); ++at) {
+            char32_t code = text[at];
+            if (code >= 0xD800 && code < 0xDC00 && at + 1 < text.size()) {
+                code = 0x10000 + ((code - 0xD800) << 10) + (text[++at] - 0xDC00);
+            }
+            if (code >= kpx::kBig5EscapeBase && code <= kpx::kBig5EscapeBase + 0xFF) {
+                // A byte without a Big5 character: show it as \xNN.
+                char hex[8];
+                std::snprintf(hex, sizeof hex, "\\x%02X", static_cast<unsigned>(code - kpx::kBig5EscapeBase));
+                out += hex;
+            } else if (code < 0x80) {
+                out += static_cast<char>(code);
+            } else if (code < 0x800) {
+                out += static_cast<char>(0xC0 | (code >> 6));
+                out += static_cast<char>(0x80 | (code & 0x3F));
+            } else if (code < 0x10000) {
+                out += static_cast<char>(0xE0 | (code >> 12));
+                out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+                out += static_cast<char>(0x80 | (code & 0x3F));
+            } else {
+                out += static_cast<char>(0xF0 | (code >> 18));
+                out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+                out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+                out += static_cast<char>(0x80 | (code & 0x3F));
+            }
+        }
+        return out;
+    }
+#else
+    (void)utf8;
+#endif
+    return std::string(bytes);
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    bool header = false;
+    bool utf8 = false;
+    const char *path = nullptr;
+    for (int at = 1; at < argc; ++at) {
+        if (std::strcmp(argv[at], "--help") == 0 || std::strcmp(argv[at], "-h") == 0) {
+            usage(stdout);
+            return 0;
+        }
+        if (std::strcmp(argv[at], "--header") == 0) {
+            header = true;
+        } else if (std::strcmp(argv[at], "--utf8") == 0) {
+#ifndef KPX_DUMP_WITH_UTF8
+            std::fputs("kpx-dump: this build has no Big5 conversion; --utf8 is not available\n", stderr);
+            return 2;
+#endif
+            utf8 = true;
+        } else if (argv[at][0] == '-' && argv[at][1] != 0) {
+            std::fprintf(stderr, "kpx-dump: unknown option '%s'\n", argv[at]);
+            usage(stderr);
+            return 2;
+        } else if (!path) {
+            path = argv[at];
+        } else {
+            std::fprintf(stderr, "kpx-dump: one table at a time\n");
+            return 2;
+        }
+    }
+    if (!path) {
+        usage(stderr);
+        return 2;
+    }
+
+    std::ifstream file(path, std::ios::binary);
+    if (!file) {
+        std::fprintf(stderr, "kpx-dump: cannot open %s\n", path);
+        return 1;
+    }
+    const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    if (file.bad()) {
+        std::fprintf(stderr, "kpx-dump: cannot read %s\n", path);
+        return 1;
+    }
+    TableContents table;
+    std::string error;
+    if (!readTable(bytes, table, error)) {
+        std::fprintf(stderr, "kpx-dump: %s is not a well-formed table: %s\n", path, error.c_str());
+        return 1;
+    }
+    if (header) {
+        std::string tag;
+        for (unsigned char byte : table.tag) {
+            char shown[8];
+            if (byte >= 0x20 && byte < 0x7F)
+                std::snprintf(shown, sizeof shown, "%c", byte);
+            else
+                std::snprintf(shown, sizeof shown, "\\x%02X", byte);
+            tag += shown;
+        }
+        std::printf("header record size: 24\ntag: %s\nentries: %u\nbody size: %u\n", tag.c_str(), table.count,
+                    table.bodySize);
+    }
+    std::string out;
+    for (const TableRecord &record : table.records) {
+        out += printable(record.key, utf8);
+        out += '\t';
+        out += printable(record.output, utf8);
+        out += '\n';
+        if (out.size() > (1 << 16)) {
+            std::fwrite(out.data(), 1, out.size(), stdout);
+            out.clear();
+        }
+    }
+    std::fwrite(out.data(), 1, out.size(), stdout);
+    return std::fflush(stdout) == 0 ? 0 : 1;
+}

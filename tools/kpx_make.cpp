@@ -1,0 +1,205 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+// kpx-make: compiles a data file into a lexicon table, as the window's make-table command does.
+#include "data_lines.h"
+#include "file_handle.h"
+#include "native_path.h"
+#include "slot_names.h"
+#include "table_compiler.h"
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int kExitWritten = 0;
+constexpr int kExitNotWritten = 1;
+constexpr int kExitUsage = 2;
+// The editor hands the compiler at most this many bytes of a line.
+constexpr std::size_t kMaxLineBytes = 4096;
+
+void usage(std::FILE *to)
+{
+    std::fputs("Usage: kpx-make DATAFILE -o TABLE [--order ty|py|ib] [--id ID]\n"
+               "       kpx-make --slot N\n"
+               "\n"
+               "Compiles a data file (Big5 text: one entry per line, input key and output text\n"
+               "separated by blanks; comment and #include lines as in the editor) into a lexicon\n"
+               "table (.zd) for the input method.\n"
+               "\n"
+               "  -o TABLE         the table file to write\n"
+               "  --order ORDER    ty (romanisation, default), py (pinyin) or ib (byte order)\n"
+               "  --id ID          the table's id; default dty, dpy or dib by order\n"
+               "  --slot N         slot 1 to 30: its data file, order, id and table file in the\n"
+               "                   vokelu directory of the system drive ($KPX_DRIVE, else $HOME)\n"
+               "  --help           this text\n"
+               "\n"
+               "Lines are read as the editor loads them (CR LF, CR or LF end a line, a zero byte\n"
+               "ends the text) and cut to 4096 bytes. Include lines name files relative to the\n"
+               "current directory; their o= and id= forms override the table path and id.\n"
+               "\n"
+               "Prints the entry count and the path written. Exit status: 0 table written,\n"
+               "1 table not written, 2 usage error or unreadable data file.\n",
+               to);
+}
+
+struct Options {
+    std::string dataFile;
+    std::string tableFile;
+    std::string id;
+    char order = '1';
+    bool idGiven = false;
+};
+
+bool parseOrder(const char *name, char &order)
+{
+    if (std::strcmp(name, "ty") == 0)
+        order = '1';
+    else if (std::strcmp(name, "py") == 0)
+        order = '2';
+    else if (std::strcmp(name, "ib") == 0)
+        order = '3';
+    else
+        return false;
+    return true;
+}
+
+bool parseSlot(const char *text, std::int32_t &slot)
+{
+    char *end = nullptr;
+    const long value = std::strtol(text, &end, 10);
+    if (!*text || *end || value < kpx::kFirstSlot || value > kpx::kLastSlot)
+        return false;
+    slot = static_cast<std::int32_t>(value);
+    return true;
+}
+
+// 0 when the arguments are good, else the exit status.
+int parseArguments(int argc, char **argv, Options &options)
+{
+    bool slotGiven = false;
+    for (int at = 1; at < argc; ++at) {
+        const char *argument = argv[at];
+        const bool hasValue = at + 1 < argc;
+        if (std::strcmp(argument, "--help") == 0 || std::strcmp(argument, "-h") == 0) {
+            usage(stdout);
+            return -1;
+        }
+        if (std::strcmp(argument, "-o") == 0 && hasValue) {
+            options.tableFile = argv[++at];
+        } else if (std::strcmp(argument, "--order") == 0 && hasValue) {
+            if (!parseOrder(argv[++at], options.order)) {
+                std::fprintf(stderr, "kpx-make: unknown order '%s' (ty, py or ib)\n", argv[at]);
+                return kExitUsage;
+            }
+        } else if (std::strcmp(argument, "--id") == 0 && hasValue) {
+            options.id = argv[++at];
+            options.idGiven = true;
+        } else if (std::strcmp(argument, "--slot") == 0 && hasValue) {
+            std::int32_t slot = 0;
+            if (!parseSlot(argv[++at], slot)) {
+                std::fprintf(stderr, "kpx-make: slot must be a number from 1 to 30, not '%s'\n", argv[at]);
+                return kExitUsage;
+            }
+            const char drive = kpx::os::systemDriveLetter();
+            options.dataFile = kpx::DataFileName(slot, drive);
+            options.tableFile = kpx::TableFileName(slot, drive);
+            options.order = kpx::OrderDigit(slot);
+            options.id = kpx::TableId(slot);
+            options.idGiven = true;
+            slotGiven = true;
+        } else if (argument[0] == '-' && argument[1] != 0) {
+            std::fprintf(stderr, "kpx-make: unknown or incomplete option '%s'\n", argument);
+            usage(stderr);
+            return kExitUsage;
+        } else if (options.dataFile.empty() && !slotGiven) {
+            options.dataFile = argument;
+        } else {
+            std::fprintf(stderr, "kpx-make: unexpected argument '%s'\n", argument);
+            return kExitUsage;
+        }
+    }
+    if (options.dataFile.empty() || options.tableFile.empty()) {
+        std::fputs("kpx-make: a data file and a table file (-o), or --slot N, are needed\n", stderr);
+        usage(stderr);
+        return kExitUsage;
+    }
+    if (!options.idGiven)
+        options.id = options.order == '2' ? "dpy" : options.order == '3' ? "dib" : "dty";
+    return 0;
+}
+
+const char *failureText(TableWriteFailure failure)
+{
+    switch (failure) {
+    case TableWriteFailure::NoPath:
+        return "no path";
+    case TableWriteFailure::ReadOnly:
+        return "the file there is read-only or not a file";
+    case TableWriteFailure::CannotCreate:
+        return "cannot create the file";
+    case TableWriteFailure::WriteFailed:
+        return "writing failed";
+    case TableWriteFailure::CannotReplace:
+        return "cannot replace the old file";
+    case TableWriteFailure::OutOfMemory:
+        return "out of memory";
+    case TableWriteFailure::None:
+        break;
+    }
+    return "unknown failure";
+}
+
+// Hands every line of the data file to the compiler. False when the file cannot be read.
+bool compileDataFile(const std::string &path)
+{
+    FileHandle file;
+    if (!file.openRead(path.c_str()))
+        return false;
+    DataLineSplitter splitter;
+    char line[kMaxLineBytes + 1];
+    const auto addLine = [&line](const char *bytes, std::size_t length) {
+        length = length < kMaxLineBytes ? length : kMaxLineBytes;
+        std::memcpy(line, bytes, length);
+        line[length] = 0;
+        tc_add_line(line);
+    };
+    std::vector<char> block(1 << 20);
+    for (;;) {
+        const std::int32_t got = file.readBytes(block.data(), static_cast<std::int32_t>(block.size()));
+        if (got < 0)
+            return false;
+        splitter.feed(block.data(), static_cast<std::size_t>(got), addLine);
+        if (got < static_cast<std::int32_t>(block.size()))
+            break;
+    }
+    splitter.finish(addLine);
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    Options options;
+    if (const int status = parseArguments(argc, argv, options); status != 0)
+        return status < 0 ? 0 : status;
+
+    tc_begin(0);
+    if (!compileDataFile(options.dataFile)) {
+        std::fprintf(stderr, "kpx-make: cannot read data file %s\n", kpx::os::nativePath(options.dataFile).c_str());
+        return kExitUsage;
+    }
+    tc_order_and_sort(options.order);
+    const std::int32_t written = tc_write(options.tableFile.c_str(), options.id.c_str());
+    const TableWriteReport &report = tc_last_write();
+    const std::string shownPath = kpx::os::nativePath(report.path);
+    if (!written) {
+        std::fprintf(stderr, "kpx-make: table not written to %s: %s%s%s\n", shownPath.c_str(),
+                     failureText(report.failure), report.reason.empty() ? "" : ": ", report.reason.c_str());
+        return kExitNotWritten;
+    }
+    std::printf("%d entries written to %s\n", static_cast<int>(tc_count()), shownPath.c_str());
+    return kExitWritten;
+}
