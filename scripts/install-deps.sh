@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-2.0-or-later
+# Installs the Debian packages the build, the program or the tests need, when any is missing.
+# Usage: scripts/install-deps.sh [run|test]
+set -euo pipefail
+
+purpose=${1:-test}
+packages=(cmake g++ make pkg-config qt6-base-dev fonts-arphic-uming)
+if [ "$purpose" = test ]; then
+  # GoogleTest, headless window tests, screenshots and keyboard tests under Xvfb, and clang's
+  # fuzzing and sanitizer runtimes.
+  packages+=(libgtest-dev libgmock-dev xvfb xauth xdotool imagemagick clang libclang-rt-14-dev)
+fi
+
+missing=()
+for package in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$package")
+  fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+sudo=()
+if [ "$(id -u)" -ne 0 ]; then
+  sudo=(sudo)
+fi
+export DEBIAN_FRONTEND=noninteractive
+"${sudo[@]}" apt-get -o DPkg::Lock::Timeout=600 update -qq
+"${sudo[@]}" apt-get -o DPkg::Lock::Timeout=600 install -y -qq --no-install-recommends "${missing[@]}" </dev/null
