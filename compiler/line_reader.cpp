@@ -6,7 +6,8 @@
 #include <new>
 
 LineReader::LineReader(std::int32_t blockSize)
-    : blockSize_(blockSize > 0 ? blockSize : kBlockSize)
+    // A kept CR takes one byte of the block, so the block needs room for at least one more.
+    : blockSize_(blockSize >= 2 ? blockSize : kBlockSize)
 {
     block_ = static_cast<char *>(std::calloc(static_cast<std::size_t>(blockSize_) + 1, 1));
     if (!block_)
