@@ -12,9 +12,7 @@
 //     a key that starts with 'h' is placed against one that does not by the first bytes alone.
 // py: general pinyin; tone digits are passed over.
 // ib: plain byte order.
-int compareKeysTy(const char *a, const char *b);
-int compareKeysPy(const char *a, const char *b);
-int compareKeysIb(const char *a, const char *b);
+// (Defined below, in the header, so that the sort's comparisons are inlined.)
 
 // The order digits: '1' ty, '2' py, '3' ib; every other byte means ty.
 inline constexpr char kOrderTy = '1';
@@ -27,3 +25,81 @@ constexpr char normalisedOrder(char digit)
 
 using KeyComparison = int (*)(const char *, const char *);
 KeyComparison keyComparisonFor(char orderDigit);
+
+namespace collation_detail {
+
+inline constexpr bool isDigit(signed char byte) { return byte >= '0' && byte <= '9'; }
+
+// The walk shared by the three orders; the template flags switch its rules on.
+template <bool SkipDigits, bool SkipHAfterC>
+inline int walkKeys(const signed char *a, const signed char *b, const signed char *aStart, const signed char *bStart)
+{
+    while (*a || *b) {
+        if constexpr (SkipDigits) {
+            if (isDigit(*a)) {
+                ++a;
+                continue;
+            }
+            if (isDigit(*b)) {
+                ++b;
+                continue;
+            }
+        }
+        if constexpr (SkipHAfterC) {
+            if (*a == 'h' && a > aStart && a[-1] == 'c') {
+                ++a;
+                continue;
+            }
+            if (*b == 'h' && b > bStart && b[-1] == 'c') {
+                ++b;
+                continue;
+            }
+        }
+        if (*b == '-') {
+            ++b;
+            if (*a == '-')
+                ++a;
+            continue;
+        }
+        if (*a == *b) {
+            ++a;
+            ++b;
+            continue;
+        }
+        return *a - *b;
+    }
+    return 0;
+}
+
+// Bytes decide as signed 8-bit values, so the Big5 bytes 0x80-0xFF come before the end of a key.
+inline const signed char *bytes(const char *key) { return reinterpret_cast<const signed char *>(key); }
+
+} // namespace collation_detail
+
+inline int compareKeysTy(const char *keyA, const char *keyB)
+{
+    using collation_detail::bytes;
+    const signed char *a = bytes(keyA);
+    const signed char *b = bytes(keyB);
+    if (a[0] == 'h') {
+        if (b[0] != 'h')
+            return a[0] - b[0];
+        ++a;
+        ++b;
+    }
+    if (*b == 'h' && *a != 'h')
+        return *a - *b;
+    return collation_detail::walkKeys<true, true>(a, b, bytes(keyA), bytes(keyB));
+}
+
+inline int compareKeysPy(const char *keyA, const char *keyB)
+{
+    using collation_detail::bytes;
+    return collation_detail::walkKeys<true, false>(bytes(keyA), bytes(keyB), bytes(keyA), bytes(keyB));
+}
+
+inline int compareKeysIb(const char *keyA, const char *keyB)
+{
+    using collation_detail::bytes;
+    return collation_detail::walkKeys<false, false>(bytes(keyA), bytes(keyB), bytes(keyA), bytes(keyB));
+}

@@ -67,13 +67,33 @@ int TableCompiler::compareEntries(const Entry &x, const Entry &y) const
     return byKey != 0 ? byKey : x.sequence - y.sequence;
 }
 
-void TableCompiler::sortEntries()
+namespace {
+
+// The entry order for one key order, compiled per order so that the comparison is inlined.
+template <int (*CompareKeys)(const char *, const char *)>
+void sortWith(EntryList &entries)
 {
-    const KeyComparison compareKeys = keyComparisonFor(order_);
-    sortEntryRange(entries_.begin(), 0, entries_.count(), [compareKeys](const Entry &x, const Entry &y) {
-        const int byKey = compareKeys(x.key(), y.key());
+    sortEntryRange(entries.begin(), 0, entries.count(), [](const Entry &x, const Entry &y) {
+        const int byKey = CompareKeys(x.key(), y.key());
         return byKey != 0 ? byKey : x.sequence - y.sequence;
     });
+}
+
+} // namespace
+
+void TableCompiler::sortEntries()
+{
+    switch (normalisedOrder(order_)) {
+    case kOrderPy:
+        sortWith<compareKeysPy>(entries_);
+        break;
+    case kOrderIb:
+        sortWith<compareKeysIb>(entries_);
+        break;
+    default:
+        sortWith<compareKeysTy>(entries_);
+        break;
+    }
 }
 
 std::int32_t TableCompiler::orderAndSort(char digit)

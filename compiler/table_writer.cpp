@@ -85,10 +85,12 @@ TableWriteFailure writeTableFile(FileHandle &file, const char *path, const Table
         return TableWriteFailure::CannotCreate;
     }
 
+    // The block holds key, zero, output, zero: its length is both lengths plus two.
     std::uint64_t bodySize = 0;
     for (std::int32_t at = 0; at < image.count; ++at) {
-        const char *key = image.entries[at].key();
-        bodySize += std::strlen(key) + 1 + std::strlen(key + std::strlen(key) + 1) + 1;
+        const char *block = image.entries[at].text;
+        const std::size_t keyLength = std::strlen(block);
+        bodySize += keyLength + std::strlen(block + keyLength + 1) + 2;
     }
 
     std::unique_ptr<BufferedTableOutput> output;
@@ -111,7 +113,7 @@ TableWriteFailure writeTableFile(FileHandle &file, const char *path, const Table
     zd::putUint32(header + zd::kSecondBodySizeOffset, static_cast<std::uint32_t>(bodySize));
     output->put(header, sizeof header);
     for (std::int32_t at = 0; at < image.count; ++at) {
-        const char *key = image.entries[at].key();
+        const char *key = image.entries[at].text;
         const std::size_t keyLength = std::strlen(key);
         const char *text = key + keyLength + 1;
         const std::size_t textLength = std::strlen(text);
