@@ -1,0 +1,211 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-2.0-or-later
+#
+# Times kpx-make against kpx-bench-baseline on generated word lists and prints wall time,
+# peak memory and their ratios per size. See bench/README.md.
+#
+# usage: bench/run_bench.sh [--build] [--sizes N,N,...] [--runs R] [BUILD_DIR]
+#   --build      configure (Release, no GUI, no tests) and build the programs into BUILD_DIR
+#   --sizes      entry counts to generate (default 10000,100000,1000000)
+#   --runs       runs per program and size; the median is reported (default 3)
+#   BUILD_DIR    build directory (default build-bench in the source tree)
+# Environment: KPX_MAKE overrides the kpx-make binary, JOBS the build parallelism (default 2),
+# KPX_BENCH_METER=gnu-time|python3 picks how peak memory is measured.
+
+set -uo pipefail
+
+script_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+source_dir=$(dirname "$script_dir")
+
+do_build=0
+sizes="10000,100000,1000000"
+runs=3
+build_dir=""
+seed=1
+
+while (($#)); do
+    case $1 in
+    --build) do_build=1 ;;
+    --sizes) sizes=${2:?--sizes needs a list}; shift ;;
+    --runs) runs=${2:?--runs needs a number}; shift ;;
+    -h | --help) sed -n '4,14p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
+    -*) echo "run_bench.sh: unknown option $1" >&2; exit 2 ;;
+    *) build_dir=$1 ;;
+    esac
+    shift
+done
+[[ $runs =~ ^[1-9][0-9]*$ ]] || { echo "run_bench.sh: --runs wants a positive number" >&2; exit 2; }
+build_dir=${build_dir:-$source_dir/build-bench}
+
+die() {
+    echo "run_bench.sh: $*" >&2
+    exit 1
+}
+
+if ((do_build)); then
+    jobs=${JOBS:-2}
+    cmake -S "$source_dir" -B "$build_dir" -DCMAKE_BUILD_TYPE=Release \
+        -DKPX_BUILD_GUI=OFF -DKPX_BUILD_TESTS=OFF >/dev/null || die "configuring $build_dir failed"
+    cmake --build "$build_dir" --target kpx-bench-gen kpx-bench-baseline -j "$jobs" >/dev/null \
+        || die "building the bench programs failed"
+    if grep -qs 'kpx-make' "$source_dir/tools/CMakeLists.txt"; then
+        cmake --build "$build_dir" --target kpx-make -j "$jobs" >/dev/null || die "building kpx-make failed"
+    fi
+fi
+
+gen=$build_dir/bench/kpx-bench-gen
+baseline=$build_dir/bench/kpx-bench-baseline
+kpx_make=${KPX_MAKE:-$build_dir/tools/kpx-make}
+[[ -x $gen && -x $baseline ]] \
+    || die "$build_dir has no kpx-bench-gen / kpx-bench-baseline; run with --build or build them first"
+have_kpx=1
+if [[ ! -x $kpx_make ]]; then
+    have_kpx=0
+    echo "note: $kpx_make is not built yet; timing the baseline only" >&2
+fi
+
+work=$build_dir/bench-data
+mkdir -p "$work" || die "cannot create $work"
+stats=$(mktemp) || die "mktemp failed"
+trap 'rm -f "$stats"' EXIT
+
+# Peak memory comes from GNU time when there is one, else from python3's rusage of the child.
+meter=${KPX_BENCH_METER:-}
+if [[ -n $meter ]]; then
+    [[ $meter == gnu-time || $meter == python3 ]] || die "KPX_BENCH_METER is gnu-time or python3"
+elif /usr/bin/time --version 2>&1 | grep -q GNU; then
+    meter=gnu-time
+elif command -v python3 >/dev/null; then
+    meter=python3
+else
+    die "neither GNU time nor python3 is available to measure peak memory"
+fi
+
+# measure LOG CMD...: runs CMD with its output in LOG; sets wall_s, peak_kb and status.
+measure() {
+    local log=$1
+    shift
+    if [[ $meter == gnu-time ]]; then
+        local t0 t1
+        t0=$(date +%s%N)
+        /usr/bin/time -f '%e %M' -o "$stats" "$@" >"$log" 2>&1
+        status=$?
+        t1=$(date +%s%N)
+        # %e only has centiseconds; the clock around the call resolves the small sizes.
+        wall_s=$(awk -v a="$t0" -v b="$t1" 'BEGIN { printf "%.4f", (b - a) / 1e9 }')
+        peak_kb=$(tail -n 1 "$stats" | awk '{ print $2 }')
+    else
+        python3 - "$stats" "$log" "$@" <<'EOF'
+import resource, subprocess, sys, time
+stats, log, cmd = sys.argv[1], sys.argv[2], sys.argv[3:]
+with open(log, "wb") as out:
+    t0 = time.perf_counter()
+    rc = subprocess.run(cmd, stdout=out, stderr=subprocess.STDOUT).returncode
+    wall = time.perf_counter() - t0
+peak = resource.getrusage(resource.RUSAGE_CHILDREN).ru_maxrss
+with open(stats, "w") as f:
+    f.write(f"{wall:.4f} {peak} {rc}\n")
+EOF
+        read -r wall_s peak_kb status <"$stats"
+    fi
+    if ((status != 0)); then
+        echo "run_bench.sh: failed (exit $status): $*" >&2
+        sed 's/^/    /' "$log" >&2
+        exit 1
+    fi
+}
+
+median() {
+    tr ' ' '\n' <<<"$1" | grep . | sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'
+}
+
+# table_count FILE: prints the entry count at offset 12; fails when the file is not
+# 32 bytes plus the body size at offset 16.
+table_count() {
+    local bytes size
+    bytes=$(od -An -v -tu1 -j 12 -N 8 "$1" | tr -s ' \n' ' ') || return 1
+    size=$(wc -c <"$1") || return 1
+    awk -v b="$bytes" -v size="$size" 'BEGIN {
+        n = split(b, x, " ")
+        if (n != 8) exit 1
+        count = x[1] + 256 * (x[2] + 256 * (x[3] + 256 * x[4]))
+        body = x[5] + 256 * (x[6] + 256 * (x[7] + 256 * x[8]))
+        if (size != 32 + body) exit 1
+        print count
+    }'
+}
+
+ratio() {
+    awk -v a="$1" -v b="$2" 'BEGIN { if (b > 0) printf "%.2f", a / b; else printf "-" }'
+}
+
+mb() {
+    awk -v k="$1" 'BEGIN { printf "%.1f", k / 1024 }'
+}
+
+echo "kpx-make: $( ((have_kpx)) && echo "$kpx_make" || echo "not built")"
+echo "meter: $meter, $runs runs each, median; order ty; data in $work"
+if [[ $meter == python3 ]]; then
+    # The child starts as a copy of the python process and Linux keeps that high-water mark
+    # across exec, so peaks below python's own size read as python's size.
+    measure "$work/floor.log" true
+    echo "note: python3 meter reads peaks below $(mb "$peak_kb") MB as $(mb "$peak_kb") MB"
+fi
+echo
+
+header=$(printf '%9s  %10s %10s %6s  %11s %11s %6s  %9s' \
+    entries "kpx-make s" "baseline s" ratio "kpx-make MB" "baseline MB" ratio count)
+echo "$header"
+
+failed=0
+last_time_ratio="" last_mem_ratio="" last_size=""
+IFS=',' read -r -a size_list <<<"$sizes"
+for n in "${size_list[@]}"; do
+    [[ $n =~ ^[1-9][0-9]*$ ]] || die "bad size '$n'"
+    data=$work/data-$n-s$seed.txt
+    if [[ ! -s $data || $gen -nt $data ]]; then
+        "$gen" "$n" "$seed" "$data" >/dev/null || die "generating $data failed"
+    fi
+    out_kpx=$work/kpx-make-$n.zd
+    out_base=$work/baseline-$n.zd
+
+    kpx_times="" kpx_peaks="" base_times="" base_peaks=""
+    for ((r = 0; r < runs; r++)); do
+        if ((have_kpx)); then
+            measure "$work/kpx-make-$n.log" "$kpx_make" "$data" -o "$out_kpx" --order ty
+            kpx_times+=" $wall_s" kpx_peaks+=" $peak_kb"
+        fi
+        measure "$work/baseline-$n.log" "$baseline" "$data" "$out_base"
+        base_times+=" $wall_s" base_peaks+=" $peak_kb"
+    done
+
+    bt=$(median "$base_times") bp=$(median "$base_peaks")
+    base_count=$(table_count "$out_base") || die "$out_base is not a well-formed table"
+    count=$base_count
+    if ((have_kpx)); then
+        kt=$(median "$kpx_times") kp=$(median "$kpx_peaks")
+        kpx_count=$(table_count "$out_kpx") || die "$out_kpx is not a well-formed table"
+        tr_=$(ratio "$kt" "$bt") mr=$(ratio "$kp" "$bp")
+        if [[ $kpx_count != "$base_count" ]]; then
+            count="$kpx_count!=$base_count"
+            failed=1
+        fi
+        printf '%9s  %10s %10s %6s  %11s %11s %6s  %9s\n' "$n" "$kt" "$bt" "$tr_" \
+            "$(mb "$kp")" "$(mb "$bp")" "$mr" "$count"
+        last_time_ratio=$tr_ last_mem_ratio=$mr last_size=$n
+    else
+        printf '%9s  %10s %10s %6s  %11s %11s %6s  %9s\n' "$n" - "$bt" - - "$(mb "$bp")" - "$count"
+    fi
+done
+
+echo
+if ((failed)); then
+    echo "entry counts differ between kpx-make and the baseline (marked a!=b above)" >&2
+    exit 1
+fi
+if [[ -n $last_size ]]; then
+    verdict=$(awk -v t="$last_time_ratio" -v m="$last_mem_ratio" \
+        'BEGIN { print (t <= 1.5 && m <= 1.5) ? "met" : "NOT met" }')
+    echo "targets at $last_size entries (time and memory each at most 1.5x baseline): $verdict"
+fi
+exit 0
