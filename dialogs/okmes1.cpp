@@ -1,0 +1,85 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+#include "okmes1.h"
+
+#include <QFrame>
+#include <QPalette>
+#include <QPushButton>
+#include <QTextEdit>
+#include <QTextOption>
+
+#include "dialog_placement.h"
+#include "fonts.h"
+
+namespace {
+
+// The notice keeps its pixel layout on every screen: the text box is sized for 16 pixel Ming
+// characters, and scaling one without the other would cut lines off.
+constexpr qreal kNoScaling = 1.0;
+constexpr int kFontPixels = 16;
+
+} // namespace
+
+Tokmes1::Tokmes1(QWidget *parent)
+    : QDialog(parent)
+    , Bevel1(new QFrame(this))
+    , Memo1(new QTextEdit(this))
+    , OKBtn(new QPushButton(QStringLiteral("OK"), this))
+{
+    setObjectName(QStringLiteral("okmes1"));
+    setWindowTitle(QStringLiteral("kpxv410.exe"));
+    setFont(unscaledMingFont(kFontPixels));
+    setFixedSize(345, 214);
+
+    Bevel1->setObjectName(QStringLiteral("Bevel1"));
+    Bevel1->setFrameStyle(QFrame::Box | QFrame::Sunken);
+    Bevel1->setGeometry(scaledRect(8, 8, 321, 161, kNoScaling));
+
+    // A block of centred text on the dialog's own grey, not an edit box.
+    Memo1->setObjectName(QStringLiteral("Memo1"));
+    Memo1->setGeometry(scaledRect(16, 24, 305, 129, kNoScaling));
+    Memo1->setReadOnly(true);
+    Memo1->setFrameShape(QFrame::NoFrame);
+    Memo1->setLineWrapMode(QTextEdit::WidgetWidth);
+    Memo1->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    Memo1->setFocusPolicy(Qt::ClickFocus);
+    Memo1->setAcceptRichText(false);
+    QTextOption option = Memo1->document()->defaultTextOption();
+    option.setAlignment(Qt::AlignHCenter);
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    Memo1->document()->setDefaultTextOption(option);
+    QPalette memoPalette = Memo1->palette();
+    memoPalette.setColor(QPalette::Base, memoPalette.color(QPalette::Window));
+    Memo1->setPalette(memoPalette);
+
+    OKBtn->setObjectName(QStringLiteral("OKBtn"));
+    OKBtn->setGeometry(scaledRect(143, 180, 75, 25, kNoScaling));
+    OKBtn->setDefault(true);
+    connect(OKBtn, &QPushButton::clicked, this, [this] { done(kResultOk); });
+}
+
+void Tokmes1::setMessage(const QString &text)
+{
+    // The callers separate lines the Windows way; a lone CR or LF breaks a line as well.
+    QString lines = text;
+    lines.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    lines.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    Memo1->setPlainText(lines);
+}
+
+QString Tokmes1::message() const
+{
+    return Memo1->toPlainText();
+}
+
+void Tokmes1::notice(const QString &text)
+{
+    setMessage(text);
+    exec();
+}
+
+void Tokmes1::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    centreOnScreen(this);
+    OKBtn->setFocus(Qt::OtherFocusReason);
+}
