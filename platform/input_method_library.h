@@ -30,9 +30,11 @@ public:
     void release();
 
 private:
-    using NotifyFunction = void (*)(std::int32_t);
+    // The entry point as a plain code address; each platform's source casts it back to the
+    // calling convention the library uses.
+    using EntryPoint = void (*)();
     void *handle_ = nullptr;
-    NotifyFunction notify_ = nullptr;
+    EntryPoint notify_ = nullptr;
 };
 
 } // namespace kpx

@@ -30,6 +30,11 @@ public:
     void save(const char *path, const char *header);
 
 private:
+    // The value of a digit or letter key, nullptr for any other byte.
+    TextBuffer *valueOf(char key);
+    // Takes one line of the file: a key=value line, else a free line while there is room.
+    void takeLine(const char *line);
+
     TextBuffer digits_[10];
     TextBuffer letters_[26];
     TextBuffer freeLines_[2];
