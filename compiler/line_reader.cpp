@@ -33,14 +33,20 @@ void LineReader::fill()
     // A read error ends the file like a short read does.
     if (got < 0)
         got = 0;
-    for (char *byte = block_ + used_; byte < block_ + used_ + got; ++byte) {
-        if (*byte == 0)
-            *byte = ' ';
+    if (got < wanted)
+        endOfFile_ = true;
+    char *const start = block_ + used_;
+    char *const end = start + got;
+    char *kept = static_cast<char *>(std::memchr(start, 0, static_cast<std::size_t>(got)));
+    if (kept) {
+        for (const char *byte = kept; byte < end; ++byte) {
+            if (*byte != 0)
+                *kept++ = *byte;
+        }
+        got = static_cast<std::int32_t>(kept - start);
     }
     used_ += got;
     block_[used_] = 0;
-    if (got < wanted)
-        endOfFile_ = true;
 }
 
 bool LineReader::readLine(TextBuffer &text)

@@ -10,8 +10,9 @@
 // after it belongs to the line end; an LF anywhere else is an ordinary byte. The last line
 // needs no line end.
 //
-// A zero byte read from the file is taken as a space: these are text files, and a stray zero
-// must neither cut off the rest of a line nor hide the lines after it.
+// Zero bytes read from the file are dropped: these are text files, and a stray zero must
+// neither hide the lines after it nor, in a file of zeros, make one endless line. (A file
+// saved as UTF-16 then still gives its ASCII keys.)
 class LineReader {
 public:
     static constexpr std::int32_t kBlockSize = 136;

@@ -18,15 +18,20 @@ std::vector<std::string> expectedLines(const std::string &bytes)
     bool any = false;
     while (at < bytes.size()) {
         const char byte = bytes[at++];
+        // Zero bytes are dropped, so an LF after CR, zero, zero still belongs to the line end.
+        if (byte == 0)
+            continue;
         any = true;
         if (byte == '\r') {
+            while (at < bytes.size() && bytes[at] == 0)
+                ++at;
             if (at < bytes.size() && bytes[at] == '\n')
                 ++at;
             lines.push_back(line);
             line.clear();
             any = false;
         } else {
-            line += byte == 0 ? ' ' : byte;
+            line += byte;
         }
     }
     if (any)
