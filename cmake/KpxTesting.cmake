@@ -1,7 +1,24 @@
 # SPDX-License-Identifier: GPL-2.0-or-later
 # Helpers that register one test executable each with CTest.
-find_package(GTest REQUIRED)
+# A cross build cannot link the system's GoogleTest, which is built for the host: it builds
+# GoogleTest from the sources in KPX_GTEST_SOURCE_DIR (Debian: package googletest,
+# /usr/src/googletest) with its own compiler instead.
+set(KPX_GTEST_SOURCE_DIR "" CACHE PATH "GoogleTest sources to build with this build's compiler")
+if(KPX_GTEST_SOURCE_DIR)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  # MSVC: the same C runtime DLL as the programs, not GoogleTest's default static one.
+  set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
+  add_subdirectory(${KPX_GTEST_SOURCE_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+else()
+  find_package(GTest REQUIRED)
+endif()
 include(GoogleTest)
+
+# Cross builds list their tests when CTest runs, through CMAKE_CROSSCOMPILING_EMULATOR (Wine),
+# rather than after every link of a test program.
+if(CMAKE_CROSSCOMPILING AND NOT DEFINED CMAKE_GTEST_DISCOVER_TESTS_DISCOVERY_MODE)
+  set(CMAKE_GTEST_DISCOVER_TESTS_DISCOVERY_MODE PRE_TEST)
+endif()
 
 set(KPX_TEST_DATA_DIR ${PROJECT_SOURCE_DIR}/tests/data)
 

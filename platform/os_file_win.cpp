@@ -22,7 +22,8 @@ FileToken createTruncate(const char *path)
 std::int32_t readFrom(FileToken file, void *buffer, std::int32_t count)
 {
     const UINT got = _lread(static_cast<HFILE>(file), buffer, static_cast<UINT>(count));
-    return got == HFILE_ERROR ? -1 : static_cast<std::int32_t>(got);
+    // HFILE_ERROR (-1) comes back as the largest UINT.
+    return got == static_cast<UINT>(HFILE_ERROR) ? -1 : static_cast<std::int32_t>(got);
 }
 
 std::int32_t writeTo(FileToken file, const void *buffer, std::int32_t count)
@@ -31,7 +32,7 @@ std::int32_t writeTo(FileToken file, const void *buffer, std::int32_t count)
     if (count == 0)
         return 0;
     const UINT put = _lwrite(static_cast<HFILE>(file), static_cast<LPCCH>(buffer), static_cast<UINT>(count));
-    return put == HFILE_ERROR ? -1 : static_cast<std::int32_t>(put);
+    return put == static_cast<UINT>(HFILE_ERROR) ? -1 : static_cast<std::int32_t>(put);
 }
 
 bool syncToDisk(FileToken file)
