@@ -53,7 +53,8 @@ private:
 void tableTag(const char *id, char orderDigit, unsigned char tag[4])
 {
     std::memset(tag, 0, zd::kTagSize);
-    if (id && *id) {
+    // Only a missing id means the default; an empty one is copied like any other (all zeros).
+    if (id) {
         for (std::size_t at = 0; at < zd::kTagSize && id[at]; ++at)
             tag[at] = static_cast<unsigned char>(id[at]);
         return;

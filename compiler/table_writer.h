@@ -12,7 +12,7 @@
 struct TableImage {
     const Entry *entries;
     std::int32_t count;
-    const char *id;   // null or empty: the order's default tag
+    const char *id;   // null: the order's default tag
     char orderDigit;
 };
 

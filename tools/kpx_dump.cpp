@@ -8,6 +8,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <exception>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -110,7 +111,15 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "kpx-dump: cannot open %s\n", path);
         return 1;
     }
-    const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    std::string bytes;
+    try {
+        bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    } catch (const std::exception &) {
+        // The stream buffer throws on a read error (a directory, an I/O error) instead of
+        // setting badbit.
+        std::fprintf(stderr, "kpx-dump: cannot read %s\n", path);
+        return 1;
+    }
     if (file.bad()) {
         std::fprintf(stderr, "kpx-dump: cannot read %s\n", path);
         return 1;

@@ -1,0 +1,324 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+// The entry points: runs, growth, table bytes, tags, overrides and failed writes.
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#ifndef _WIN32
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
+
+#include "growth.h"
+#include "table_compiler.h"
+#include "table_compiler_object.h"
+#include "test_files.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using kpxtest::readFile;
+using kpxtest::tableHeader;
+using kpxtest::TempDir;
+using kpxtest::writeFile;
+using namespace std::string_literals;
+
+TEST(Growth, CapacitySequence)
+{
+    std::vector<std::int32_t> sequence;
+    for (std::int32_t capacity = 0; sequence.size() < 10;)
+        sequence.push_back(capacity = grownCapacity(capacity));
+    EXPECT_EQ(sequence, (std::vector<std::int32_t>{16, 32, 64, 128, 256, 512, 1024, 1126, 1238, 1361}));
+    EXPECT_EQ(grownCapacity(5), 16);
+    EXPECT_EQ(grownCapacity(17), 34);
+    EXPECT_EQ(grownCapacity(INT32_MAX - 1), INT32_MAX);
+}
+
+TEST(EntryStore, BeginReservesExactlyAndAppendsGrowByTheRule)
+{
+    TableCompiler compiler;
+    EXPECT_EQ(compiler.begin(0), 1);
+    EXPECT_EQ(compiler.entries().capacity(), 0);
+    EXPECT_FALSE(compiler.entries().owned());
+    std::vector<std::int32_t> capacities;
+    for (int at = 0; at < 1240; ++at) {
+        compiler.addEntry("k", "v");
+        if (capacities.empty() || capacities.back() != compiler.entries().capacity())
+            capacities.push_back(compiler.entries().capacity());
+    }
+    EXPECT_EQ(capacities, (std::vector<std::int32_t>{16, 32, 64, 128, 256, 512, 1024, 1126, 1238, 1361}));
+    EXPECT_EQ(compiler.begin(0), 1);
+    EXPECT_EQ(compiler.count(), 0);
+    EXPECT_EQ(compiler.entries().capacity(), 1361) << "the array stays for the next run";
+    compiler.addEntry("k", "v");
+    EXPECT_EQ(compiler.entries()[0].sequence, 0) << "the sequence starts again";
+
+    TableCompiler reserved;
+    reserved.begin(100);
+    EXPECT_EQ(reserved.entries().capacity(), 100);
+    reserved.begin(50);
+    EXPECT_EQ(reserved.entries().capacity(), 100);
+    for (int at = 0; at < 101; ++at)
+        reserved.addEntry("k", "v");
+    EXPECT_EQ(reserved.entries().capacity(), 200);
+}
+
+// Runs one table through the program's entry points.
+class TableRun : public ::testing::Test {
+protected:
+    void SetUp() override { tc_begin(0); }
+    void add(std::initializer_list<std::string> lines)
+    {
+        for (const std::string &line : lines)
+            tc_add_line(line.c_str());
+    }
+    std::string table(const std::string &name) { return readFile(dir / name); }
+
+    TempDir dir;
+};
+
+const std::string kWorkedExample = "\x18\0\0\0dty\0\x02\0\x01\0\x02\0\0\0\x0C\0\0\0\x01\0\0\0\0\0\0\0\x0C\0\0\0"
+                                   "\x02" "a1\x02\xA4\x40\x02" "ba\x02\xA4\x41"s;
+
+TEST_F(TableRun, WorkedExampleByteForByte)
+{
+    ASSERT_EQ(kWorkedExample.size(), 44u);
+    add({"ba \xA4\x41", "// a comment", "a1\t\xA4\x40"});
+    EXPECT_EQ(tc_order_and_sort('1'), 1);
+    EXPECT_EQ(tc_write((dir / "t.zd").c_str(), "dty"), 1);
+    EXPECT_EQ(table("t.zd"), kWorkedExample);
+    EXPECT_EQ(tc_count(), 2);
+    // Writing changes nothing in the run: a second table is the same.
+    EXPECT_EQ(tc_write((dir / "again.zd").c_str(), "dty"), 1);
+    EXPECT_EQ(table("again.zd"), kWorkedExample);
+    EXPECT_EQ(dir.names(), (std::vector<std::string>{"again.zd", "t.zd"})) << "no temporary file is left";
+}
+
+TEST_F(TableRun, EmptyRunWritesThirtyTwoBytes)
+{
+    tc_order_and_sort('2');
+    EXPECT_EQ(tc_count(), 0);
+    EXPECT_EQ(tc_write((dir / "t.zd").c_str(), "dpy"), 1);
+    EXPECT_EQ(table("t.zd"), tableHeader("dpy\0"s, 0, 0));
+}
+
+TEST_F(TableRun, DuplicatesAndLimitsInTheTable)
+{
+    const std::string k32(32, 'k');
+    const std::string o62(62, 'o');
+    add({"a x", "a x", k32 + " " + o62, k32 + " " + o62 + "o", "b y"});
+    tc_order_and_sort('3');
+    ASSERT_EQ(tc_write((dir / "t.zd").c_str(), "dib"), 1);
+    const std::string records = "\x01" "a\x01" "x\x01" "a\x01" "x\x01" "b\x01" "y\x20"s + k32 + "\x3E" + o62;
+    EXPECT_EQ(table("t.zd"), tableHeader("dib\0"s, 4, static_cast<std::uint32_t>(records.size())) + records);
+}
+
+struct TagCase {
+    const char *name;
+    const char *id; // null: none given
+    char order;     // 0: never set
+    std::string tag;
+};
+
+class TableTag : public ::testing::TestWithParam<TagCase> {};
+
+TEST_P(TableTag, IsWritten)
+{
+    TempDir dir;
+    TableCompiler compiler; // a fresh object: its order was never set
+    if (GetParam().order)
+        compiler.orderAndSort(GetParam().order);
+    std::string id = GetParam().id ? GetParam().id : "";
+    const std::string before = id;
+    ASSERT_EQ(compiler.write((dir / "t.zd").c_str(), GetParam().id ? id.c_str() : nullptr), 1);
+    EXPECT_EQ(readFile(dir / "t.zd").substr(4, 4), GetParam().tag);
+    EXPECT_EQ(id, before);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, TableTag,
+                         ::testing::Values(TagCase{"NeverSetOrder", nullptr, 0, "dty\0"s},
+                                           TagCase{"Ty", nullptr, '1', "dty\0"s},
+                                           TagCase{"Py", nullptr, '2', "dpy\0"s},
+                                           TagCase{"Ib", nullptr, '3', "kpx\0"s},
+                                           TagCase{"UnknownOrder", nullptr, '7', "dty\0"s},
+                                           TagCase{"EmptyIdIsCopiedAsZeros", "", '3', "\0\0\0\0"s},
+                                           TagCase{"ShortId", "dib", '1', "dib\0"s},
+                                           TagCase{"OneByteId", "x", '2', "x\0\0\0"s},
+                                           TagCase{"LongIdCut", "abcdefgh", '1', "abcd"},
+                                           TagCase{"FourByteId", "wxyz", '3', "wxyz"}),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+TEST_F(TableRun, OrderDigitOutlivesBegin)
+{
+    tc_order_and_sort('3');
+    tc_begin(0);
+    ASSERT_EQ(tc_write((dir / "t.zd").c_str(), nullptr), 1);
+    EXPECT_EQ(table("t.zd").substr(4, 4), "kpx\0"s);
+}
+
+TEST_F(TableRun, OverridesApplyAndTheNextBeginClearsThem)
+{
+    const std::string slotTable = dir / "slot.zd";
+    writeFile(slotTable, "old slot table");
+    add({"a x", "#include <o=" + (dir / "other.zd") + ">", "  #include \"id=zzzz\""});
+    tc_order_and_sort('1');
+    ASSERT_EQ(tc_write(slotTable.c_str(), "dty"), 1);
+    EXPECT_EQ(tc_last_write().path, dir / "other.zd");
+    EXPECT_EQ(readFile(slotTable), "old slot table");
+    EXPECT_EQ(table("other.zd"), tableHeader("zzzz", 1, 4) + "\x01" "a\x01" "x");
+
+    tc_begin(0);
+    add({"b y"});
+    tc_order_and_sort('1');
+    ASSERT_EQ(tc_write(slotTable.c_str(), "dty"), 1);
+    EXPECT_EQ(table("slot.zd"), tableHeader("dty\0"s, 1, 4) + "\x01" "b\x01" "y");
+}
+
+TEST_F(TableRun, ProgressStepsOncePerClassifiedIncludedLine)
+{
+    writeFile(dir / "inc.txt", "a x\r\n\r\n// c\r\n#skip x\r\nb y\r\n c d e\r\n");
+    int steps = 0;
+    tc_set_progress_step([&steps] { ++steps; });
+    add({"#include " + (dir / "inc.txt"), "e f"});
+    tc_set_progress_step({});
+    EXPECT_EQ(steps, 3);
+    EXPECT_EQ(tc_count(), 4);
+}
+
+// Every way a table can fail to be written leaves what stood at the path as it was.
+class FailedWrite : public TableRun {
+protected:
+    void SetUp() override
+    {
+        TableRun::SetUp();
+        add({"a x", "b y"});
+        tc_order_and_sort('1');
+    }
+    const std::string oldTable = "old table bytes"s;
+};
+
+TEST_F(FailedWrite, ReadOnlyFile)
+{
+    const std::string path = dir / "t.zd";
+    writeFile(path, oldTable);
+    fs::permissions(path, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    EXPECT_EQ(tc_write(path.c_str(), "dty"), 0);
+    EXPECT_EQ(tc_last_write().failure, TableWriteFailure::ReadOnly);
+    EXPECT_EQ(readFile(path), oldTable);
+    EXPECT_EQ(dir.names(), std::vector<std::string>{"t.zd"});
+}
+
+TEST_F(FailedWrite, MissingDirectoryEmptyPathAndDirectoryAtThePath)
+{
+    EXPECT_EQ(tc_write((dir / "missing/t.zd").c_str(), "dty"), 0);
+    EXPECT_FALSE(fs::exists(dir / "missing"));
+    EXPECT_EQ(tc_write("", "dty"), 0);
+    EXPECT_EQ(tc_write(nullptr, "dty"), 0);
+    fs::create_directory(dir / "t.zd");
+    EXPECT_EQ(tc_write((dir / "t.zd").c_str(), "dty"), 0);
+    EXPECT_TRUE(fs::is_directory(dir / "t.zd"));
+    EXPECT_TRUE(fs::is_empty(dir / "t.zd"));
+    EXPECT_EQ(dir.names(), std::vector<std::string>{"t.zd"});
+}
+
+// A full disk, stood in for by a file size limit in a child process: the write fails at
+// several points of the table, and the old table must survive each time.
+TEST_F(FailedWrite, WriteFailureAtAnySizeKeepsTheOldTable)
+{
+#ifdef _WIN32
+    GTEST_SKIP() << "needs fork and setrlimit";
+#else
+    tc_begin(0);
+    for (int at = 0; at < 12000; ++at)
+        tc_add_line(("key" + std::to_string(at) + " \xA4\x40\xA4\x41").c_str());
+    tc_order_and_sort('3');
+    const std::string path = dir / "t.zd";
+    ASSERT_EQ(tc_write((dir / "full.zd").c_str(), "dib"), 1);
+    const auto fullSize = static_cast<rlim_t>(fs::file_size(dir / "full.zd"));
+    ASSERT_GT(fullSize, 2u * 65536);
+    fs::remove(dir / "full.zd");
+
+    for (rlim_t limit : {rlim_t{0}, rlim_t{1}, rlim_t{31}, rlim_t{32}, rlim_t{65535}, rlim_t{65536},
+                         rlim_t{65537}, fullSize - 1, fullSize}) {
+        writeFile(path, oldTable);
+        const pid_t child = ::fork();
+        ASSERT_NE(child, -1);
+        if (child == 0) {
+            std::signal(SIGXFSZ, SIG_IGN);
+            const rlimit size{limit, limit};
+            ::setrlimit(RLIMIT_FSIZE, &size);
+            ::_exit(tc_write(path.c_str(), "dib") == 0 ? 10 : 11);
+        }
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFEXITED(status)) << "limit " << limit;
+        if (limit < fullSize) {
+            EXPECT_EQ(WEXITSTATUS(status), 10) << "limit " << limit;
+            EXPECT_EQ(readFile(path), oldTable) << "limit " << limit;
+        } else {
+            EXPECT_EQ(WEXITSTATUS(status), 11);
+            EXPECT_EQ(fs::file_size(path), fullSize);
+        }
+        EXPECT_EQ(dir.names(), std::vector<std::string>{"t.zd"}) << "limit " << limit;
+    }
+#endif
+}
+
+#ifdef __linux__
+// A run that runs out of memory writes no table at all rather than a part of one.
+TEST_F(FailedWrite, OutOfMemoryWritesNothing)
+{
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "AddressSanitizer reserves more address space than any limit this test can set";
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+    GTEST_SKIP() << "AddressSanitizer reserves more address space than any limit this test can set";
+#endif
+#endif
+    const std::string path = dir / "t.zd";
+    writeFile(path, oldTable);
+    const pid_t child = ::fork();
+    ASSERT_NE(child, -1);
+    if (child == 0) {
+        unsigned long pages = 0;
+        if (std::FILE *statm = std::fopen("/proc/self/statm", "r")) {
+            if (std::fscanf(statm, "%lu", &pages) != 1)
+                pages = 0;
+            std::fclose(statm);
+        }
+        if (pages == 0)
+            ::_exit(12);
+        const rlim_t limit = pages * static_cast<rlim_t>(::sysconf(_SC_PAGESIZE)) + (64u << 20);
+        const rlimit memory{limit, limit};
+        ::setrlimit(RLIMIT_AS, &memory);
+        tc_begin(0);
+        char line[64];
+        // Until the entries stop growing: memory has run out.
+        std::int32_t previous = -1;
+        for (int at = 0; at < 100000000; ++at) {
+            std::snprintf(line, sizeof line, "key%d \xA4\x40", at);
+            tc_add_line(line);
+            if (at % 1000 == 999) {
+                if (tc_count() == previous)
+                    break;
+                previous = tc_count();
+            }
+        }
+        const bool refused = tc_write(path.c_str(), "dty") == 0
+                             && tc_last_write().failure == TableWriteFailure::OutOfMemory;
+        ::_exit(refused ? 10 : 11);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 10);
+    EXPECT_EQ(readFile(path), oldTable);
+    EXPECT_EQ(dir.names(), std::vector<std::string>{"t.zd"});
+}
+#endif
+
+} // namespace

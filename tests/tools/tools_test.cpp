@@ -1,0 +1,288 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+// kpx-make and kpx-dump run as built: golden tables, options, exit codes and broken tables.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <vector>
+
+#include "test_files.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using kpxtest::readFile;
+using kpxtest::tableRecords;
+using kpxtest::u32At;
+using kpxtest::writeFile;
+using namespace std::string_literals;
+
+struct ToolRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+// Each test works in a copy of the data directory, where include lines and "o=" paths resolve.
+class Tools : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        fs::copy(KPX_TEST_DATA_DIR, data, fs::copy_options::recursive);
+        const char *drive = std::getenv("KPX_DRIVE");
+        savedDrive_ = drive ? std::optional<std::string>(drive) : std::nullopt;
+    }
+    void TearDown() override
+    {
+        if (savedDrive_)
+            ::setenv("KPX_DRIVE", savedDrive_->c_str(), 1);
+        else
+            ::unsetenv("KPX_DRIVE");
+    }
+
+    ToolRun run(const std::string &program, const std::string &arguments)
+    {
+        const std::string out = temp / "stdout";
+        const std::string err = temp / "stderr";
+        const std::string command =
+            "cd '" + data.string() + "' && '" + program + "' " + arguments + " >'" + out + "' 2>'" + err + "'";
+        const int status = std::system(command.c_str());
+        ToolRun result;
+        EXPECT_TRUE(WIFEXITED(status)) << command;
+        result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        result.out = readFile(out);
+        result.err = readFile(err);
+        return result;
+    }
+    ToolRun make(const std::string &arguments) { return run(KPX_MAKE_PATH, arguments); }
+    ToolRun dump(const std::string &arguments) { return run(KPX_DUMP_PATH, arguments); }
+    std::string file(const std::string &name) { return readFile(data / name); }
+
+    kpxtest::TempDir temp;
+    const fs::path data = temp.path() / "data";
+
+private:
+    std::optional<std::string> savedDrive_;
+};
+
+struct Golden {
+    const char *name;
+    const char *dataFile;
+    const char *order;
+    const char *expected;
+};
+
+class GoldenTables : public Tools, public ::testing::WithParamInterface<Golden> {};
+
+TEST_P(GoldenTables, AreWrittenByteForByteAndDumpedBack)
+{
+    const Golden &golden = GetParam();
+    const std::string expected = file(golden.expected);
+    ASSERT_GE(expected.size(), 32u);
+    const ToolRun made = make(std::string(golden.dataFile) + " -o out.zd --order " + golden.order);
+    EXPECT_EQ(made.status, 0) << made.err;
+    EXPECT_EQ(made.out, std::to_string(u32At(expected, 12)) + " entries written to out.zd\n");
+    EXPECT_EQ(made.err, "");
+    EXPECT_EQ(file("out.zd"), expected);
+
+    const ToolRun dumped = dump("out.zd");
+    EXPECT_EQ(dumped.status, 0) << dumped.err;
+    EXPECT_EQ(dumped.out, tableRecords(expected));
+}
+
+INSTANTIATE_TEST_SUITE_P(Tools, GoldenTables,
+                         ::testing::Values(Golden{"WorkedExample", "worked_example.txt", "ty", "worked_example.expected.zd"},
+                                           Golden{"WordsTy", "words.txt", "ty", "words.ty.expected.zd"},
+                                           Golden{"WordsPy", "words.txt", "py", "words.py.expected.zd"},
+                                           Golden{"WordsIb", "words.txt", "ib", "words.ib.expected.zd"},
+                                           Golden{"BigTy", "big.txt", "ty", "big.ty.expected.zd"},
+                                           Golden{"BigPy", "big.txt", "py", "big.py.expected.zd"},
+                                           Golden{"BigIb", "big.txt", "ib", "big.ib.expected.zd"},
+                                           Golden{"Includes", "includes.txt", "ty", "includes.expected.zd"}),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+TEST_F(Tools, OverridesSendTheTableElsewhereUnderAnotherId)
+{
+    writeFile(data / "slot.zd", "old");
+    const ToolRun made = make("override.txt -o slot.zd --order py");
+    EXPECT_EQ(made.status, 0) << made.err;
+    EXPECT_EQ(made.out, "2 entries written to override_out.zd\n");
+    EXPECT_EQ(file("override_out.zd"), file("override.expected.zd"));
+    EXPECT_EQ(file("slot.zd"), "old");
+}
+
+TEST_F(Tools, IdAndDefaultIdByOrder)
+{
+    const std::string example = file("worked_example.expected.zd");
+    ASSERT_EQ(make("worked_example.txt -o t.zd --id abcdef").status, 0);
+    EXPECT_EQ(file("t.zd"), example.substr(0, 4) + "abcd" + example.substr(8));
+    ASSERT_EQ(make("worked_example.txt -o t.zd").status, 0);
+    EXPECT_EQ(file("t.zd"), example) << "ty and dty when nothing is said";
+    ASSERT_EQ(make("worked_example.txt -o t.zd --order ib").status, 0);
+    EXPECT_EQ(file("t.zd").substr(4, 4), "dib\0"s);
+    ASSERT_EQ(make("--id x --order py -o t.zd worked_example.txt").status, 0);
+    EXPECT_EQ(file("t.zd").substr(4, 4), "x\0\0\0"s);
+}
+
+TEST_F(Tools, DataFilesAreSplitAsTheEditorLoadsThem)
+{
+    writeFile(data / "lf.txt", "b 2\na 1\rc 3\r\n\r\n");
+    ToolRun made = make("lf.txt -o t.zd --order ib");
+    EXPECT_EQ(made.out, "3 entries written to t.zd\n");
+    EXPECT_EQ(tableRecords(file("t.zd")), "a\t1\nb\t2\nc\t3\n");
+
+    writeFile(data / "zero.txt", "a 1\r\nb 2\0c 3\r\n"s);
+    made = make("zero.txt -o t.zd");
+    EXPECT_EQ(made.out, "2 entries written to t.zd\n") << "a zero byte ends the text";
+
+    // The editor hands over at most 4096 bytes of a line.
+    std::string lines = "k";
+    lines.append(4094, ' ').append("v\r\nj").append(4095, ' ').append("w\r\n");
+    writeFile(data / "long.txt", lines);
+    made = make("long.txt -o t.zd");
+    EXPECT_EQ(tableRecords(file("t.zd")), "k\tv\n");
+
+    writeFile(data / "empty.txt", "");
+    made = make("empty.txt -o t.zd");
+    EXPECT_EQ(made.status, 0);
+    EXPECT_EQ(made.out, "0 entries written to t.zd\n");
+    EXPECT_EQ(file("t.zd"), kpxtest::tableHeader("dty\0"s, 0, 0));
+}
+
+TEST_F(Tools, SlotsLiveUnderKpxDrive)
+{
+    const fs::path drive = temp.path() / "drive";
+    fs::create_directories(drive / "vokelu");
+    ::setenv("KPX_DRIVE", drive.c_str(), 1);
+    struct SlotCase {
+        int slot;
+        const char *stem;
+        const char *expected;
+    };
+    for (const SlotCase &slot : {SlotCase{1, "kpx-ty1", "words.ty.expected.zd"}, SlotCase{13, "kpx-py3", "words.py.expected.zd"},
+                                 SlotCase{30, "kpx-ib0", "words.ib.expected.zd"}}) {
+        fs::copy_file(data / "words.txt", drive / "vokelu" / (std::string(slot.stem) + ".txt"));
+        const ToolRun made = make("--slot " + std::to_string(slot.slot));
+        EXPECT_EQ(made.status, 0) << made.err;
+        const fs::path table = drive / "vokelu" / (std::string(slot.stem) + ".zd");
+        EXPECT_NE(made.out.find(table.string()), std::string::npos) << made.out;
+        EXPECT_EQ(readFile(table), file(slot.expected)) << slot.slot;
+    }
+    const ToolRun missing = make("--slot 2");
+    EXPECT_EQ(missing.status, 2);
+    EXPECT_NE(missing.err.find("cannot read data file"), std::string::npos) << missing.err;
+    EXPECT_NE(missing.err.find((drive / "vokelu" / "kpx-ty2.txt").string()), std::string::npos) << missing.err;
+    EXPECT_FALSE(fs::exists(drive / "vokelu" / "kpx-ty2.zd"));
+    for (const char *bad : {"0", "31", "-1", "x", "1x", ""}) {
+        const ToolRun refused = make("--slot '"s + bad + "'");
+        EXPECT_EQ(refused.status, 2) << bad;
+        EXPECT_NE(refused.err.find("slot"), std::string::npos) << bad;
+    }
+}
+
+TEST_F(Tools, TableNotWrittenExitsWithOne)
+{
+    ToolRun made = make("worked_example.txt -o missing/t.zd");
+    EXPECT_EQ(made.status, 1);
+    EXPECT_EQ(made.out, "");
+    EXPECT_NE(made.err.find("table not written to missing/t.zd"), std::string::npos) << made.err;
+
+    writeFile(data / "ro.zd", "old");
+    ::chmod((data / "ro.zd").c_str(), 0444);
+    made = make("worked_example.txt -o ro.zd");
+    EXPECT_EQ(made.status, 1);
+    EXPECT_NE(made.err.find("ro.zd"), std::string::npos) << made.err;
+    EXPECT_EQ(file("ro.zd"), "old");
+
+    fs::create_directory(data / "dir.zd");
+    EXPECT_EQ(make("worked_example.txt -o dir.zd").status, 1);
+    EXPECT_TRUE(fs::is_directory(data / "dir.zd"));
+}
+
+TEST_F(Tools, UsageErrorsExitWithTwo)
+{
+    for (const char *arguments : {"", "worked_example.txt", "-o t.zd", "worked_example.txt -o",
+                                  "worked_example.txt -o t.zd --order xx", "worked_example.txt -o t.zd --bogus",
+                                  "worked_example.txt words.txt -o t.zd", "missing.txt -o t.zd", "inc -o t.zd"}) {
+        const ToolRun made = make(arguments);
+        EXPECT_EQ(made.status, 2) << arguments;
+        EXPECT_EQ(made.out, "") << arguments;
+        EXPECT_NE(made.err.find("kpx-make"), std::string::npos) << arguments;
+        EXPECT_FALSE(fs::exists(data / "t.zd")) << arguments;
+    }
+    for (const char *arguments : {"", "--bogus", "a.zd b.zd"})
+        EXPECT_EQ(dump(arguments).status, 2) << arguments;
+}
+
+TEST_F(Tools, HelpGoesToStandardOutput)
+{
+    for (const char *program : {KPX_MAKE_PATH, KPX_DUMP_PATH}) {
+        const ToolRun help = run(program, "--help");
+        EXPECT_EQ(help.status, 0);
+        EXPECT_EQ(help.out.rfind("Usage: kpx-", 0), 0u) << help.out;
+        EXPECT_EQ(help.err, "");
+    }
+}
+
+TEST_F(Tools, DumpHeaderAndUtf8)
+{
+    const ToolRun header = dump("--header worked_example.expected.zd");
+    EXPECT_EQ(header.status, 0);
+    EXPECT_EQ(header.out, "header record size: 24\ntag: dty\\x00\nentries: 2\nbody size: 12\n"
+                          "a1\t\xA4\x40\nba\t\xA4\x41\n");
+    const ToolRun utf8 = dump("--utf8 worked_example.expected.zd");
+    if (utf8.status == 2) {
+        EXPECT_NE(utf8.err.find("--utf8 is not available"), std::string::npos);
+    } else {
+        EXPECT_EQ(utf8.status, 0);
+        EXPECT_EQ(utf8.out, "a1\t\u4E00\nba\t\u4E59\n");
+    }
+}
+
+TEST_F(Tools, DumpRejectsEveryBrokenTable)
+{
+    std::vector<std::string> names;
+    for (const auto &entry : fs::directory_iterator(data / "broken"))
+        names.push_back(entry.path().filename().string());
+    ASSERT_GE(names.size(), 10u);
+    for (const std::string &name : names) {
+        const ToolRun dumped = dump("broken/" + name);
+        EXPECT_EQ(dumped.status, 1) << name;
+        EXPECT_EQ(dumped.out, "") << name;
+        EXPECT_NE(dumped.err.find("not a well-formed table"), std::string::npos) << name << ": " << dumped.err;
+    }
+    EXPECT_EQ(dump("missing.zd").status, 1);
+    EXPECT_EQ(dump("inc").status, 1) << "a directory";
+}
+
+TEST_F(Tools, DumpRejectsEveryTruncation)
+{
+    const std::string table = file("worked_example.expected.zd");
+    for (std::size_t length = 0; length < table.size(); ++length) {
+        writeFile(data / "cut.zd", table.substr(0, length));
+        const ToolRun dumped = dump("cut.zd");
+        EXPECT_EQ(dumped.status, 1) << length;
+        EXPECT_EQ(dumped.out, "") << length;
+    }
+}
+
+// One bit flipped at each byte: only the tag and the key and output bytes may change freely.
+TEST_F(Tools, DumpChecksEveryLengthAndHeaderField)
+{
+    const std::string table = file("worked_example.expected.zd");
+    const std::vector<std::size_t> free{4, 5, 6, 7, 33, 34, 36, 37, 39, 40, 42, 43};
+    for (std::size_t offset = 0; offset < table.size(); ++offset) {
+        std::string flipped = table;
+        flipped[offset] = static_cast<char>(flipped[offset] ^ 1);
+        writeFile(data / "flipped.zd", flipped);
+        const bool stillValid = std::find(free.begin(), free.end(), offset) != free.end();
+        EXPECT_EQ(dump("flipped.zd").status, stillValid ? 0 : 1) << "offset " << offset;
+    }
+}
+
+} // namespace
