@@ -1,0 +1,381 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+// TForm1: construction, layout and the commands that only pass work on to other windows.
+#include "form1.h"
+
+#include "aboutbox1.h"
+#include "dialog_resources.h"
+#include "fonts.h"
+#include "mm_dirty_warning1.h"
+#include "native_path.h"
+#include "okmes1.h"
+#include "sc_cheh1.h"
+#include "slot_names.h"
+#include "table_compiler.h"
+
+#include <QAction>
+#include <QButtonGroup>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+// The window's layout in pixels of a 96 dpi screen.
+constexpr int kWindowWidth = 572;
+constexpr int kWindowHeight = 450;
+constexpr int kWindowX = 6;
+constexpr int kWindowY = 9;
+constexpr int kFormFontPixels = 11;
+constexpr int kPathFontPixels = 13;
+constexpr int kEditorFontPixels = 16;
+constexpr int kPanelHeight = 105;
+constexpr int kStatusBarHeight = 17;
+constexpr int kProgressBarHeight = 9;
+constexpr std::array<int, 4> kStatusPanelWidths{100, 120, 100, 150};
+constexpr int kSlotButtonSize = 17;
+constexpr int kSlotButtonX = 88;
+constexpr int kSlotButtonPitch = 16;
+constexpr std::array<int, 3> kSlotRowY{8, 32, 56};
+constexpr int kRowLabelRight = 80;
+constexpr int kProgressMaximum = 1000;
+
+QAction *newAction(const char16_t *caption, const char *name, QObject *parent)
+{
+    auto *action = new QAction(QString::fromUtf16(caption), parent);
+    action->setObjectName(QLatin1String(name));
+    return action;
+}
+
+QAction *newSeparator(const char *name, QObject *parent)
+{
+    auto *separator = new QAction(parent);
+    separator->setObjectName(QLatin1String(name));
+    separator->setSeparator(true);
+    return separator;
+}
+
+QMenu *newMenu(const char16_t *caption, const char *name, QWidget *parent)
+{
+    auto *menu = new QMenu(QString::fromUtf16(caption), parent);
+    menu->setObjectName(QLatin1String(name));
+    return menu;
+}
+
+QLabel *newLabel(const char16_t *caption, const char *name, QWidget *parent)
+{
+    auto *label = new QLabel(QString::fromUtf16(caption), parent);
+    label->setObjectName(QLatin1String(name));
+    return label;
+}
+
+QPushButton *newButton(const char16_t *caption, const char *name, QWidget *parent)
+{
+    auto *button = new QPushButton(QString::fromUtf16(caption), parent);
+    button->setObjectName(QLatin1String(name));
+    return button;
+}
+
+std::array<QToolButton *, 30> newSlotButtons(QWidget *parent)
+{
+    std::array<QToolButton *, 30> buttons{};
+    for (std::size_t i = 0; i < buttons.size(); ++i) {
+        buttons[i] = new QToolButton(parent);
+        buttons[i]->setObjectName(QStringLiteral("SpeedButton%1").arg(i + 1));
+    }
+    return buttons;
+}
+
+std::array<QLabel *, 4> newStatusPanels(QWidget *parent)
+{
+    std::array<QLabel *, 4> panels{};
+    for (std::size_t i = 0; i < panels.size(); ++i) {
+        panels[i] = new QLabel(parent);
+        panels[i]->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
+    }
+    return panels;
+}
+
+QRect scaled(int x, int y, int width, int height, qreal factor)
+{
+    return {scaledPixels(x, factor), scaledPixels(y, factor), scaledPixels(width, factor),
+            scaledPixels(height, factor)};
+}
+
+// A label whose left edge is at x; wide enough for its text.
+void placeLabel(QLabel *label, int x, int y, qreal factor)
+{
+    const QSize size = label->sizeHint();
+    label->setGeometry(scaledPixels(x, factor), scaledPixels(y, factor), size.width(), size.height());
+}
+
+} // namespace
+
+TForm1::TForm1(QWidget *parent)
+    : QMainWindow(parent)
+    , MainMenu1(new QMenuBar(this))
+    , mnF1(newMenu(u"檔案(&F)", "mnF1", MainMenu1))
+    , mn4save1(newAction(u"儲存 資料 (&S)", "mn4save1", this))
+    , mn4jejok1(newAction(u"製作 對照表(&J)", "mn4jejok1", this))
+    , mn4sj1(newAction(u"儲存 並 製作 (&A)", "mn4sj1", this))
+    , N1(newSeparator("N1", this))
+    , mn4exi1(newAction(u"結束程式 (&X)", "mn4exi1", this))
+    , mnE1(newMenu(u"編輯 (&E)", "mnE1", MainMenu1))
+    , mnCut1(newAction(u"剪起來 (&T)", "mnCut1", this))
+    , mnCopy1(newAction(u"複製 (&C)", "mnCopy1", this))
+    , mnPaste1(newAction(u"貼落去 (&P)", "mnPaste1", this))
+    , mnBr1(newSeparator("mnBr1", this))
+    , mnAll1(newAction(u"全選 (&L)", "mnAll1", this))
+    , mnH1(newMenu(u"補助說明 (&H)", "mnH1", MainMenu1))
+    , mnCheh1(newAction(u"使用小手冊 (&S)", "mnCheh1", this))
+    , mnAbout1(newAction(u"關於 鷺笙輸入法(&A)", "mnAbout1", this))
+    , clientArea_(new QWidget(this))
+    , Panel1(new QFrame(clientArea_))
+    , Label3(newLabel(u"鷺笙順序", "Label3", Panel1))
+    , Label4(newLabel(u"一般拼音順序", "Label4", Panel1))
+    , Label5(newLabel(u"ASCII 順序", "Label5", Panel1))
+    , SpeedButton(newSlotButtons(Panel1))
+    , slotButtons_(new QButtonGroup(this))
+    , Label6(newLabel(u"資料：", "Label6", Panel1))
+    , bnJejok1(newButton(u"製作  對照表 (F3)", "bnJejok1", Panel1))
+    , bnSort1(newButton(u"資料 ASCII 排序", "bnSort1", Panel1))
+    , bn4save(newButton(u"儲存  資料 (F2)", "bn4save", Panel1))
+    , Label1(newLabel(u"輸出 檔案名", "Label1", Panel1))
+    , ed4ofn1(new QLineEdit(Panel1))
+    , Label2(newLabel(u"資料 檔案名", "Label2", Panel1))
+    , ed4ifn1(new QLineEdit(Panel1))
+    , mm4indata1(new QPlainTextEdit(clientArea_))
+    , StatusBar1(new QStatusBar(clientArea_))
+    , statusPanels_(newStatusPanels(StatusBar1))
+    , ProgressBar1(new QProgressBar(clientArea_))
+    , title_(QStringLiteral(u"kpxv410  鷺笙輸入法 對照表輸入 資料/詞典 製作 程式"))
+{
+    setObjectName(QStringLiteral("Form1"));
+    initDialogResources();
+    const qreal factor = dpiFactor(this);
+    setFont(sansFont(kFormFontPixels));
+    setWindowIcon(programIcon());
+
+    setupMenu();
+    setupPanel();
+    setupSlotButtons();
+    setupEditor();
+    setupStatusBar();
+
+    auto *layout = new QVBoxLayout(clientArea_);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(Panel1);
+    layout->addWidget(mm4indata1, 1);
+    layout->addWidget(StatusBar1);
+    layout->addWidget(ProgressBar1);
+    setCentralWidget(clientArea_);
+
+    resize(scaledPixels(kWindowWidth, factor), scaledPixels(kWindowHeight, factor));
+    move(kWindowX, kWindowY);
+
+    setWindowTitle(title_);
+    slot_ = 1;
+    driveLetter_ = kpx::os::systemDriveLetter();
+    library_.load();
+
+    progressRedrawn_.start();
+    tc_set_progress_step([this] { ProgressStep(); });
+    setupActivation();
+}
+
+TForm1::~TForm1() { tc_set_progress_step({}); }
+
+void TForm1::attachWindows(TSCCheh1 *handbook, Taboutbox1 *aboutBox, TmmDirtyWarning1 *dirtyWarning,
+                           Tokmes1 *notice)
+{
+    SCCheh1_ = handbook;
+    aboutbox1_ = aboutBox;
+    mmDirtyWarning1_ = dirtyWarning;
+    okmes1_ = notice;
+}
+
+void TForm1::setupMenu()
+{
+    MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
+    setMenuBar(MainMenu1);
+
+    mn4save1->setShortcut(QKeySequence(Qt::Key_F2));
+    mn4jejok1->setShortcut(QKeySequence(Qt::Key_F3));
+    mn4sj1->setShortcut(QKeySequence(Qt::Key_F5));
+    mnF1->addActions({mn4save1, mn4jejok1, mn4sj1, N1, mn4exi1});
+    MainMenu1->addMenu(mnF1);
+
+    mnCut1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_X));
+    mnCopy1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
+    mnPaste1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_V));
+    mnE1->addActions({mnCut1, mnCopy1, mnPaste1, mnBr1, mnAll1});
+    MainMenu1->addMenu(mnE1);
+
+    mnCheh1->setShortcut(QKeySequence(Qt::Key_F1));
+    mnH1->addActions({mnCheh1, mnAbout1});
+    MainMenu1->addMenu(mnH1);
+
+    connect(mn4save1, &QAction::triggered, this, &TForm1::mn4save1Click);
+    connect(mn4jejok1, &QAction::triggered, this, &TForm1::mn4jejok1Click);
+    connect(mn4sj1, &QAction::triggered, this, &TForm1::mn4sj1Click);
+    connect(mn4exi1, &QAction::triggered, this, &TForm1::mn4exi1Click);
+    connect(mnCut1, &QAction::triggered, this, &TForm1::mnCut1Click);
+    connect(mnCopy1, &QAction::triggered, this, &TForm1::mnCopy1Click);
+    connect(mnPaste1, &QAction::triggered, this, &TForm1::mnPaste1Click);
+    connect(mnAll1, &QAction::triggered, this, &TForm1::mnAll1Click);
+    connect(mnCheh1, &QAction::triggered, this, &TForm1::mnCheh1Click);
+    connect(mnAbout1, &QAction::triggered, this, &TForm1::mnAbout1Click);
+}
+
+void TForm1::setupPanel()
+{
+    const qreal factor = dpiFactor(this);
+    Panel1->setObjectName(QStringLiteral("Panel1"));
+    Panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    Panel1->setFixedHeight(scaledPixels(kPanelHeight, factor));
+
+    // The row labels end at the same x, just before their row of buttons.
+    const std::array<QLabel *, 3> rowLabels{Label3, Label4, Label5};
+    for (std::size_t row = 0; row < rowLabels.size(); ++row) {
+        QLabel *label = rowLabels[row];
+        label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        const QSize size = label->sizeHint();
+        const int right = scaledPixels(kRowLabelRight, factor);
+        const int buttonCentre = scaledPixels(kSlotRowY[row], factor) + scaledPixels(kSlotButtonSize, factor) / 2;
+        label->setGeometry(right - size.width(), buttonCentre - size.height() / 2, size.width(), size.height());
+    }
+    placeLabel(Label6, 8, 88, factor);
+
+    const std::array<std::pair<QPushButton *, int>, 3> buttons{
+        {{bnJejok1, 8}, {bnSort1, 40}, {bn4save, 72}}};
+    for (const auto &[button, y] : buttons) {
+        button->setGeometry(scaled(256, y, 105, 25, factor));
+        // Not a tab stop: the editor keeps Tab for itself.
+        button->setFocusPolicy(Qt::ClickFocus);
+    }
+    connect(bnJejok1, &QPushButton::clicked, this, &TForm1::bnJejok1Click);
+    connect(bnSort1, &QPushButton::clicked, this, &TForm1::bnSort1Click);
+    connect(bn4save, &QPushButton::clicked, this, &TForm1::bn4saveClick);
+
+    placeLabel(Label1, 370, 8, factor);
+    placeLabel(Label2, 370, 56, factor);
+    const QFont pathFont = sansFont(kPathFontPixels);
+    ed4ofn1->setObjectName(QStringLiteral("ed4ofn1"));
+    ed4ofn1->setGeometry(scaled(368, 24, 129, 24, factor));
+    ed4ifn1->setObjectName(QStringLiteral("ed4ifn1"));
+    ed4ifn1->setGeometry(scaled(368, 72, 129, 24, factor));
+    for (QLineEdit *box : {ed4ofn1, ed4ifn1}) {
+        box->setFont(pathFont);
+        box->setReadOnly(true);
+        box->setEnabled(false);
+        box->setFocusPolicy(Qt::NoFocus);
+    }
+}
+
+void TForm1::setupSlotButtons()
+{
+    const qreal factor = dpiFactor(this);
+    slotButtons_->setObjectName(QStringLiteral("SlotButtons"));
+    slotButtons_->setExclusive(true);
+    for (std::int32_t slot = kpx::kFirstSlot; slot <= kpx::kLastSlot; ++slot) {
+        QToolButton *button = SpeedButton[static_cast<std::size_t>(slot - 1)];
+        const int row = (slot - 1) / 10;
+        const int column = (slot - 1) % 10;
+        // Captions "1" to "9", then "0" for the row's tenth slot.
+        button->setText(QString::number(slot % 10));
+        button->setCheckable(true);
+        button->setAutoRaise(false);
+        button->setFocusPolicy(Qt::NoFocus);
+        button->setGeometry(scaled(kSlotButtonX + column * kSlotButtonPitch, kSlotRowY[static_cast<std::size_t>(row)],
+                                   kSlotButtonSize, kSlotButtonSize, factor));
+        slotButtons_->addButton(button, slot);
+        // SpeedButton<N>Click
+        connect(button, &QToolButton::clicked, this, [this, slot] { SwitchSlot(slot); });
+    }
+    SpeedButton[0]->setChecked(true);
+}
+
+void TForm1::setupEditor()
+{
+    mm4indata1->setObjectName(QStringLiteral("mm4indata1"));
+    mm4indata1->setFont(sansFont(kEditorFontPixels));
+    QPalette palette = mm4indata1->palette();
+    palette.setColor(QPalette::Text, Qt::black);
+    mm4indata1->setPalette(palette);
+    mm4indata1->setLineWrapMode(QPlainTextEdit::NoWrap);
+    mm4indata1->setWordWrapMode(QTextOption::NoWrap);
+    mm4indata1->setTabChangesFocus(false);
+    mm4indata1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // Long lines scroll sideways with the caret, as without a horizontal bar.
+    mm4indata1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    mm4indata1->setUndoRedoEnabled(true);
+    connect(mm4indata1, &QPlainTextEdit::textChanged, this, &TForm1::mm4indata1Change);
+    mm4indata1->setFocus(Qt::OtherFocusReason);
+}
+
+void TForm1::setupStatusBar()
+{
+    const qreal factor = dpiFactor(this);
+    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
+    StatusBar1->setSizeGripEnabled(false);
+    int height = scaledPixels(kStatusBarHeight, factor);
+    for (std::size_t i = 0; i < statusPanels_.size(); ++i) {
+        QLabel *panel = statusPanels_[i];
+        panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        panel->setFixedWidth(scaledPixels(kStatusPanelWidths[i], factor));
+        panel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        panel->setContentsMargins(2, 0, 2, 0);
+        StatusBar1->addWidget(panel);
+        height = std::max(height, panel->sizeHint().height());
+    }
+    statusPanels_[0]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    statusPanels_[0]->setText(QStringLiteral(u"總共"));
+    // A face taller than the design's keeps its text whole.
+    StatusBar1->setFixedHeight(height);
+
+    ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
+    ProgressBar1->setRange(0, kProgressMaximum);
+    ProgressBar1->setValue(0);
+    ProgressBar1->setTextVisible(false);
+    ProgressBar1->setFixedHeight(scaledPixels(kProgressBarHeight, factor));
+}
+
+void TForm1::mn4exi1Click() { close(); }
+
+void TForm1::mnCut1Click() { mm4indata1->cut(); }
+
+void TForm1::mnCopy1Click() { mm4indata1->copy(); }
+
+void TForm1::mnPaste1Click() { mm4indata1->paste(); }
+
+void TForm1::mnAll1Click() { mm4indata1->selectAll(); }
+
+void TForm1::mnCheh1Click()
+{
+    if (SCCheh1_)
+        SCCheh1_->showHandbook();
+}
+
+void TForm1::mnAbout1Click()
+{
+    if (aboutbox1_)
+        aboutbox1_->exec();
+}
+
+void TForm1::bringToFront()
+{
+    if (isMinimized())
+        showNormal();
+    else
+        show();
+    raise();
+    activateWindow();
+}

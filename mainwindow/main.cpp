@@ -1,0 +1,48 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+// kpxv410: the word-table tool of the 鷺笙輸入法.
+#include "application.h"
+#include "dialog_resources.h"
+#include "form1.h"
+#include "program_windows.h"
+#include "single_instance.h"
+
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+#include <exception>
+
+int main(int argc, char *argv[])
+{
+    kpx::Application application(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("kpxv410"));
+    // The program's name is kept out of the display name, which Qt would append to every
+    // window's caption; the error boxes carry it instead.
+    application.setWindowIcon(programIcon());
+    // Qt's own texts (the editor's context menu, the buttons of message boxes) in the program's
+    // language, where Qt's translations are installed.
+    QTranslator qtTexts;
+    if (qtTexts.load(QLocale(QLocale::Chinese, QLocale::TraditionalChineseScript, QLocale::Taiwan),
+                     QStringLiteral("qtbase"), QStringLiteral("_"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&qtTexts);
+
+    kpx::SingleInstance instance(kpx::SingleInstance::keyForDataDirectory());
+    if (!instance.claim()) {
+        instance.callRunningCopy();
+        return 0;
+    }
+
+    try {
+        kpx::ProgramWindows windows;
+        QObject::connect(&instance, &kpx::SingleInstance::activationRequested, windows.Form1,
+                         &TForm1::bringToFront);
+        windows.Form1->show();
+        // Without a window manager nothing would give the window the focus.
+        windows.Form1->activateWindow();
+        application.exec();
+    } catch (const std::exception &error) {
+        kpx::showErrorBox(QString::fromLocal8Bit(error.what()));
+    }
+    return 0;
+}
