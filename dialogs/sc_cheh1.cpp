@@ -71,12 +71,4 @@ TSCCheh1::TSCCheh1(QWidget *parent)
     layout->addWidget(PageControl1);
 }
 
-void TSCCheh1::showHandbook()
-{
-    if (isMinimized())
-        showNormal();
-    else
-        show();
-    raise();
-    activateWindow();
-}
+void TSCCheh1::showHandbook() { bringToFront(this); }

@@ -14,24 +14,6 @@ using NotifyFunction = void (*)(std::int32_t);
 
 } // namespace
 
-InputMethodLibrary::~InputMethodLibrary() { release(); }
-
-InputMethodLibrary::InputMethodLibrary(InputMethodLibrary &&other) noexcept
-    : handle_(std::exchange(other.handle_, nullptr))
-    , notify_(std::exchange(other.notify_, nullptr))
-{
-}
-
-InputMethodLibrary &InputMethodLibrary::operator=(InputMethodLibrary &&other) noexcept
-{
-    if (this != &other) {
-        release();
-        handle_ = std::exchange(other.handle_, nullptr);
-        notify_ = std::exchange(other.notify_, nullptr);
-    }
-    return *this;
-}
-
 bool InputMethodLibrary::load()
 {
     release();

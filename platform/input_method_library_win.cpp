@@ -22,24 +22,6 @@ HMODULE moduleOf(void *handle) { return static_cast<HMODULE>(handle); }
 
 } // namespace
 
-InputMethodLibrary::~InputMethodLibrary() { release(); }
-
-InputMethodLibrary::InputMethodLibrary(InputMethodLibrary &&other) noexcept
-    : handle_(std::exchange(other.handle_, nullptr))
-    , notify_(std::exchange(other.notify_, nullptr))
-{
-}
-
-InputMethodLibrary &InputMethodLibrary::operator=(InputMethodLibrary &&other) noexcept
-{
-    if (this != &other) {
-        release();
-        handle_ = std::exchange(other.handle_, nullptr);
-        notify_ = std::exchange(other.notify_, nullptr);
-    }
-    return *this;
-}
-
 bool InputMethodLibrary::load()
 {
     release();
