@@ -3,6 +3,7 @@
 #include "form1.h"
 
 #include "aboutbox1.h"
+#include "dialog_placement.h"
 #include "dialog_resources.h"
 #include "fonts.h"
 #include "mm_dirty_warning1.h"
@@ -370,12 +371,4 @@ void TForm1::mnAbout1Click()
         aboutbox1_->exec();
 }
 
-void TForm1::bringToFront()
-{
-    if (isMinimized())
-        showNormal();
-    else
-        show();
-    raise();
-    activateWindow();
-}
+void TForm1::bringToFront() { ::bringToFront(this); }
