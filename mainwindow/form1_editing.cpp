@@ -81,8 +81,8 @@ void TForm1::mm4indata1Change()
 bool TForm1::confirmOverwriteAfterFailedLoad()
 {
     const QString text =
-        QStringLiteral(u"資料檔案\n%1\n頭拄仔讀袂入來，編輯器內底無這个檔案 ê 資料。\n\n"
-                       u"若存檔，這个檔案原來 ê 內容會予編輯器 ê 內容蓋掉。\n\n"
+        QStringLiteral(u"資料檔案\n%1\n頭拄仔讀袂入來，編輯器內底無這個檔案 e 資料。\n\n"
+                       u"若存檔，這個檔案原來 e 內容會予編輯器 e 內容蓋掉。\n\n"
                        u"你確定 veh 存檔？")
             .arg(kpx::nativePathText(dataFileName()));
     QMessageBox box(QMessageBox::Warning, kpx::programTitle(), text, QMessageBox::Yes | QMessageBox::No, this);
@@ -97,8 +97,8 @@ bool TForm1::saveData()
         return false;
     const kpx::EditorBytes text = kpx::editorBytes(*mm4indata1->document());
     if (!text.ok) {
-        showNotice(QStringLiteral(u"第 %1 列有一个字「%2」（%3）無 Big5 碼，\r\n\r\n"
-                                  u"資料無存。\r\n請先改掉這个字才閣存檔。")
+        showNotice(QStringLiteral(u"第 %1 列有一個字「%2」（%3）無 Big5 碼，\r\n\r\n"
+                                  u"資料無存。\r\n請先改掉這個字才閣存檔。")
                        .arg(text.badLine)
                        .arg(text.badCharacter, kpx::codePointText(text.badCharacter)));
         mm4indata1->setFocus(Qt::OtherFocusReason);
@@ -113,7 +113,7 @@ bool TForm1::saveData()
         showError(QStringLiteral("Cannot create file %1").arg(kpx::nativePathText(dataFileName())));
         return false;
     case DataFileWrite::Status::WriteFailed:
-        showError(QStringLiteral(u"資料寫袂落去 %1\n\n原來 ê 檔案無改變。\n\n（%2）")
+        showError(QStringLiteral(u"資料寫袂落去 %1\n\n原來 e 檔案無改變。\n\n（%2）")
                       .arg(kpx::nativePathText(dataFileName()), written.reason));
         return false;
     }

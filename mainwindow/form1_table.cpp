@@ -32,13 +32,13 @@ QString writeFailureText(const TableWriteReport &report)
     case TableWriteFailure::NoPath:
         return QStringLiteral(u"無檔案名");
     case TableWriteFailure::ReadOnly:
-        return QStringLiteral(u"檔案是唯讀 ê，抑是遐有一个資料夾");
+        return QStringLiteral(u"檔案是唯讀 e，抑是遐有一個資料夾");
     case TableWriteFailure::CannotCreate:
         return QStringLiteral(u"檔案開袂起來（資料夾敢有存在？）");
     case TableWriteFailure::WriteFailed:
         return QStringLiteral(u"寫袂落去（磁碟敢滿矣？）");
     case TableWriteFailure::CannotReplace:
-        return QStringLiteral(u"做好 ê 對照表換袂入去原來 ê 檔案");
+        return QStringLiteral(u"做好 e 對照表換袂入去原來 e 檔案");
     case TableWriteFailure::OutOfMemory:
         return QStringLiteral(u"記憶體無夠，詞條收袂了");
     case TableWriteFailure::None:
@@ -116,13 +116,13 @@ void TForm1::Jejok(bool showNotice)
                 reason += QStringLiteral(u"\r\n（") + QString::fromLocal8Bit(report.reason.data(), static_cast<qsizetype>(report.reason.size())) + QStringLiteral(u"）");
             this->showNotice(QStringLiteral(u"對照表無做成，檔案寫袂落去:\r\n\r\n") + written
                              + QStringLiteral(u"\r\n\r\n") + reason
-                             + QStringLiteral(u"\r\n\r\n原來 ê 檔案無改變。"));
+                             + QStringLiteral(u"\r\n\r\n原來 e 檔案無改變。"));
         }
     } else {
         progress_ = kProgressMinimum;
         redrawProgress();
-        this->showNotice(QStringLiteral(u"第 %1 列有一个字「%2」（%3）無 Big5 碼，\r\n\r\n"
-                                        u"對照表無做。\r\n請先改掉這个字。")
+        this->showNotice(QStringLiteral(u"第 %1 列有一個字「%2」（%3）無 Big5 碼，\r\n\r\n"
+                                        u"對照表無做。\r\n請先改掉這個字。")
                              .arg(badLine)
                              .arg(badCharacter, kpx::codePointText(badCharacter)));
     }
