@@ -82,7 +82,10 @@ DataFileWrite writeDataFile(const QString &fileName, const std::string &bytes)
         return result;
     }
     const qint64 size = static_cast<qint64>(bytes.size());
-    if (file.write(bytes.data(), size) != size) {
+    // QSaveFile buffers its writes and its commit does not notice a write that the system cut
+    // short (a full disk, a file-size limit): it would put the shortened file in place. So the
+    // buffer is flushed here and the temporary file measured before the old file is replaced.
+    if (file.write(bytes.data(), size) != size || !file.flush() || file.size() != size) {
         result.status = DataFileWrite::Status::WriteFailed;
         result.reason = file.errorString();
         file.cancelWriting();
