@@ -20,7 +20,7 @@ ctest --test-dir build/release --output-on-failure -j"$jobs" --timeout 900
 echo "== Sanitizer build and tests"
 cmake -S . -B build/asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKPX_SANITIZE=ON -DKPX_BUILD_BENCH=OFF
 cmake --build build/asan -j"$jobs"
-export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=1
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export LSAN_OPTIONS=suppressions=$PWD/tests/lsan-suppressions.txt:print_suppressions=0
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 # The two-gigabyte include file is read once, in the Release run: under the sanitizers it
