@@ -13,12 +13,12 @@ jobs=$(nproc 2>/dev/null || echo 2)
 export LANG=${LANG:-C.UTF-8}
 
 echo "== Release build and tests"
-cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release
+cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release -DKPX_BUILD_TESTS=ON -DKPX_BUILD_GUI=ON -DKPX_BUILD_BENCH=ON
 cmake --build build/release -j"$jobs"
 ctest --test-dir build/release --output-on-failure -j"$jobs" --timeout 900
 
 echo "== Sanitizer build and tests"
-cmake -S . -B build/asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKPX_SANITIZE=ON -DKPX_BUILD_BENCH=OFF
+cmake -S . -B build/asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKPX_SANITIZE=ON -DKPX_BUILD_TESTS=ON -DKPX_BUILD_GUI=ON -DKPX_BUILD_BENCH=OFF
 cmake --build build/asan -j"$jobs"
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export LSAN_OPTIONS=suppressions=$PWD/tests/lsan-suppressions.txt:print_suppressions=0
