@@ -2,7 +2,7 @@
 #include "table_writer.h"
 
 #include "collation.h"
-#include "os_file.h"
+#include "replacing_file.h"
 #include "table_format.h"
 
 #include <cstring>
@@ -67,23 +67,43 @@ void tableTag(const char *id, char orderDigit, unsigned char tag[4])
     std::memcpy(tag, fallback, zd::kTagSize);
 }
 
+namespace {
+
+TableWriteFailure failureFor(ReplacingFile::Result result)
+{
+    switch (result) {
+    case ReplacingFile::Result::Done:
+        return TableWriteFailure::None;
+    case ReplacingFile::Result::ReadOnly:
+        return TableWriteFailure::ReadOnly;
+    case ReplacingFile::Result::CannotCreate:
+        return TableWriteFailure::CannotCreate;
+    case ReplacingFile::Result::WriteFailed:
+        return TableWriteFailure::WriteFailed;
+    case ReplacingFile::Result::CannotReplace:
+        return TableWriteFailure::CannotReplace;
+    case ReplacingFile::Result::OutOfMemory:
+        return TableWriteFailure::OutOfMemory;
+    }
+    return TableWriteFailure::WriteFailed;
+}
+
+} // namespace
+
 TableWriteFailure writeTableFile(FileHandle &file, const char *path, const TableImage &image, std::string &reason)
 {
     if (!path || !*path)
         return TableWriteFailure::NoPath;
-    if (!kpx::os::canReplace(path)) {
-        reason = kpx::os::lastErrorText();
-        return TableWriteFailure::ReadOnly;
+    ReplacingFile table(file, path);
+    if (const ReplacingFile::Result opened = table.begin(); opened != ReplacingFile::Result::Done) {
+        reason = table.reason();
+        return failureFor(opened);
     }
-    std::string temporary;
+    std::unique_ptr<BufferedTableOutput> output;
     try {
-        temporary = kpx::os::temporaryPathBeside(path);
+        output = std::make_unique<BufferedTableOutput>(file);
     } catch (const std::bad_alloc &) {
         return TableWriteFailure::OutOfMemory;
-    }
-    if (!file.create(temporary.c_str())) {
-        reason = kpx::os::lastErrorText();
-        return TableWriteFailure::CannotCreate;
     }
 
     // The block holds key, zero, output, zero: its length is both lengths plus two.
@@ -92,15 +112,6 @@ TableWriteFailure writeTableFile(FileHandle &file, const char *path, const Table
         const char *block = image.entries[at].text;
         const std::size_t keyLength = std::strlen(block);
         bodySize += keyLength + std::strlen(block + keyLength + 1) + 2;
-    }
-
-    std::unique_ptr<BufferedTableOutput> output;
-    try {
-        output = std::make_unique<BufferedTableOutput>(file);
-    } catch (const std::bad_alloc &) {
-        file.close();
-        kpx::os::removeFile(temporary.c_str());
-        return TableWriteFailure::OutOfMemory;
     }
     unsigned char header[zd::kHeaderSize] = {};
     zd::putUint32(header, zd::kHeaderRecordSize);
@@ -125,20 +136,8 @@ TableWriteFailure writeTableFile(FileHandle &file, const char *path, const Table
     }
     output->flush();
 
-    bool complete = !output->failed() && bodySize <= UINT32_MAX;
-    if (complete && !file.sync())
-        complete = false;
-    if (!complete)
-        reason = kpx::os::lastErrorText();
-    file.close();
-    if (!complete) {
-        kpx::os::removeFile(temporary.c_str());
-        return TableWriteFailure::WriteFailed;
-    }
-    if (!kpx::os::replaceFile(temporary.c_str(), path)) {
-        reason = kpx::os::lastErrorText();
-        kpx::os::removeFile(temporary.c_str());
-        return TableWriteFailure::CannotReplace;
-    }
-    return TableWriteFailure::None;
+    const ReplacingFile::Result result = table.finish(!output->failed() && bodySize <= UINT32_MAX);
+    if (result != ReplacingFile::Result::Done)
+        reason = table.reason();
+    return failureFor(result);
 }

@@ -2,7 +2,7 @@
 #include "keyed_store.h"
 
 #include "file_handle.h"
-#include "os_file.h"
+#include "replacing_file.h"
 
 #include <cstring>
 #include <new>
@@ -131,19 +131,12 @@ void KeyedStore::save(const char *path, const char *header)
     if (!path || !*path)
         return;
     // A file that may not be written (read-only, or a directory in its place) stays as it is,
-    // just as creating it in place would have failed.
-    if (!kpx::os::canReplace(path))
-        return;
-    std::string temporary;
-    try {
-        temporary = kpx::os::temporaryPathBeside(path);
-    } catch (const std::bad_alloc &) {
-        return;
-    }
+    // just as creating it in place would have failed; and a disk that fills up half-way must
+    // not cost the user the state that was there.
     FileHandle file;
-    if (!file.create(temporary.c_str()))
+    ReplacingFile stateFile(file, path);
+    if (stateFile.begin() != ReplacingFile::Result::Done)
         return;
-
     CheckedWriter writer(file);
     if (header && *header)
         writer.line(header);
@@ -159,11 +152,5 @@ void KeyedStore::save(const char *path, const char *header)
         if (freeLines_[at].hasValue())
             writer.line(freeLines_[at].get());
     }
-
-    // The old file is replaced only by a complete new one: a disk that fills up half-way
-    // must not cost the user the state that was there.
-    const bool complete = writer.complete() && file.sync();
-    file.close();
-    if (!complete || !kpx::os::replaceFile(temporary.c_str(), path))
-        kpx::os::removeFile(temporary.c_str());
+    stateFile.finish(writer.complete());
 }

@@ -1,0 +1,58 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+#include "replacing_file.h"
+
+#include "os_file.h"
+
+#include <new>
+
+ReplacingFile::ReplacingFile(FileHandle &file, const char *targetPath)
+    : file_(file)
+    , target_(targetPath)
+{
+}
+
+ReplacingFile::~ReplacingFile()
+{
+    if (file_.isOpen())
+        discard();
+}
+
+ReplacingFile::Result ReplacingFile::begin()
+{
+    if (!target_ || !*target_ || !kpx::os::canReplace(target_)) {
+        reason_ = kpx::os::lastErrorText();
+        return Result::ReadOnly;
+    }
+    try {
+        temporary_ = kpx::os::temporaryPathBeside(target_);
+    } catch (const std::bad_alloc &) {
+        return Result::OutOfMemory;
+    }
+    if (!file_.create(temporary_.c_str())) {
+        reason_ = kpx::os::lastErrorText();
+        return Result::CannotCreate;
+    }
+    return Result::Done;
+}
+
+ReplacingFile::Result ReplacingFile::finish(bool everythingWritten)
+{
+    if (!everythingWritten || !file_.sync()) {
+        reason_ = kpx::os::lastErrorText();
+        discard();
+        return Result::WriteFailed;
+    }
+    file_.close();
+    if (!kpx::os::replaceFile(temporary_.c_str(), target_)) {
+        reason_ = kpx::os::lastErrorText();
+        kpx::os::removeFile(temporary_.c_str());
+        return Result::CannotReplace;
+    }
+    return Result::Done;
+}
+
+void ReplacingFile::discard()
+{
+    file_.close();
+    kpx::os::removeFile(temporary_.c_str());
+}
