@@ -3,6 +3,7 @@
 // child process, and its writer killed midway: the old file stays byte for byte or the new one is
 // complete, the caller hears of the failure, and nothing is left beside it.
 #include "data_file.h"
+#include "file_size_limit.h"
 #include "test_files.h"
 
 #include <gtest/gtest.h>
@@ -26,18 +27,10 @@ constexpr int kNotWritten = 1;
 
 int saveWithFileSizeLimit(rlim_t limit, const QString &path, const std::string &bytes)
 {
-    const pid_t child = ::fork();
-    if (child == 0) {
-        std::signal(SIGXFSZ, SIG_IGN);
-        const rlimit rl{limit, limit};
-        if (::setrlimit(RLIMIT_FSIZE, &rl) != 0)
-            ::_exit(99);
-        ::_exit(kpx::writeDataFile(path, bytes).status == kpx::DataFileWrite::Status::Written ? kWritten
-                                                                                            : kNotWritten);
-    }
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 100 + WTERMSIG(status);
+    return kpxtest::runWithFileSizeLimit(limit, [&] {
+        return kpx::writeDataFile(path, bytes).status == kpx::DataFileWrite::Status::Written ? kWritten
+                                                                                           : kNotWritten;
+    });
 }
 
 std::string dataText(int lines)

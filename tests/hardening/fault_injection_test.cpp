@@ -3,6 +3,7 @@
 // by a file-size limit in a child process, and the writer is killed in the middle of a large
 // table: each time the old file must be byte for byte intact or the new one complete, the caller
 // must have been told, and no temporary file may be left behind.
+#include "file_size_limit.h"
 #include "keyed_store.h"
 #include "table_compiler.h"
 #include "table_reader.h"
@@ -22,25 +23,9 @@
 namespace {
 
 using kpxtest::readFile;
+using kpxtest::runWithFileSizeLimit;
 using kpxtest::TempDir;
 using kpxtest::writeFile;
-
-// Runs work in a child process whose files may grow to at most limit bytes; the child's exit
-// status is work's result. Writes past the limit fail with EFBIG instead of killing the child.
-int runWithFileSizeLimit(rlim_t limit, const std::function<int()> &work)
-{
-    const pid_t child = ::fork();
-    if (child == 0) {
-        std::signal(SIGXFSZ, SIG_IGN);
-        const rlimit rl{limit, limit};
-        if (::setrlimit(RLIMIT_FSIZE, &rl) != 0)
-            ::_exit(99);
-        ::_exit(work());
-    }
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 100 + WTERMSIG(status);
-}
 
 void addLines(int count, const char *outputText)
 {
