@@ -1,0 +1,71 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+// What the window's behaviour needs from a face of the program (the Qt window on Linux, the
+// native window on Windows). A face creates the controls, turns keys, clicks and window events
+// into calls on the Workbench, and does what the Workbench asks through this interface. It
+// decides no rule: every text it shows comes from the Workbench, and every answer it gets from
+// the user goes back as it is.
+//
+// Editor text crosses the seam as UTF-16. Text that the Workbench hands to the face separates
+// its lines with "\n"; the face stores it in its own convention. Text that the face hands back
+// may separate lines with CR LF, CR, LF or U+2029 (whatever its control keeps), and every caret
+// position on either side is an index into exactly that text.
+namespace kpx {
+
+// The user's answer to the unsaved-data question (是, 無愛, 取消). Closing the question with the
+// window's close box is None, which the Workbench treats like 取消.
+enum class DirtyAnswer { None, Yes, No, Cancel };
+
+class Face {
+public:
+    virtual ~Face() = default;
+
+    // --- The editor (mm4indata1) ---
+    // The whole text, read once per command.
+    virtual std::u16string editorText() const = 0;
+    // Replaces the text on a load: no edit (no change event reaches the Workbench as one, see
+    // Workbench::mm4indata1Change), a new undo history, caret at the start.
+    virtual void loadEditorText(std::u16string_view text) = 0;
+    // Replaces the whole text as one edit the user can undo (Sort). This is a change of the
+    // text: the face reports it like any other.
+    virtual void replaceEditorText(std::u16string_view text) = 0;
+    // Lines as the control counts them: an empty text has one, a text ending with a line break
+    // has an empty last one. Must be cheap: the status bar asks after every keystroke.
+    virtual std::size_t editorLineCount() const = 0;
+    virtual bool editorLastLineEmpty() const = 0;
+    // Start of the selection.
+    virtual std::size_t caretPosition() const = 0;
+    // An empty selection at position (clamped to the text), scrolled into view.
+    virtual void putCaret(std::size_t position) = 0;
+    virtual void focusEditor() = 0;
+
+    // --- The panel ---
+    // Presses the button of slot (1 to 30) down; the group releases the others.
+    virtual void pressSlotButton(std::int32_t slot) = 0;
+    // ed4ofn1 and ed4ifn1.
+    virtual void showPaths(std::u16string_view tablePath, std::u16string_view dataPath) = 0;
+
+    // --- Status bar and progress bar ---
+    virtual void setStatusPanel(int panel, std::u16string_view text) = 0;
+    // Puts the progress bar at position (0 to 1000) and redraws it at once: a table run does
+    // not return to the event loop until it ends.
+    virtual void showProgress(int position) = 0;
+
+    // --- Questions and notices; each returns when the user has answered ---
+    // The unsaved-data question, TmmDirtyWarning1, modal.
+    virtual DirtyAnswer askUnsavedData() = 0;
+    // The notice dialog Tokmes1 with text (lines separated by "\r\n"), modal.
+    virtual void showNotice(std::u16string_view text) = 0;
+    // An error box titled with the program's name, as the windowing framework shows an error
+    // that ends a command.
+    virtual void showError(std::u16string_view text) = 0;
+    // A yes/no warning whose default (Enter, Esc, close box) is no. True for yes.
+    virtual bool confirm(std::u16string_view text) = 0;
+};
+
+} // namespace kpx

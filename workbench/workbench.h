@@ -1,0 +1,89 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+#pragma once
+
+#include "platform/input_method_library.h"
+#include "state/keyed_store.h"
+#include "workbench/face.h"
+
+#include <chrono>
+#include <cstdint>
+#include <string>
+
+// The behaviour of the main window, the same under every face: the current slot, the
+// data-modified flag and the unsaved-data question, loading and saving the slot's data file,
+// making its table, sorting its lines, and restoring and storing the slot and caret around a
+// session. The face forwards every command and event here; what the user must see or answer
+// comes back through Face.
+namespace kpx {
+
+// The state the unsaved-data dialog carries: the data-modified flag and the answer flags of its
+// last showing.
+struct DirtyWarningState {
+    std::uint8_t dirty = 0;
+    std::uint8_t answerYes = 0;
+    std::uint8_t answerNo = 0;
+    std::uint8_t answerCancel = 0;
+    void setAnswers(std::uint8_t yes, std::uint8_t no, std::uint8_t cancel);
+};
+
+// Which window of the program has the focus, as a face reports it.
+enum class FocusedWindow {
+    None,     // no window of this program
+    Main,     // TForm1
+    Handbook, // TSCCheh1
+    Other,    // a dialog, a message box, a menu
+};
+
+class Workbench {
+public:
+    // The face must outlive the Workbench. driveLetter is the system drive's letter; the
+    // library is the input method's, loaded or not.
+    Workbench(Face &face, char driveLetter, InputMethodLibrary library);
+    ~Workbench();
+    Workbench(const Workbench &) = delete;
+    Workbench &operator=(const Workbench &) = delete;
+
+    // --- Commands, as the face's menu items, buttons and keys call them ---
+    void Save();                   // mn4save1Click, F2
+    void SaveWithCaretRestore();   // bn4saveClick
+    void SaveAndMake();            // mn4sj1Click, F5
+    void Jejok(bool showNotice);   // bnJejok1Click, mn4jejok1Click (F3) with the notice
+    void Sort();                   // bnSort1Click
+    bool SwitchSlot(std::int32_t slot); // SpeedButton<N>Click; false when it stopped
+    void mm4indata1Change();       // every change of the editor's text
+
+    // --- The window's lifecycle ---
+    // The face reports where the focus went. True when the face should run FormActivate once
+    // the window system's activation has been dealt with (it may ask a question).
+    bool focusMoved(FocusedWindow window);
+    // Another program became the active one.
+    void programDeactivated();
+    void FormActivate();
+    // True when the window may close; the library is then released and the state file written.
+    bool FormCloseQuery();
+
+    // --- Read by the face and by tests ---
+    std::int32_t currentSlot() const { return slot_; }
+    const DirtyWarningState &dirtyWarning() const { return dirtyWarning_; }
+    int progressPosition() const { return progress_; }
+    void SetDirty(std::uint8_t value);
+    void RefreshStatusBar();
+    void ProgressStep();
+
+private:
+    Face &face_;
+    char driveLetter_;
+    InputMethodLibrary library_;
+    KeyedStore state_;
+    DirtyWarningState dirtyWarning_;
+    std::int32_t slot_ = 1;
+    int progress_ = 0;
+    std::chrono::steady_clock::time_point progressRedrawn_;
+    // Set while the Workbench itself replaces the editor's text on a load, which is no edit.
+    bool loading_ = false;
+    // The current slot's data file exists but could not be loaded: saving over it needs the
+    // user's word.
+    bool loadFailed_ = false;
+};
+
+} // namespace kpx
