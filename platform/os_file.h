@@ -38,9 +38,7 @@ std::string temporaryPathBeside(const char *path);
 bool replaceFile(const char *temporaryPath, const char *targetPath);
 void removeFile(const char *path);
 
-} // namespace kpx::os
-
-namespace kpx::os {
+// --- What the system says about files ---
 
 // The system's description of the last failed call on this thread (strerror / FormatMessage).
 std::string lastErrorText();

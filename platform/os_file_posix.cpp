@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstdio>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -135,12 +136,6 @@ bool replaceFile(const char *temporaryPath, const char *targetPath)
 }
 
 void removeFile(const char *path) { ::unlink(nativePath(path).c_str()); }
-
-} // namespace kpx::os
-
-#include <cstring>
-
-namespace kpx::os {
 
 std::string lastErrorText() { return std::strerror(errno); }
 
