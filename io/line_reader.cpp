@@ -5,6 +5,8 @@
 #include <cstring>
 #include <new>
 
+namespace kpx {
+
 LineReader::LineReader(std::int32_t blockSize)
     // A kept CR takes one byte of the block, so the block needs room for at least one more.
     : blockSize_(blockSize >= 2 ? blockSize : kBlockSize)
@@ -106,3 +108,5 @@ std::int32_t LineReader::nextLine(TextBuffer &text)
             return 0;
     }
 }
+
+} // namespace kpx

@@ -5,9 +5,10 @@
 
 #include <new>
 
-ReplacingFile::ReplacingFile(FileHandle &file, const char *targetPath)
-    : file_(file)
-    , target_(targetPath)
+namespace kpx {
+
+ReplacingFile::ReplacingFile(const char *targetPath)
+    : target_(targetPath)
 {
 }
 
@@ -56,3 +57,5 @@ void ReplacingFile::discard()
     file_.close();
     kpx::os::removeFile(temporary_.c_str());
 }
+
+} // namespace kpx

@@ -188,11 +188,11 @@ TForm1::TForm1(QWidget *parent)
     library_.load();
 
     progressRedrawn_.start();
-    tc_set_progress_step([this] { ProgressStep(); });
+    kpx::tc_set_progress_step([this] { ProgressStep(); });
     setupActivation();
 }
 
-TForm1::~TForm1() { tc_set_progress_step({}); }
+TForm1::~TForm1() { kpx::tc_set_progress_step({}); }
 
 void TForm1::attachWindows(TSCCheh1 *handbook, Taboutbox1 *aboutBox, TmmDirtyWarning1 *dirtyWarning,
                            Tokmes1 *notice)

@@ -177,7 +177,7 @@ private:
     QPointer<Tokmes1> okmes1_;
 
     QString title_;
-    KeyedStore state_;
+    kpx::KeyedStore state_;
     std::int32_t slot_ = 1;
     char driveLetter_ = 'C';
     kpx::InputMethodLibrary library_;

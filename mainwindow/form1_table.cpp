@@ -26,22 +26,22 @@ constexpr std::size_t kMaxLineBytes = 4096;
 // Sort takes at most this many lines.
 constexpr int kSortLimit = 8000;
 
-QString writeFailureText(const TableWriteReport &report)
+QString writeFailureText(const kpx::TableWriteReport &report)
 {
     switch (report.failure) {
-    case TableWriteFailure::NoPath:
+    case kpx::TableWriteFailure::NoPath:
         return QStringLiteral(u"無檔案名");
-    case TableWriteFailure::ReadOnly:
+    case kpx::TableWriteFailure::ReadOnly:
         return QStringLiteral(u"檔案是唯讀 e，抑是遐有一個資料夾");
-    case TableWriteFailure::CannotCreate:
+    case kpx::TableWriteFailure::CannotCreate:
         return QStringLiteral(u"檔案開袂起來（資料夾敢有存在？）");
-    case TableWriteFailure::WriteFailed:
+    case kpx::TableWriteFailure::WriteFailed:
         return QStringLiteral(u"寫袂落去（磁碟敢滿矣？）");
-    case TableWriteFailure::CannotReplace:
+    case kpx::TableWriteFailure::CannotReplace:
         return QStringLiteral(u"做好 e 對照表換袂入去原來 e 檔案");
-    case TableWriteFailure::OutOfMemory:
+    case kpx::TableWriteFailure::OutOfMemory:
         return QStringLiteral(u"記憶體無夠，詞條收袂了");
-    case TableWriteFailure::None:
+    case kpx::TableWriteFailure::None:
         break;
     }
     return QStringLiteral(u"毋知啥原因");
@@ -70,7 +70,7 @@ void TForm1::redrawProgress()
 void TForm1::Jejok(bool showNotice)
 {
     const int caret = caretPosition();
-    tc_begin(0);
+    kpx::tc_begin(0);
     progress_ = kProgressMinimum;
     progressRedrawn_.restart();
 
@@ -94,21 +94,21 @@ void TForm1::Jejok(bool showNotice)
         }
         if (line.bytes.size() > kMaxLineBytes)
             line.bytes.resize(kMaxLineBytes);
-        tc_add_line(line.bytes.c_str());
+        kpx::tc_add_line(line.bytes.c_str());
         ProgressStep();
     }
 
     if (badLine == 0) {
-        tc_order_and_sort(kpx::OrderDigit(slot_));
+        kpx::tc_order_and_sort(kpx::OrderDigit(slot_));
         const std::string path = tableFileName();
         const std::string id = kpx::TableId(slot_);
-        const std::int32_t result = tc_write(path.c_str(), id.c_str());
+        const std::int32_t result = kpx::tc_write(path.c_str(), id.c_str());
         progress_ = kProgressMinimum;
         redrawProgress();
-        const TableWriteReport &report = tc_last_write();
+        const kpx::TableWriteReport &report = kpx::tc_last_write();
         const QString written = kpx::pathBytesText(kpx::os::nativePath(report.path.empty() ? path : report.path));
         if (result != 0 && showNotice) {
-            this->showNotice(QStringLiteral(u"總共有 ") + QString::number(tc_count())
+            this->showNotice(QStringLiteral(u"總共有 ") + QString::number(kpx::tc_count())
                              + QStringLiteral(u" 個詞條\r\n\r\n\r\n製作完成，檔案存做:\r\n\r\n") + written);
         } else if (result == 0) {
             QString reason = writeFailureText(report);

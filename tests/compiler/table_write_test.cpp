@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // The entry points: runs, growth, table bytes, tags, overrides and failed writes.
-#include <gtest/gtest.h>
-
 #include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <string>
+
+#include <gtest/gtest.h>
 #ifndef _WIN32
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -13,10 +13,12 @@
 #include <unistd.h>
 #endif
 
-#include "io/growth.h"
 #include "compiler/table_compiler.h"
-#include "compiler/table_compiler_object.h"
+#include "compiler/table_compiler_object_p.h"
+#include "io/growth.h"
 #include "tests/compiler/test_files.h"
+
+using namespace kpx;
 
 namespace {
 
@@ -32,7 +34,7 @@ TEST(Growth, CapacitySequence)
     std::vector<std::int32_t> sequence;
     for (std::int32_t capacity = 0; sequence.size() < 10;)
         sequence.push_back(capacity = grownCapacity(capacity));
-    EXPECT_EQ(sequence, (std::vector<std::int32_t>{16, 32, 64, 128, 256, 512, 1024, 1126, 1238, 1361}));
+    EXPECT_EQ(sequence, (std::vector<std::int32_t> { 16, 32, 64, 128, 256, 512, 1024, 1126, 1238, 1361 }));
     EXPECT_EQ(grownCapacity(5), 16);
     EXPECT_EQ(grownCapacity(17), 34);
     EXPECT_EQ(grownCapacity(INT32_MAX - 1), INT32_MAX);
@@ -50,7 +52,7 @@ TEST(EntryStore, BeginReservesExactlyAndAppendsGrowByTheRule)
         if (capacities.empty() || capacities.back() != compiler.entries().capacity())
             capacities.push_back(compiler.entries().capacity());
     }
-    EXPECT_EQ(capacities, (std::vector<std::int32_t>{16, 32, 64, 128, 256, 512, 1024, 1126, 1238, 1361}));
+    EXPECT_EQ(capacities, (std::vector<std::int32_t> { 16, 32, 64, 128, 256, 512, 1024, 1126, 1238, 1361 }));
     EXPECT_EQ(compiler.begin(0), 1);
     EXPECT_EQ(compiler.count(), 0);
     EXPECT_EQ(compiler.entries().capacity(), 1361) << "the array stays for the next run";
@@ -82,12 +84,14 @@ protected:
 };
 
 const std::string kWorkedExample = "\x18\0\0\0dty\0\x02\0\x01\0\x02\0\0\0\x0C\0\0\0\x01\0\0\0\0\0\0\0\x0C\0\0\0"
-                                   "\x02" "a1\x02\xA4\x40\x02" "ba\x02\xA4\x41"s;
+                                   "\x02"
+                                   "a1\x02\xA4\x40\x02"
+                                   "ba\x02\xA4\x41"s;
 
 TEST_F(TableRun, WorkedExampleByteForByte)
 {
     ASSERT_EQ(kWorkedExample.size(), 44u);
-    add({"ba \xA4\x41", "// a comment", "a1\t\xA4\x40"});
+    add({ "ba \xA4\x41", "// a comment", "a1\t\xA4\x40" });
     EXPECT_EQ(tc_order_and_sort('1'), 1);
     EXPECT_EQ(tc_write((dir / "t.zd").c_str(), "dty"), 1);
     EXPECT_EQ(table("t.zd"), kWorkedExample);
@@ -95,7 +99,7 @@ TEST_F(TableRun, WorkedExampleByteForByte)
     // Writing changes nothing in the run: a second table is the same.
     EXPECT_EQ(tc_write((dir / "again.zd").c_str(), "dty"), 1);
     EXPECT_EQ(table("again.zd"), kWorkedExample);
-    EXPECT_EQ(dir.names(), (std::vector<std::string>{"again.zd", "t.zd"})) << "no temporary file is left";
+    EXPECT_EQ(dir.names(), (std::vector<std::string> { "again.zd", "t.zd" })) << "no temporary file is left";
 }
 
 TEST_F(TableRun, EmptyRunWritesThirtyTwoBytes)
@@ -110,21 +114,28 @@ TEST_F(TableRun, DuplicatesAndLimitsInTheTable)
 {
     const std::string k32(32, 'k');
     const std::string o62(62, 'o');
-    add({"a x", "a x", k32 + " " + o62, k32 + " " + o62 + "o", "b y"});
+    add({ "a x", "a x", k32 + " " + o62, k32 + " " + o62 + "o", "b y" });
     tc_order_and_sort('3');
     ASSERT_EQ(tc_write((dir / "t.zd").c_str(), "dib"), 1);
-    const std::string records = "\x01" "a\x01" "x\x01" "a\x01" "x\x01" "b\x01" "y\x20"s + k32 + "\x3E" + o62;
+    const std::string records = "\x01"
+                                "a\x01"
+                                "x\x01"
+                                "a\x01"
+                                "x\x01"
+                                "b\x01"
+                                "y\x20"s
+        + k32 + "\x3E" + o62;
     EXPECT_EQ(table("t.zd"), tableHeader("dib\0"s, 4, static_cast<std::uint32_t>(records.size())) + records);
 }
 
 struct TagCase {
     const char *name;
     const char *id; // null: none given
-    char order;     // 0: never set
+    char order; // 0: never set
     std::string tag;
 };
 
-class TableTag : public ::testing::TestWithParam<TagCase> {};
+class TableTag : public ::testing::TestWithParam<TagCase> { };
 
 TEST_P(TableTag, IsWritten)
 {
@@ -140,17 +151,12 @@ TEST_P(TableTag, IsWritten)
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, TableTag,
-                         ::testing::Values(TagCase{"NeverSetOrder", nullptr, 0, "dty\0"s},
-                                           TagCase{"Ty", nullptr, '1', "dty\0"s},
-                                           TagCase{"Py", nullptr, '2', "dpy\0"s},
-                                           TagCase{"Ib", nullptr, '3', "kpx\0"s},
-                                           TagCase{"UnknownOrder", nullptr, '7', "dty\0"s},
-                                           TagCase{"EmptyIdIsCopiedAsZeros", "", '3', "\0\0\0\0"s},
-                                           TagCase{"ShortId", "dib", '1', "dib\0"s},
-                                           TagCase{"OneByteId", "x", '2', "x\0\0\0"s},
-                                           TagCase{"LongIdCut", "abcdefgh", '1', "abcd"},
-                                           TagCase{"FourByteId", "wxyz", '3', "wxyz"}),
-                         [](const auto &info) { return std::string(info.param.name); });
+    ::testing::Values(TagCase { "NeverSetOrder", nullptr, 0, "dty\0"s }, TagCase { "Ty", nullptr, '1', "dty\0"s },
+        TagCase { "Py", nullptr, '2', "dpy\0"s }, TagCase { "Ib", nullptr, '3', "kpx\0"s },
+        TagCase { "UnknownOrder", nullptr, '7', "dty\0"s }, TagCase { "EmptyIdIsCopiedAsZeros", "", '3', "\0\0\0\0"s },
+        TagCase { "ShortId", "dib", '1', "dib\0"s }, TagCase { "OneByteId", "x", '2', "x\0\0\0"s },
+        TagCase { "LongIdCut", "abcdefgh", '1', "abcd" }, TagCase { "FourByteId", "wxyz", '3', "wxyz" }),
+    [](const auto &info) { return std::string(info.param.name); });
 
 TEST_F(TableRun, OrderDigitOutlivesBegin)
 {
@@ -164,18 +170,26 @@ TEST_F(TableRun, OverridesApplyAndTheNextBeginClearsThem)
 {
     const std::string slotTable = dir / "slot.zd";
     writeFile(slotTable, "old slot table");
-    add({"a x", "#include <o=" + (dir / "other.zd") + ">", "  #include \"id=zzzz\""});
+    add({ "a x", "#include <o=" + (dir / "other.zd") + ">", "  #include \"id=zzzz\"" });
     tc_order_and_sort('1');
     ASSERT_EQ(tc_write(slotTable.c_str(), "dty"), 1);
     EXPECT_EQ(tc_last_write().path, dir / "other.zd");
     EXPECT_EQ(readFile(slotTable), "old slot table");
-    EXPECT_EQ(table("other.zd"), tableHeader("zzzz", 1, 4) + "\x01" "a\x01" "x");
+    EXPECT_EQ(table("other.zd"),
+        tableHeader("zzzz", 1, 4)
+            + "\x01"
+              "a\x01"
+              "x");
 
     tc_begin(0);
-    add({"b y"});
+    add({ "b y" });
     tc_order_and_sort('1');
     ASSERT_EQ(tc_write(slotTable.c_str(), "dty"), 1);
-    EXPECT_EQ(table("slot.zd"), tableHeader("dty\0"s, 1, 4) + "\x01" "b\x01" "y");
+    EXPECT_EQ(table("slot.zd"),
+        tableHeader("dty\0"s, 1, 4)
+            + "\x01"
+              "b\x01"
+              "y");
 }
 
 TEST_F(TableRun, ProgressStepsOncePerClassifiedIncludedLine)
@@ -183,7 +197,7 @@ TEST_F(TableRun, ProgressStepsOncePerClassifiedIncludedLine)
     writeFile(dir / "inc.txt", "a x\r\n\r\n// c\r\n#skip x\r\nb y\r\n c d e\r\n");
     int steps = 0;
     tc_set_progress_step([&steps] { ++steps; });
-    add({"#include " + (dir / "inc.txt"), "e f"});
+    add({ "#include " + (dir / "inc.txt"), "e f" });
     tc_set_progress_step({});
     EXPECT_EQ(steps, 3);
     EXPECT_EQ(tc_count(), 4);
@@ -195,7 +209,7 @@ protected:
     void SetUp() override
     {
         TableRun::SetUp();
-        add({"a x", "b y"});
+        add({ "a x", "b y" });
         tc_order_and_sort('1');
     }
     const std::string oldTable = "old table bytes"s;
@@ -209,7 +223,7 @@ TEST_F(FailedWrite, ReadOnlyFile)
     EXPECT_EQ(tc_write(path.c_str(), "dty"), 0);
     EXPECT_EQ(tc_last_write().failure, TableWriteFailure::ReadOnly);
     EXPECT_EQ(readFile(path), oldTable);
-    EXPECT_EQ(dir.names(), std::vector<std::string>{"t.zd"});
+    EXPECT_EQ(dir.names(), std::vector<std::string> { "t.zd" });
 }
 
 TEST_F(FailedWrite, MissingDirectoryEmptyPathAndDirectoryAtThePath)
@@ -222,7 +236,7 @@ TEST_F(FailedWrite, MissingDirectoryEmptyPathAndDirectoryAtThePath)
     EXPECT_EQ(tc_write((dir / "t.zd").c_str(), "dty"), 0);
     EXPECT_TRUE(fs::is_directory(dir / "t.zd"));
     EXPECT_TRUE(fs::is_empty(dir / "t.zd"));
-    EXPECT_EQ(dir.names(), std::vector<std::string>{"t.zd"});
+    EXPECT_EQ(dir.names(), std::vector<std::string> { "t.zd" });
 }
 
 // A full disk, stood in for by a file size limit in a child process: the write fails at
@@ -242,14 +256,14 @@ TEST_F(FailedWrite, WriteFailureAtAnySizeKeepsTheOldTable)
     ASSERT_GT(fullSize, 2u * 65536);
     fs::remove(dir / "full.zd");
 
-    for (rlim_t limit : {rlim_t{0}, rlim_t{1}, rlim_t{31}, rlim_t{32}, rlim_t{65535}, rlim_t{65536},
-                         rlim_t{65537}, fullSize - 1, fullSize}) {
+    for (rlim_t limit : { rlim_t { 0 }, rlim_t { 1 }, rlim_t { 31 }, rlim_t { 32 }, rlim_t { 65535 }, rlim_t { 65536 },
+             rlim_t { 65537 }, fullSize - 1, fullSize }) {
         writeFile(path, oldTable);
         const pid_t child = ::fork();
         ASSERT_NE(child, -1);
         if (child == 0) {
             std::signal(SIGXFSZ, SIG_IGN);
-            const rlimit size{limit, limit};
+            const rlimit size { limit, limit };
             ::setrlimit(RLIMIT_FSIZE, &size);
             ::_exit(tc_write(path.c_str(), "dib") == 0 ? 10 : 11);
         }
@@ -263,7 +277,7 @@ TEST_F(FailedWrite, WriteFailureAtAnySizeKeepsTheOldTable)
             EXPECT_EQ(WEXITSTATUS(status), 11);
             EXPECT_EQ(fs::file_size(path), fullSize);
         }
-        EXPECT_EQ(dir.names(), std::vector<std::string>{"t.zd"}) << "limit " << limit;
+        EXPECT_EQ(dir.names(), std::vector<std::string> { "t.zd" }) << "limit " << limit;
     }
 #endif
 }
@@ -293,7 +307,7 @@ TEST_F(FailedWrite, OutOfMemoryWritesNothing)
         if (pages == 0)
             ::_exit(12);
         const rlim_t limit = pages * static_cast<rlim_t>(::sysconf(_SC_PAGESIZE)) + (64u << 20);
-        const rlimit memory{limit, limit};
+        const rlimit memory { limit, limit };
         ::setrlimit(RLIMIT_AS, &memory);
         tc_begin(0);
         char line[64];
@@ -308,8 +322,8 @@ TEST_F(FailedWrite, OutOfMemoryWritesNothing)
                 previous = tc_count();
             }
         }
-        const bool refused = tc_write(path.c_str(), "dty") == 0
-                             && tc_last_write().failure == TableWriteFailure::OutOfMemory;
+        const bool refused
+            = tc_write(path.c_str(), "dty") == 0 && tc_last_write().failure == TableWriteFailure::OutOfMemory;
         ::_exit(refused ? 10 : 11);
     }
     int status = 0;
@@ -317,7 +331,7 @@ TEST_F(FailedWrite, OutOfMemoryWritesNothing)
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 10);
     EXPECT_EQ(readFile(path), oldTable);
-    EXPECT_EQ(dir.names(), std::vector<std::string>{"t.zd"});
+    EXPECT_EQ(dir.names(), std::vector<std::string> { "t.zd" });
 }
 #endif
 

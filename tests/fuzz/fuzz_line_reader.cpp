@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // The line reader over arbitrary bytes: the lines it delivers do not depend on the size of the
 // reads that bring the bytes in, and they are the lines that the line-end rules give.
-#include "tests/fuzz/fuzz_support.h"
-#include "io/line_reader.h"
-
 #include <cstdint>
 #include <string>
 #include <vector>
+
+#include "io/line_reader.h"
+#include "tests/fuzz/fuzz_support.h"
+
+using namespace kpx;
 
 namespace {
 
@@ -80,13 +82,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         if (!line.empty() && line.rfind("//", 0) != 0)
             expectedKept.push_back(line);
     }
-    for (const std::int32_t blockSize : {2, 3, 5, 17, 136, 4096}) {
+    for (const std::int32_t blockSize : { 2, 3, 5, 17, 136, 4096 }) {
         fuzz::check(readAll(path, blockSize, true) == expectedKept, "nextLine lines");
     }
     std::vector<std::string> expectedRaw = expected;
     while (!expectedRaw.empty() && expectedRaw.back().empty())
         expectedRaw.pop_back();
-    for (const std::int32_t blockSize : {2, 7, 136})
+    for (const std::int32_t blockSize : { 2, 7, 136 })
         fuzz::check(readAll(path, blockSize, false) == expectedRaw, "readLine lines");
     return 0;
 }
