@@ -178,6 +178,26 @@ TEST_F(TableRun, OverridesApplyAndTheNextBeginClearsThem)
     EXPECT_EQ(table("slot.zd"), tableHeader("dty\0"s, 1, 4) + "\x01" "b\x01" "y");
 }
 
+// 許 (B3 5C) and 功 (A5 5C) end in a backslash byte, which must not split the file name; the
+// backslash between directory and name still separates.
+TEST_F(TableRun, Big5NamesWithABackslashByteInIncludeAndOverride)
+{
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows reads these names in the system's code page";
+#else
+    const std::string included = "\xB3\x5C\xA5\x5C.txt";
+    const std::string table = "\xA5\x5C\xB3\x5C.zd";
+    writeFile(dir / included, "xu \xA4\x40\r\n");
+    add({"#include " + dir.path().string() + "\\" + included, "#include <o=" + (dir / table) + ">"});
+    EXPECT_EQ(tc_count(), 1);
+    tc_order_and_sort('1');
+    ASSERT_EQ(tc_write((dir / "slot.zd").c_str(), "dty"), 1);
+    EXPECT_EQ(tc_last_write().path, dir / table);
+    EXPECT_EQ(readFile(dir / table), tableHeader("dty\0"s, 1, 6) + "\x02" "xu\x02\xA4\x40");
+    EXPECT_EQ(dir.names(), (std::vector<std::string>{table, included}));
+#endif
+}
+
 TEST_F(TableRun, ProgressStepsOncePerClassifiedIncludedLine)
 {
     writeFile(dir / "inc.txt", "a x\r\n\r\n// c\r\n#skip x\r\nb y\r\n c d e\r\n");
