@@ -54,6 +54,13 @@ bool canReplace(const char *path)
     return (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) == 0;
 }
 
+// Links are rare on Windows and replacing one replaces the link: the path is taken as it is.
+bool replacementTarget(const char *path, std::string &target)
+{
+    target = path ? path : "";
+    return true;
+}
+
 std::string temporaryPathBeside(const char *path)
 {
     return std::string(path) + ".kpx-tmp-" + std::to_string(static_cast<unsigned long>(GetCurrentProcessId()));

@@ -2,6 +2,7 @@
 // The entry points: runs, growth, table bytes, tags, overrides and failed writes.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
 #include <cstdio>
 #include <filesystem>
@@ -195,6 +196,54 @@ TEST_F(TableRun, Big5NamesWithABackslashByteInIncludeAndOverride)
     EXPECT_EQ(tc_last_write().path, dir / table);
     EXPECT_EQ(readFile(dir / table), tableHeader("dty\0"s, 1, 6) + "\x02" "xu\x02\xA4\x40");
     EXPECT_EQ(dir.names(), (std::vector<std::string>{table, included}));
+#endif
+}
+
+std::vector<std::string> namesIn(const fs::path &directory)
+{
+    std::vector<std::string> names;
+    for (const auto &entry : fs::directory_iterator(directory))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// A table kept elsewhere and reached through a chain of links is written where it is kept: the
+// links stay links and the file keeps its permission bits. A dangling link makes the file it
+// names; a loop of links writes nothing.
+TEST_F(TableRun, TableBehindSymbolicLinksIsWrittenWhereItIsKept)
+{
+#ifdef _WIN32
+    GTEST_SKIP() << "links are followed on POSIX systems only";
+#else
+    add({"a x"});
+    tc_order_and_sort('1');
+    const std::string expected = tableHeader("dty\0"s, 1, 4) + "\x01" "a\x01" "x";
+    fs::create_directory(dir / "kept");
+    fs::create_directory(dir / "slots");
+    writeFile(dir / "kept/real.zd", "old table");
+    const auto mode = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
+    fs::permissions(dir / "kept/real.zd", mode);
+    fs::create_symlink("../kept/real.zd", dir / "slots/middle.zd");
+    fs::create_symlink(dir / "slots/middle.zd", dir / "slots/kpx-ty1.zd");
+    ASSERT_EQ(tc_write((dir / "slots/kpx-ty1.zd").c_str(), "dty"), 1);
+    EXPECT_EQ(readFile(dir / "kept/real.zd"), expected);
+    EXPECT_EQ(fs::read_symlink(dir / "slots/kpx-ty1.zd"), dir / "slots/middle.zd");
+    EXPECT_EQ(fs::read_symlink(dir / "slots/middle.zd"), "../kept/real.zd");
+    EXPECT_EQ(fs::status(dir / "kept/real.zd").permissions(), mode);
+    EXPECT_EQ(fs::symlink_status(dir / "kept/real.zd").type(), fs::file_type::regular);
+    EXPECT_EQ(namesIn(dir / "kept"), std::vector<std::string>{"real.zd"});
+
+    fs::create_symlink("new.zd", dir / "kept/dangling.zd");
+    ASSERT_EQ(tc_write((dir / "kept/dangling.zd").c_str(), "dty"), 1);
+    EXPECT_EQ(fs::read_symlink(dir / "kept/dangling.zd"), "new.zd");
+    EXPECT_EQ(readFile(dir / "kept/new.zd"), expected);
+
+    fs::create_symlink("loop2.zd", dir / "kept/loop1.zd");
+    fs::create_symlink("loop1.zd", dir / "kept/loop2.zd");
+    EXPECT_EQ(tc_write((dir / "kept/loop1.zd").c_str(), "dty"), 0);
+    EXPECT_EQ(namesIn(dir / "kept"),
+              (std::vector<std::string>{"dangling.zd", "loop1.zd", "loop2.zd", "new.zd", "real.zd"}));
 #endif
 }
 
