@@ -199,6 +199,7 @@ TEST_F(TableRun, Big5NamesWithABackslashByteInIncludeAndOverride)
 #endif
 }
 
+#ifndef _WIN32
 std::vector<std::string> namesIn(const fs::path &directory)
 {
     std::vector<std::string> names;
@@ -207,6 +208,7 @@ std::vector<std::string> namesIn(const fs::path &directory)
     std::sort(names.begin(), names.end());
     return names;
 }
+#endif
 
 // A table kept elsewhere and reached through a chain of links is written where it is kept: the
 // links stay links and the file keeps its permission bits. A dangling link makes the file it
@@ -292,6 +294,18 @@ TEST_F(FailedWrite, MissingDirectoryEmptyPathAndDirectoryAtThePath)
     EXPECT_TRUE(fs::is_directory(dir / "t.zd"));
     EXPECT_TRUE(fs::is_empty(dir / "t.zd"));
     EXPECT_EQ(dir.names(), std::vector<std::string>{"t.zd"});
+}
+
+// A missing directory is named as the cause, not a read-only file (Windows tells the two apart
+// by its own error code).
+TEST_F(FailedWrite, MissingDirectoryIsReportedAsMissing)
+{
+    for (const char *name : {"missing/t.zd", "missing/deeper/t.zd"}) {
+        EXPECT_EQ(tc_write((dir / name).c_str(), "dty"), 0) << name;
+        EXPECT_EQ(tc_last_write().failure, TableWriteFailure::CannotCreate) << name;
+        EXPECT_FALSE(tc_last_write().reason.empty()) << name;
+    }
+    EXPECT_TRUE(dir.names().empty());
 }
 
 // A full disk, stood in for by a file size limit in a child process: the write fails at
