@@ -421,10 +421,6 @@ bool Workbench::focusMoved(FocusedWindow window)
     return activation_.focusMoved(window);
 }
 
-void Workbench::programDeactivated()
-{
-    activation_.programDeactivated();
-}
 
 void Workbench::FormActivate()
 {

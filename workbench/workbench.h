@@ -50,8 +50,6 @@ public:
     // The face reports where the focus went. True when the face should run FormActivate once
     // the window system's activation has been dealt with (it may ask a question).
     bool focusMoved(FocusedWindow window);
-    // Another program became the active one.
-    void programDeactivated();
     void FormActivate();
     // True when the window may close; the library is then released and the state file written.
     bool FormCloseQuery();
