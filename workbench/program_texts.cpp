@@ -130,6 +130,16 @@ std::u16string confirmOverwriteUnloaded(std::u16string_view path)
         u"你確定 veh 存檔？" });
 }
 
+std::u16string confirmTableFromUnloaded(std::u16string_view dataPath, std::u16string_view tablePath)
+{
+    return joined({ u"資料檔案\n", dataPath,
+        u"\n頭拄仔讀袂入來，編輯器內底無這個檔案 e 資料。\n\n"
+        u"若製作，對照表\n",
+        tablePath,
+        u"\n會用編輯器 e 內容做，原來 e 對照表會予換掉。\n\n"
+        u"你確定 veh 製作對照表？" });
+}
+
 std::u16string systemText(std::string_view bytes)
 {
     std::u16string text;

@@ -330,6 +330,11 @@ void Workbench::redrawProgress()
 
 void Workbench::Jejok(bool showNotice)
 {
+    // The editor does not hold the slot's data: a table made from it would replace the slot's
+    // table with one of whatever the editor holds, most likely nothing.
+    if (loadFailed_
+        && !face_.confirm(texts::confirmTableFromUnloaded(shownPath(dataFileName()), shownPath(tableFileName()))))
+        return;
     const std::size_t caret = face_.caretPosition();
     tc_begin(0);
     progress_ = kProgressMinimum;
@@ -420,7 +425,6 @@ bool Workbench::focusMoved(FocusedWindow window)
 {
     return activation_.focusMoved(window);
 }
-
 
 void Workbench::FormActivate()
 {
