@@ -8,8 +8,8 @@
 
 namespace kpx {
 
-// Delivers a text file line by line through a small block. A CR ends a line and an LF right
-// after it belongs to the line end; an LF anywhere else is an ordinary byte. The last line
+// Delivers a text file line by line through a small block. CR LF, a CR alone and an LF alone
+// each end a line, so a file reads the same whatever system's editor wrote it. The last line
 // needs no line end.
 //
 // Zero bytes read from the file are dropped: these are text files, and a stray zero must

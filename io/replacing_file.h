@@ -9,14 +9,16 @@ namespace kpx {
 
 // Writes a file under a temporary name beside its target and puts it in the target's place only
 // once every byte is written and flushed to the disk, so that a failure at any point (a full
-// disk, a killed process) leaves what stood at the target exactly as it was.
+// disk, a killed process) leaves what stood at the target exactly as it was. A target that is a
+// symbolic link stays one: the file it leads to is written and replaced (on POSIX systems).
 class ReplacingFile {
 public:
     enum class Result {
         Done,
-        ReadOnly, // a read-only file or a directory stands at the target
-        CannotCreate, // no temporary file could be made (e.g. the directory is missing)
-        WriteFailed, // a write failed or came short, or the flush failed
+        ReadOnly,      // a read-only file or a directory stands at the target
+        CannotCreate,  // no temporary file could be made (e.g. the directory is missing), or a
+                       // chain of links at the target could not be followed
+        WriteFailed,   // a write failed or came short, or the flush failed
         CannotReplace, // the finished file could not take the target's place
         OutOfMemory,
     };
@@ -40,7 +42,8 @@ private:
     void discard();
 
     FileHandle file_;
-    const char *target_;
+    const char *givenTarget_;
+    std::string target_; // the file that is replaced, after following links
     std::string temporary_;
     std::string reason_;
 };

@@ -29,6 +29,12 @@ void closeFile(FileToken file);
 
 // --- Replacing a file only once its successor is complete ---
 
+// The file that writing to path should replace: when path is a symbolic link (or a chain of
+// them), the file at the chain's end, whether it exists or not, so that the link stays a link;
+// otherwise path itself. False when the chain cannot be followed (a loop, an unreadable link,
+// a name the program's path form cannot express).
+bool replacementTarget(const char *path, std::string &target);
+
 // True when a file may be written at path: the directory exists, and an existing file there is
 // a regular file that is not marked read-only.
 bool canReplace(const char *path);

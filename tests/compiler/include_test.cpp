@@ -143,11 +143,10 @@ TEST_F(IncludeTest, LineEndsOfIncludedFiles)
     EXPECT_EQ(compiler.includeFile("comments.txt"), 0);
     EXPECT_EQ(compiler.includeFile("crlf.txt"), 2);
     EXPECT_EQ(compiler.includeFile("cr.txt"), 2);
-    EXPECT_EQ(compiler.includeFile("lf.txt"), 1) << "LF alone ends no line";
+    EXPECT_EQ(compiler.includeFile("lf.txt"), 2);
     EXPECT_EQ(compiler.includeFile("zeros.txt"), 2);
-    EXPECT_EQ(entriesOf(compiler),
-        (Entries {
-            { "a", "1" }, { "b", "2" }, { "a", "1" }, { "b", "2" }, { "a", "1" }, { "ab", "x" }, { "c", "d" } }));
+    EXPECT_EQ(entriesOf(compiler), (Entries{{"a", "1"}, {"b", "2"}, {"a", "1"}, {"b", "2"}, {"a", "1"}, {"b", "2"},
+                                           {"ab", "x"}, {"c", "d"}}));
 }
 
 TEST_F(IncludeTest, ALaterOverrideReplacesAnEarlierOne)

@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // The entry points: runs, growth, table bytes, tags, overrides and failed writes.
+#include <gtest/gtest.h>
+
+#include <algorithm>
 #include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <string>
 
-#include <gtest/gtest.h>
 #ifndef _WIN32
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -219,6 +221,76 @@ TEST_F(TableRun, OverridesApplyAndTheNextBeginClearsThem)
               "y");
 }
 
+// 許 (B3 5C) and 功 (A5 5C) end in a backslash byte, which must not split the file name; the
+// backslash between directory and name still separates.
+TEST_F(TableRun, Big5NamesWithABackslashByteInIncludeAndOverride)
+{
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows reads these names in the system's code page";
+#else
+    const std::string included = "\xB3\x5C\xA5\x5C.txt";
+    const std::string table = "\xA5\x5C\xB3\x5C.zd";
+    writeFile(dir / included, "xu \xA4\x40\r\n");
+    add({"#include " + dir.path().string() + "\\" + included, "#include <o=" + (dir / table) + ">"});
+    EXPECT_EQ(tc_count(), 1);
+    tc_order_and_sort('1');
+    ASSERT_EQ(tc_write((dir / "slot.zd").c_str(), "dty"), 1);
+    EXPECT_EQ(tc_last_write().path, dir / table);
+    EXPECT_EQ(readFile(dir / table), tableHeader("dty\0"s, 1, 6) + "\x02" "xu\x02\xA4\x40");
+    EXPECT_EQ(dir.names(), (std::vector<std::string>{table, included}));
+#endif
+}
+
+#ifndef _WIN32
+std::vector<std::string> namesIn(const fs::path &directory)
+{
+    std::vector<std::string> names;
+    for (const auto &entry : fs::directory_iterator(directory))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+#endif
+
+// A table kept elsewhere and reached through a chain of links is written where it is kept: the
+// links stay links and the file keeps its permission bits. A dangling link makes the file it
+// names; a loop of links writes nothing.
+TEST_F(TableRun, TableBehindSymbolicLinksIsWrittenWhereItIsKept)
+{
+#ifdef _WIN32
+    GTEST_SKIP() << "links are followed on POSIX systems only";
+#else
+    add({"a x"});
+    tc_order_and_sort('1');
+    const std::string expected = tableHeader("dty\0"s, 1, 4) + "\x01" "a\x01" "x";
+    fs::create_directory(dir / "kept");
+    fs::create_directory(dir / "slots");
+    writeFile(dir / "kept/real.zd", "old table");
+    const auto mode = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
+    fs::permissions(dir / "kept/real.zd", mode);
+    fs::create_symlink("../kept/real.zd", dir / "slots/middle.zd");
+    fs::create_symlink(dir / "slots/middle.zd", dir / "slots/kpx-ty1.zd");
+    ASSERT_EQ(tc_write((dir / "slots/kpx-ty1.zd").c_str(), "dty"), 1);
+    EXPECT_EQ(readFile(dir / "kept/real.zd"), expected);
+    EXPECT_EQ(fs::read_symlink(dir / "slots/kpx-ty1.zd"), dir / "slots/middle.zd");
+    EXPECT_EQ(fs::read_symlink(dir / "slots/middle.zd"), "../kept/real.zd");
+    EXPECT_EQ(fs::status(dir / "kept/real.zd").permissions(), mode);
+    EXPECT_EQ(fs::symlink_status(dir / "kept/real.zd").type(), fs::file_type::regular);
+    EXPECT_EQ(namesIn(dir / "kept"), std::vector<std::string>{"real.zd"});
+
+    fs::create_symlink("new.zd", dir / "kept/dangling.zd");
+    ASSERT_EQ(tc_write((dir / "kept/dangling.zd").c_str(), "dty"), 1);
+    EXPECT_EQ(fs::read_symlink(dir / "kept/dangling.zd"), "new.zd");
+    EXPECT_EQ(readFile(dir / "kept/new.zd"), expected);
+
+    fs::create_symlink("loop2.zd", dir / "kept/loop1.zd");
+    fs::create_symlink("loop1.zd", dir / "kept/loop2.zd");
+    EXPECT_EQ(tc_write((dir / "kept/loop1.zd").c_str(), "dty"), 0);
+    EXPECT_EQ(namesIn(dir / "kept"),
+              (std::vector<std::string>{"dangling.zd", "loop1.zd", "loop2.zd", "new.zd", "real.zd"}));
+#endif
+}
+
 TEST_F(TableRun, ProgressStepsOncePerClassifiedIncludedLine)
 {
     writeFile(dir / "inc.txt", "a x\r\n\r\n// c\r\n#skip x\r\nb y\r\n c d e\r\n");
@@ -264,6 +336,18 @@ TEST_F(FailedWrite, MissingDirectoryEmptyPathAndDirectoryAtThePath)
     EXPECT_TRUE(fs::is_directory(dir / "t.zd"));
     EXPECT_TRUE(fs::is_empty(dir / "t.zd"));
     EXPECT_EQ(dir.names(), std::vector<std::string> { "t.zd" });
+}
+
+// A missing directory is named as the cause, not a read-only file (Windows tells the two apart
+// by its own error code).
+TEST_F(FailedWrite, MissingDirectoryIsReportedAsMissing)
+{
+    for (const char *name : {"missing/t.zd", "missing/deeper/t.zd"}) {
+        EXPECT_EQ(tc_write((dir / name).c_str(), "dty"), 0) << name;
+        EXPECT_EQ(tc_last_write().failure, TableWriteFailure::CannotCreate) << name;
+        EXPECT_FALSE(tc_last_write().reason.empty()) << name;
+    }
+    EXPECT_TRUE(dir.names().empty());
 }
 
 // A full disk, stood in for by a file size limit in a child process: the write fails at

@@ -24,11 +24,14 @@ std::vector<std::string> expectedLines(const std::string &bytes)
         if (byte == 0)
             continue;
         any = true;
-        if (byte == '\r') {
-            while (at < bytes.size() && bytes[at] == 0)
-                ++at;
-            if (at < bytes.size() && bytes[at] == '\n')
-                ++at;
+        // CR LF, CR alone and LF alone each end a line.
+        if (byte == '\r' || byte == '\n') {
+            if (byte == '\r') {
+                while (at < bytes.size() && bytes[at] == 0)
+                    ++at;
+                if (at < bytes.size() && bytes[at] == '\n')
+                    ++at;
+            }
             lines.push_back(line);
             line.clear();
             any = false;

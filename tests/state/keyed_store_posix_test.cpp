@@ -72,4 +72,27 @@ TEST_F(KeyedStoreFailedWrite, SameSaveWithinTheLimitReplacesTheFile)
     EXPECT_EQ(directory_.entries(), std::vector<std::string> { "kpxv4.ini" });
 }
 
+// A state file kept elsewhere and reached through a link is saved where it is kept; the link
+// stays a link and the file keeps its permission bits.
+TEST(KeyedStoreBehindLink, SaveWritesTheLinkedFile)
+{
+    namespace fs = std::filesystem;
+    ScratchDirectory directory;
+    fs::create_directory(directory.path() / "kept");
+    const std::string real = directory.file("kept/kpxv4.ini");
+    const std::string link = directory.file("kpxv4.ini");
+    writeBytes(real, "f=1\r\n");
+    const auto mode = fs::perms::owner_read | fs::perms::owner_write;
+    fs::permissions(real, mode);
+    fs::create_symlink("kept/kpxv4.ini", link);
+    KeyedStore store;
+    store.set('f', "12");
+    store.save(link.c_str(), kHeader);
+    EXPECT_EQ(fs::read_symlink(link), "kept/kpxv4.ini");
+    EXPECT_EQ(readBytes(real), std::string(kHeader) + "\r\nf=12\r\n");
+    EXPECT_EQ(fs::status(real).permissions(), mode);
+    EXPECT_EQ(directory.entries(), (std::vector<std::string>{"kept", "kpxv4.ini"}));
+    EXPECT_EQ(fs::symlink_status(real).type(), fs::file_type::regular);
+}
+
 } // namespace

@@ -192,25 +192,26 @@ TEST_P(KeyedStoreLineEnds, GiveTheSameLines)
     EXPECT_STREQ(store_.freeLine(0), "x");
 }
 
-INSTANTIATE_TEST_SUITE_P(Files, KeyedStoreLineEnds,
-    testing::Values(LineEndCase { "CrLf", "f=12\r\ns=345\r\nx\r\n" }, LineEndCase { "CrAlone", "f=12\rs=345\rx\r" },
-        LineEndCase { "Mixed", "f=12\rs=345\r\nx\r" }, LineEndCase { "NoEndOnLastLine", "f=12\r\ns=345\r\nx" },
-        LineEndCase { "BlankLinesBetween", "\r\nf=12\r\n\r\n\rs=345\r\nx\r\n\r\n" }),
+INSTANTIATE_TEST_SUITE_P(
+    Files, KeyedStoreLineEnds,
+    testing::Values(LineEndCase{"CrLf", "f=12\r\ns=345\r\nx\r\n"}, LineEndCase{"CrAlone", "f=12\rs=345\rx\r"},
+                    LineEndCase{"Mixed", "f=12\rs=345\r\nx\r"}, LineEndCase{"NoEndOnLastLine", "f=12\r\ns=345\r\nx"},
+                    LineEndCase{"BlankLinesBetween", "\r\nf=12\r\n\r\n\rs=345\r\nx\r\n\r\n"},
+                    LineEndCase{"LfAlone", "f=12\ns=345\nx\n"}, LineEndCase{"AllThree", "f=12\ns=345\r\nx\r"}),
     [](const testing::TestParamInfo<LineEndCase> &info) { return std::string(info.param.name); });
 
-TEST_F(KeyedStoreFile, LfAloneEndsNoLine)
+TEST_F(KeyedStoreFile, LfAloneEndsALine)
 {
-    // The whole file is one line, LF bytes and all.
     EXPECT_EQ(loadBytes("f=1\ns=2\n"), 0);
-    EXPECT_STREQ(store_.value('f'), "1\ns=2\n");
-    EXPECT_FALSE(store_.hasValue('s'));
+    EXPECT_STREQ(store_.value('f'), "1");
+    EXPECT_STREQ(store_.value('s'), "2");
 }
 
-TEST_F(KeyedStoreFile, LfAloneFileStartingWithCommentTakesNothing)
+// A state file saved by an editor that writes LF alone keeps its values behind the header.
+TEST_F(KeyedStoreFile, LfAloneFileStartingWithCommentKeepsItsValues)
 {
     EXPECT_EQ(loadBytes(std::string(kStateHeader) + "\nf=1\ns=2\n"), 0);
-    expectNoLetterValues();
-    EXPECT_EQ(savedBytes(), "");
+    EXPECT_EQ(savedBytes(), "f=1\r\ns=2\r\n");
 }
 
 TEST_F(KeyedStoreFile, LoadStartsFromAnEmptyStore)
