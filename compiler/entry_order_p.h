@@ -78,9 +78,11 @@ template <TableOrder::Kind Order> constexpr bool bytesDecide(signed char a, sign
 // alone do not decide. Out of line: the sort's loops keep only the quick part.
 template <TableOrder::Kind Order> [[gnu::noinline]] int compareKeysFrom(const Entry &x, const Entry &y, std::size_t at)
 {
-    if (Order == TableOrder::Kind::Ty && (at == 0 || (at == 1 && x.head[0] == 'h'))) {
-        // The leading 'h' steps look at the first two bytes: the whole comparison decides.
-        return compareKeysTy(x.key(), y.key());
+    if (at == 0 || (Order == TableOrder::Kind::Ty && at == 1 && x.head[0] == 'h')) {
+        // A difference in the first byte, or where ty's leading 'h' steps look: the whole
+        // comparison decides, from the start.
+        constexpr KeyComparison compareKeys = keyComparisonFor(TableOrder(Order));
+        return compareKeys(x.key(), y.key());
     }
     // Up to the difference both walks went in step, and the walk's only state is where its two
     // cursors stand: it goes on from there, inside the heads while both keys end there.
