@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 //
-// kpx-bench-baseline DATAFILE TABLE
+// kpx-bench-baseline [--no-sync] DATAFILE TABLE
 //
 // The yardstick for kpx-make: the most direct way to turn a data file into a table with the
 // same record layout. It reads the whole file, keeps views of the first two columns of every
@@ -8,14 +8,20 @@
 // write. It does not follow include lines and knows nothing of the romanisation orders; it
 // only skips the lines that never make an entry (too few columns, comments, over-long
 // columns), so that both programs write the same number of entries.
+//
+// kpx-make flushes a table to the disk before it takes the old table's place, so the baseline
+// flushes its table too (fsync) unless --no-sync is given.
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 #include <cstdio>
 #include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include <unistd.h>
 
 namespace {
 
@@ -119,12 +125,13 @@ bool readFile(const char *path, std::string &text)
 
 int main(int argc, char **argv)
 {
-    if (argc != 3) {
-        std::fputs("usage: kpx-bench-baseline DATAFILE TABLE\n", stderr);
+    const bool sync = !(argc == 4 && std::string_view(argv[1]) == "--no-sync");
+    if (argc != (sync ? 3 : 4)) {
+        std::fputs("usage: kpx-bench-baseline [--no-sync] DATAFILE TABLE\n", stderr);
         return 1;
     }
-    const char *dataPath = argv[1];
-    const char *tablePath = argv[2];
+    const char *dataPath = argv[argc - 2];
+    const char *tablePath = argv[argc - 1];
 
     std::string text;
     if (!readFile(dataPath, text)) {
@@ -178,7 +185,9 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "kpx-bench-baseline: cannot create %s\n", tablePath);
         return 1;
     }
-    const bool written = std::fwrite(table.data(), 1, table.size(), file) == table.size();
+    bool written = std::fwrite(table.data(), 1, table.size(), file) == table.size();
+    if (sync)
+        written = std::fflush(file) == 0 && ::fsync(::fileno(file)) == 0 && written;
     if (std::fclose(file) != 0 || !written) {
         std::fprintf(stderr, "kpx-bench-baseline: cannot write %s\n", tablePath);
         return 1;

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <utility>
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -184,6 +185,27 @@ TEST_F(FileHandleTest, OpenReadOnAnOpenRecordClosesTheFirstFile)
     EXPECT_EQ(byte, 'b');
     EXPECT_EQ(file.openRead((dir / "missing").c_str()), 0);
     EXPECT_EQ(file.isOpen(), 0) << "a failed open leaves the record closed";
+}
+
+// A handle moves to its new owner: the file stays open there, and is closed exactly once.
+TEST_F(FileHandleTest, AMovedHandleKeepsItsFileAndLeavesTheOldRecordClosed)
+{
+    const std::string path = dir / "t.txt";
+    FileHandle file;
+    const int token = file.create(path.c_str());
+    ASSERT_GT(token, 0);
+    FileHandle owner(std::move(file));
+    EXPECT_EQ(file.isOpen(), 0);
+    EXPECT_EQ(file.writeBytes("no", 2), 0) << "the old record has no file";
+    EXPECT_EQ(owner.isOpen(), token);
+    EXPECT_EQ(owner.writeBytes("ab", 2), 2);
+    FileHandle other;
+    ASSERT_GT(other.openRead(path.c_str()), 0);
+    other = std::move(owner); // closes other's own file first
+    EXPECT_EQ(owner.isOpen(), 0);
+    EXPECT_EQ(other.writeBytes("c", 1), 1);
+    EXPECT_EQ(other.close(), 1);
+    EXPECT_EQ(readFile(path), "abc");
 }
 
 TEST_F(FileHandleTest, ExistsLeavesTheRecordClosed)
