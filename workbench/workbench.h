@@ -97,6 +97,9 @@ private:
     // The current slot's data file exists but could not be loaded: saving over it needs the
     // user's word.
     bool loadFailed_ = false;
+    // The data file as it was when it was last loaded or saved, to notice another program
+    // changing it in the meantime.
+    os::FileStatus dataStamp_;
 };
 
 } // namespace kpx
