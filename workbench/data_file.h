@@ -25,6 +25,8 @@ struct DataFileRead {
     Status status = Status::Missing;
     // The file's bytes up to its first zero byte.
     std::string bytes;
+    // The line (from 1) holding the first zero byte, which ended the text; 0 without one.
+    std::int64_t zeroByteLine = 0;
     // What the system said about the file just before it was read.
     os::FileStatus stamp;
 };

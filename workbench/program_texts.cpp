@@ -130,6 +130,20 @@ std::u16string confirmOverwriteUnloaded(std::u16string_view path)
         u"你確定 veh 存檔？" });
 }
 
+std::u16string partlyLoadedNotice(std::u16string_view path, std::int64_t line)
+{
+    return joined({ u"資料檔案\r\n\r\n", path, u"\r\n\r\n第 ", decimal(line),
+        u" 列有一個 0 位元組（NUL），\r\n干焦伊頭前 e 資料有讀入來。\r\n存檔進前會先問你。" });
+}
+
+std::u16string confirmOverwritePartlyLoaded(std::u16string_view path, std::int64_t line)
+{
+    return joined({ u"資料檔案\n", path, u"\n第 ", decimal(line),
+        u" 列有一個 0 位元組，干焦伊頭前 e 資料有讀入來。\n\n"
+        u"若存檔，伊後壁 e 資料會無去。\n\n"
+        u"你確定 veh 存檔？" });
+}
+
 std::u16string confirmOverwriteChanged(std::u16string_view path)
 {
     return joined({ u"資料檔案\n", path,

@@ -71,6 +71,11 @@ std::u16string dataNotWritten(std::u16string_view path, std::u16string_view syst
 // Saving over a data file that could not be loaded: yes/no, no by default ("\n" lines).
 std::u16string confirmOverwriteUnloaded(std::u16string_view path);
 
+// A data file with a zero byte: only the text before it was loaded. The notice at the load, and
+// the question before saving over it (yes/no, no by default, "\n" lines).
+std::u16string partlyLoadedNotice(std::u16string_view path, std::int64_t line);
+std::u16string confirmOverwritePartlyLoaded(std::u16string_view path, std::int64_t line);
+
 // Saving over a data file that another program changed since it was loaded or saved: yes/no,
 // no by default ("\n" lines).
 std::u16string confirmOverwriteChanged(std::u16string_view path);

@@ -185,6 +185,9 @@ bool Workbench::saveData()
     if (loadFailed_) {
         if (!face_.confirm(texts::confirmOverwriteUnloaded(shownPath(path))))
             return false;
+    } else if (zeroByteLine_ != 0) {
+        if (!face_.confirm(texts::confirmOverwritePartlyLoaded(shownPath(path), zeroByteLine_)))
+            return false;
     } else if (const os::FileStatus now = os::fileStatus(path.c_str());
                now.exists && !now.isDirectory && now != dataStamp_) {
         // Changed by another program since it was loaded or saved here: its changes would go.
@@ -213,6 +216,7 @@ bool Workbench::saveData()
         return false;
     }
     loadFailed_ = false;
+    zeroByteLine_ = 0;
     dataStamp_ = os::fileStatus(path.c_str());
     SetDirty(0);
     return true;
@@ -283,10 +287,13 @@ bool Workbench::loadDataFile()
             face_.loadEditorText({});
         }
     }
+    zeroByteLine_ = read.zeroByteLine;
     switch (read.status) {
     case DataFileRead::Status::Missing:
     case DataFileRead::Status::Loaded:
         loadFailed_ = false;
+        if (zeroByteLine_ != 0)
+            face_.showNotice(texts::partlyLoadedNotice(shownPath(dataFileName()), zeroByteLine_));
         return true;
     case DataFileRead::Status::CannotOpen:
         loadFailed_ = true;

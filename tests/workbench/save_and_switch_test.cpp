@@ -182,6 +182,43 @@ TEST_F(Editing, ZeroByteEndsTheText)
     EXPECT_EQ(face.panels[1], u"2 列");
 }
 
+// A zero byte ends the text at load, and Save then wrote the cut text back: the lines after it
+// were gone for good. The load now says so, and every save asks first, no by default.
+TEST_F(Editing, ZeroByteFileIsNotCutShortUnasked)
+{
+    const std::string bytes("abc x\r\n\0def y\r\nghi z\r\n", 20);
+    writeData("kpx-ty1.txt", bytes);
+    bench->SwitchSlot(1);
+    EXPECT_EQ(face.text, u"abc x\n");
+    ASSERT_EQ(face.seen.size(), 1u);
+    EXPECT_EQ(face.seen[0].kind, "notice");
+    EXPECT_TRUE(contains(face.seen[0].text, shown(u"kpx-ty1.txt")));
+    EXPECT_TRUE(contains(face.seen[0].text, u"第 2 列"));
+    EXPECT_EQ(dirty(), 0);
+
+    face.seen.clear();
+    face.confirmations = { false, false };
+    bench->Save();
+    bench->SaveAndMake();
+    EXPECT_EQ(face.count("confirm"), 2u);
+    EXPECT_TRUE(contains(face.seen[0].text, u"第 2 列"));
+    EXPECT_FALSE(exists("kpx-ty1.zd"));
+    face.type(u"abc x\nmore");
+    face.answers = { DirtyAnswer::Yes };
+    face.confirmations = { false };
+    EXPECT_FALSE(bench->SwitchSlot(2));
+    EXPECT_EQ(readData("kpx-ty1.txt"), bytes);
+
+    // Said yes to, the save goes ahead; afterwards the file is the editor's.
+    face.confirmations = { true };
+    bench->Save();
+    EXPECT_EQ(readData("kpx-ty1.txt"), "abc x\r\nmore");
+    face.seen.clear();
+    bench->Save();
+    EXPECT_TRUE(face.seen.empty());
+    EXPECT_EQ(face.unexpected, 0);
+}
+
 TEST_F(Editing, SaveFailures)
 {
     bench->SwitchSlot(1);
