@@ -43,8 +43,8 @@ struct DataFileWrite {
     std::string reason; // the system's words
 };
 
-// Replaces the file at path by bytes, or leaves it exactly as it was. A symbolic link at path
-// stays one: the file it leads to is replaced.
+// Replaces the file at path by bytes, or leaves it exactly as it was (ReplacingFile). A symbolic
+// link at path stays one: the file it leads to is replaced.
 DataFileWrite writeDataFile(const std::string &path, std::string_view bytes);
 
 } // namespace kpx
