@@ -162,6 +162,26 @@ std::u16string confirmTableFromUnloaded(std::u16string_view dataPath, std::u16st
         u"你確定 veh 製作對照表？" });
 }
 
+std::u16string lockDirectoryMissing(std::u16string_view directory)
+{
+    return joined({ u"暫存資料夾\n", directory, u"\n無存在，程式無法度確定干焦開一個。" });
+}
+
+std::u16string lockDirectoryNotWritable(std::u16string_view directory)
+{
+    return joined({ u"暫存資料夾\n", directory, u"\n袂寫得，鎖定檔案做袂出來，程式無法度確定干焦開一個。" });
+}
+
+std::u16string lockLeftByOtherUser(std::u16string_view lockFile, std::u16string_view user)
+{
+    return joined({ u"鎖定檔案\n", lockFile, u"\n是別的使用者（", user, u"）留落來 e，程式無法度確定干焦開一個。" });
+}
+
+std::u16string lockHolderSilent(std::u16string_view lockFile)
+{
+    return joined({ u"鎖定檔案\n", lockFile, u"\n已經有咧，毋過另外開 e 程式無應。" });
+}
+
 std::u16string systemText(std::string_view bytes)
 {
     std::u16string text;

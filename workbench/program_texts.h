@@ -84,6 +84,14 @@ std::u16string confirmOverwriteChanged(std::u16string_view path);
 // lines).
 std::u16string confirmTableFromUnloaded(std::u16string_view dataPath, std::u16string_view tablePath);
 
+// One copy at a time (the Linux program): why it cannot tell whether another copy runs, and
+// that it starts anyway ("\n" lines).
+std::u16string lockDirectoryMissing(std::u16string_view directory);
+std::u16string lockDirectoryNotWritable(std::u16string_view directory);
+std::u16string lockLeftByOtherUser(std::u16string_view lockFile, std::u16string_view user);
+std::u16string lockHolderSilent(std::u16string_view lockFile);
+inline constexpr std::u16string_view kStartingAnyway = u"\n\n程式猶原會開。若是同時開兩個，資料會互相蓋掉。";
+
 // Decimal digits.
 std::u16string decimal(std::int64_t number);
 
