@@ -29,7 +29,9 @@ TEST(ProgramTexts, EveryTextHasABig5Form)
         tableNotMadeWithoutBig5(2, u"x", 0x0E01), cannotCreateFile(path), cannotOpenFile(path),
         std::u16string(kTextExceedsCapacity), dataNotWritten(path, u"No space left on device"),
         confirmOverwriteUnloaded(path), partlyLoadedNotice(path, 2), confirmOverwritePartlyLoaded(path, 2),
-        confirmOverwriteChanged(path), confirmTableFromUnloaded(path, path) };
+        confirmOverwriteChanged(path), confirmTableFromUnloaded(path, path), lockDirectoryMissing(path),
+        lockDirectoryNotWritable(path), lockLeftByOtherUser(path, u"root"), lockHolderSilent(path),
+        std::u16string(kStartingAnyway) };
     for (const std::u16string &text : texts)
         EXPECT_TRUE(hasBig5Form(text)) << std::string(text.begin(), text.end());
     for (int page = 1; page <= kpx::kHandbookPageCount; ++page) {
