@@ -91,7 +91,7 @@ bool SingleInstance::claim()
     // working directory.
     const QString directory = QDir::tempPath();
     if (directory.isEmpty() || !QFileInfo(directory).isDir()) {
-        lockProblem_ = qtText(texts::kLockDirectoryMissing).arg(lockDirectory());
+        lockProblem_ = qtText(texts::lockDirectoryMissing(u16View(lockDirectory())));
         return false;
     }
     const QString path = lockFilePath();
@@ -102,14 +102,11 @@ bool SingleInstance::claim()
         lockHeld_ = lock_->error() == QLockFile::LockFailedError;
         lock_.reset();
         if (!lockHeld_) {
-            lockProblem_ = qtText(texts::kLockDirectoryNotWritable)
-                               .arg(QDir::toNativeSeparators(directory));
+            lockProblem_ = qtText(texts::lockDirectoryNotWritable(u16View(QDir::toNativeSeparators(directory))));
         } else if (const QString owner = otherOwnerOf(path); !owner.isEmpty()) {
-            lockProblem_ = qtText(texts::kLockOfAnotherUser)
-                               .arg(QDir::toNativeSeparators(path), owner);
+            lockProblem_ = qtText(texts::lockLeftByOtherUser(u16View(QDir::toNativeSeparators(path)), u16View(owner)));
         } else {
-            lockProblem_ = qtText(texts::kLockUnanswered)
-                               .arg(QDir::toNativeSeparators(path));
+            lockProblem_ = qtText(texts::lockHolderSilent(u16View(QDir::toNativeSeparators(path))));
         }
         return false;
     }
@@ -161,7 +158,7 @@ bool claimOrHandOver(SingleInstance &instance, int callTimeoutMs)
     if (instance.callRunningCopy(instance.lockHeld() ? callTimeoutMs : std::min(callTimeoutMs, 500)))
         return false;
     QMessageBox box(QMessageBox::Warning, qtText(texts::kProgramTitle),
-                    instance.lockProblem() + qtText(texts::kLockStartingAnyway),
+                    instance.lockProblem() + qtText(texts::kStartingAnyway),
                     QMessageBox::Ok);
     box.exec();
     return true;

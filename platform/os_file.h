@@ -46,6 +46,7 @@ void removeFile(const char *path);
 
 // --- What the system says about files ---
 
+// What the system says about a path, without opening it.
 struct FileStatus {
     bool exists = false;
     bool isDirectory = false;
@@ -54,7 +55,7 @@ struct FileStatus {
     std::int64_t modified = 0;
     bool operator==(const FileStatus &) const = default;
 };
-// What the system says about path; exists is false when it cannot be asked.
+// exists is false when the system cannot be asked. Links are followed.
 FileStatus fileStatus(const char *path);
 
 // The system's description of the last failed call on this thread (strerror / FormatMessage).

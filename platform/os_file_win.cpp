@@ -89,8 +89,6 @@ FileStatus fileStatus(const char *path)
     return status;
 }
 
-// The program's files are no links on Windows as it is used.
-
 } // namespace kpx::os
 
 namespace kpx::os {

@@ -64,8 +64,15 @@ DataFileRead readDataFile(const std::string &path)
         return result;
     }
     // A zero byte ends the text.
-    if (const void *zero = std::memchr(bytes.data(), 0, filled))
+    if (const void *zero = std::memchr(bytes.data(), 0, filled)) {
         filled = static_cast<std::size_t>(static_cast<const char *>(zero) - bytes.data());
+        // Lines end at CR LF, a lone CR or a lone LF.
+        result.zeroByteLine = 1;
+        for (std::size_t i = 0; i < filled; ++i) {
+            if (bytes[i] == '\n' || (bytes[i] == '\r' && (i + 1 == filled || bytes[i + 1] != '\n')))
+                ++result.zeroByteLine;
+        }
+    }
     bytes.resize(filled);
     result.status = DataFileRead::Status::Loaded;
     return result;
@@ -74,7 +81,6 @@ DataFileRead readDataFile(const std::string &path)
 DataFileWrite writeDataFile(const std::string &path, std::string_view bytes)
 {
     DataFileWrite result;
-    // A data file that is a symbolic link stays one: the file it leads to is replaced.
     ReplacingFile replacing(path.c_str());
     FileHandle &file = replacing.file();
     switch (replacing.begin()) {

@@ -25,6 +25,8 @@ struct DataFileRead {
     Status status = Status::Missing;
     // The file's bytes up to its first zero byte.
     std::string bytes;
+    // The line (from 1) holding the first zero byte, which ended the text; 0 without one.
+    std::int64_t zeroByteLine = 0;
     // What the system said about the file just before it was read.
     os::FileStatus stamp;
 };
@@ -41,8 +43,8 @@ struct DataFileWrite {
     std::string reason; // the system's words
 };
 
-// Replaces the file at path by bytes, or leaves it exactly as it was. A symbolic link at path
-// stays one: the file it leads to is replaced.
+// Replaces the file at path by bytes, or leaves it exactly as it was (ReplacingFile). A symbolic
+// link at path stays one: the file it leads to is replaced.
 DataFileWrite writeDataFile(const std::string &path, std::string_view bytes);
 
 } // namespace kpx

@@ -130,6 +130,28 @@ std::u16string confirmOverwriteUnloaded(std::u16string_view path)
         u"你確定 veh 存檔？" });
 }
 
+std::u16string partlyLoadedNotice(std::u16string_view path, std::int64_t line)
+{
+    return joined({ u"資料檔案\r\n\r\n", path, u"\r\n\r\n第 ", decimal(line),
+        u" 列有一個 0 位元組（NUL），\r\n干焦伊頭前 e 資料有讀入來。\r\n存檔進前會先問你。" });
+}
+
+std::u16string confirmOverwritePartlyLoaded(std::u16string_view path, std::int64_t line)
+{
+    return joined({ u"資料檔案\n", path, u"\n第 ", decimal(line),
+        u" 列有一個 0 位元組，干焦伊頭前 e 資料有讀入來。\n\n"
+        u"若存檔，伊後壁 e 資料會無去。\n\n"
+        u"你確定 veh 存檔？" });
+}
+
+std::u16string confirmOverwriteChanged(std::u16string_view path)
+{
+    return joined({ u"資料檔案\n", path,
+        u"\n佇讀入來抑是存檔了後，有別個程式改過伊。\n\n"
+        u"若存檔，別個程式改 e 內容會予編輯器 e 內容蓋掉。\n\n"
+        u"你確定 veh 存檔？" });
+}
+
 std::u16string confirmTableFromUnloaded(std::u16string_view dataPath, std::u16string_view tablePath)
 {
     return joined({ u"資料檔案\n", dataPath,
@@ -138,6 +160,26 @@ std::u16string confirmTableFromUnloaded(std::u16string_view dataPath, std::u16st
         tablePath,
         u"\n會用編輯器 e 內容做，原來 e 對照表會予換掉。\n\n"
         u"你確定 veh 製作對照表？" });
+}
+
+std::u16string lockDirectoryMissing(std::u16string_view directory)
+{
+    return joined({ u"暫存資料夾\n", directory, u"\n無存在，程式無法度確定干焦開一個。" });
+}
+
+std::u16string lockDirectoryNotWritable(std::u16string_view directory)
+{
+    return joined({ u"暫存資料夾\n", directory, u"\n袂寫得，鎖定檔案做袂出來，程式無法度確定干焦開一個。" });
+}
+
+std::u16string lockLeftByOtherUser(std::u16string_view lockFile, std::u16string_view user)
+{
+    return joined({ u"鎖定檔案\n", lockFile, u"\n是別的使用者（", user, u"）留落來 e，程式無法度確定干焦開一個。" });
+}
+
+std::u16string lockHolderSilent(std::u16string_view lockFile)
+{
+    return joined({ u"鎖定檔案\n", lockFile, u"\n已經有咧，毋過另外開 e 程式無應。" });
 }
 
 std::u16string systemText(std::string_view bytes)

@@ -71,9 +71,26 @@ std::u16string dataNotWritten(std::u16string_view path, std::u16string_view syst
 // Saving over a data file that could not be loaded: yes/no, no by default ("\n" lines).
 std::u16string confirmOverwriteUnloaded(std::u16string_view path);
 
+// A data file with a zero byte: only the text before it was loaded. The notice at the load, and
+// the question before saving over it (yes/no, no by default, "\n" lines).
+std::u16string partlyLoadedNotice(std::u16string_view path, std::int64_t line);
+std::u16string confirmOverwritePartlyLoaded(std::u16string_view path, std::int64_t line);
+
+// Saving over a data file that another program changed since it was loaded or saved: yes/no,
+// no by default ("\n" lines).
+std::u16string confirmOverwriteChanged(std::u16string_view path);
+
 // Making the table after the data file could not be loaded: yes/no, no by default ("\n"
 // lines).
 std::u16string confirmTableFromUnloaded(std::u16string_view dataPath, std::u16string_view tablePath);
+
+// One copy at a time (the Linux program): why it cannot tell whether another copy runs, and
+// that it starts anyway ("\n" lines).
+std::u16string lockDirectoryMissing(std::u16string_view directory);
+std::u16string lockDirectoryNotWritable(std::u16string_view directory);
+std::u16string lockLeftByOtherUser(std::u16string_view lockFile, std::u16string_view user);
+std::u16string lockHolderSilent(std::u16string_view lockFile);
+inline constexpr std::u16string_view kStartingAnyway = u"\n\n程式猶原會開。若是同時開兩個，資料會互相蓋掉。";
 
 // Decimal digits.
 std::u16string decimal(std::int64_t number);
@@ -82,14 +99,5 @@ std::u16string decimal(std::int64_t number);
 // UTF-8 (file names on Linux), else Big5.
 std::u16string systemText(std::string_view bytes);
 
-// One copy at a time (the Linux program's lock): why the lock could not be taken, then what
-// happens now. %1 is the directory or lock file, %2 the user who left the lock.
-inline constexpr std::u16string_view kLockDirectoryMissing = u"暫存資料夾\n%1\n無存在，程式無法度確定干焦開一個。";
-inline constexpr std::u16string_view kLockDirectoryNotWritable
-    = u"暫存資料夾\n%1\n袂寫得，鎖定檔案做袂出來，程式無法度確定干焦開一個。";
-inline constexpr std::u16string_view kLockOfAnotherUser
-    = u"鎖定檔案\n%1\n是別的使用者（%2）留落來 e，程式無法度確定干焦開一個。";
-inline constexpr std::u16string_view kLockUnanswered = u"鎖定檔案\n%1\n已經有咧，毋過另外開 e 程式無應。";
-inline constexpr std::u16string_view kLockStartingAnyway = u"\n\n程式猶原會開。若是同時開兩個，資料會互相蓋掉。";
 
 } // namespace kpx::texts

@@ -181,8 +181,19 @@ void Workbench::mm4indata1Change()
 
 bool Workbench::saveData()
 {
-    if (loadFailed_ && !face_.confirm(texts::confirmOverwriteUnloaded(shownPath(dataFileName()))))
-        return false;
+    const std::string path = dataFileName();
+    if (loadFailed_) {
+        if (!face_.confirm(texts::confirmOverwriteUnloaded(shownPath(path))))
+            return false;
+    } else if (zeroByteLine_ != 0) {
+        if (!face_.confirm(texts::confirmOverwritePartlyLoaded(shownPath(path), zeroByteLine_)))
+            return false;
+    } else if (const os::FileStatus now = os::fileStatus(path.c_str());
+               now.exists && !now.isDirectory && now != dataStamp_) {
+        // Changed by another program since it was loaded or saved here: its changes would go.
+        if (!face_.confirm(texts::confirmOverwriteChanged(shownPath(path))))
+            return false;
+    }
     const std::u16string text = face_.editorText();
     const Big5EncodeResult encoded = encodeBig5Lines(text);
     if (!encoded.ok()) {
@@ -193,18 +204,20 @@ bool Workbench::saveData()
         face_.putCaret(bad.position);
         return false;
     }
-    const DataFileWrite written = writeDataFile(dataFileName(), encoded.bytes);
+    const DataFileWrite written = writeDataFile(path, encoded.bytes);
     switch (written.status) {
     case DataFileWrite::Status::Written:
         break;
     case DataFileWrite::Status::CannotCreate:
-        face_.showError(texts::cannotCreateFile(shownPath(dataFileName())));
+        face_.showError(texts::cannotCreateFile(shownPath(path)));
         return false;
     case DataFileWrite::Status::WriteFailed:
-        face_.showError(texts::dataNotWritten(shownPath(dataFileName()), texts::systemText(written.reason)));
+        face_.showError(texts::dataNotWritten(shownPath(path), texts::systemText(written.reason)));
         return false;
     }
     loadFailed_ = false;
+    zeroByteLine_ = 0;
+    dataStamp_ = os::fileStatus(path.c_str());
     SetDirty(0);
     return true;
 }
@@ -259,6 +272,7 @@ bool Workbench::askToSave()
 bool Workbench::loadDataFile()
 {
     DataFileRead read = readDataFile(dataFileName());
+    dataStamp_ = read.stamp;
     {
         loading_ = true;
         struct Done {
@@ -273,10 +287,13 @@ bool Workbench::loadDataFile()
             face_.loadEditorText({});
         }
     }
+    zeroByteLine_ = read.zeroByteLine;
     switch (read.status) {
     case DataFileRead::Status::Missing:
     case DataFileRead::Status::Loaded:
         loadFailed_ = false;
+        if (zeroByteLine_ != 0)
+            face_.showNotice(texts::partlyLoadedNotice(shownPath(dataFileName()), zeroByteLine_));
         return true;
     case DataFileRead::Status::CannotOpen:
         loadFailed_ = true;

@@ -97,6 +97,12 @@ private:
     // The current slot's data file exists but could not be loaded: saving over it needs the
     // user's word.
     bool loadFailed_ = false;
+    // The line of the zero byte that ended the loaded text (0: the file was loaded whole):
+    // saving would drop what follows it, so it needs the user's word too.
+    std::int64_t zeroByteLine_ = 0;
+    // The data file as it was when it was last loaded or saved, to notice another program
+    // changing it in the meantime.
+    os::FileStatus dataStamp_;
 };
 
 } // namespace kpx

@@ -2,15 +2,15 @@
 // The window's data file, cut off at every byte offset of its save by a file-size limit in a
 // child process, and its writer killed midway: the old file stays byte for byte or the new one is
 // complete, the caller hears of the failure, and nothing is left beside it.
-#include "workbench/data_file.h"
-#include "tests/hardening/file_size_limit.h"
-#include "tests/compiler/test_files.h"
-
-#include <gtest/gtest.h>
-
 #include <chrono>
 #include <csignal>
 #include <string>
+#include <thread>
+
+#include "workbench/data_file.h"
+#include "tests/compiler/test_files.h"
+#include "tests/hardening/file_size_limit.h"
+#include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <thread>
@@ -75,10 +75,10 @@ TEST(DataFileFaults, ASaveKilledMidwayLeavesTheOldOrTheNewFile)
         writeFile(path, oldText);
         const pid_t child = ::fork();
         if (child == 0)
-            ::_exit(kpx::writeDataFile(path, newText).status
-                            == kpx::DataFileWrite::Status::Written
-                        ? kWritten
-                        : kNotWritten);
+            ::_exit(
+                kpx::writeDataFile(path, newText).status == kpx::DataFileWrite::Status::Written
+                    ? kWritten
+                    : kNotWritten);
         std::this_thread::sleep_for(std::chrono::milliseconds(5 + attempt * 15));
         ::kill(child, SIGKILL);
         int status = 0;

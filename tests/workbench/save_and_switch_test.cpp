@@ -182,6 +182,43 @@ TEST_F(Editing, ZeroByteEndsTheText)
     EXPECT_EQ(face.panels[1], u"2 列");
 }
 
+// A zero byte ends the text at load, and Save then wrote the cut text back: the lines after it
+// were gone for good. The load now says so, and every save asks first, no by default.
+TEST_F(Editing, ZeroByteFileIsNotCutShortUnasked)
+{
+    const std::string bytes("abc x\r\n\0def y\r\nghi z\r\n", 20);
+    writeData("kpx-ty1.txt", bytes);
+    bench->SwitchSlot(1);
+    EXPECT_EQ(face.text, u"abc x\n");
+    ASSERT_EQ(face.seen.size(), 1u);
+    EXPECT_EQ(face.seen[0].kind, "notice");
+    EXPECT_TRUE(contains(face.seen[0].text, shown(u"kpx-ty1.txt")));
+    EXPECT_TRUE(contains(face.seen[0].text, u"第 2 列"));
+    EXPECT_EQ(dirty(), 0);
+
+    face.seen.clear();
+    face.confirmations = { false, false };
+    bench->Save();
+    bench->SaveAndMake();
+    EXPECT_EQ(face.count("confirm"), 2u);
+    EXPECT_TRUE(contains(face.seen[0].text, u"第 2 列"));
+    EXPECT_FALSE(exists("kpx-ty1.zd"));
+    face.type(u"abc x\nmore");
+    face.answers = { DirtyAnswer::Yes };
+    face.confirmations = { false };
+    EXPECT_FALSE(bench->SwitchSlot(2));
+    EXPECT_EQ(readData("kpx-ty1.txt"), bytes);
+
+    // Said yes to, the save goes ahead; afterwards the file is the editor's.
+    face.confirmations = { true };
+    bench->Save();
+    EXPECT_EQ(readData("kpx-ty1.txt"), "abc x\r\nmore");
+    face.seen.clear();
+    bench->Save();
+    EXPECT_TRUE(face.seen.empty());
+    EXPECT_EQ(face.unexpected, 0);
+}
+
 TEST_F(Editing, SaveFailures)
 {
     bench->SwitchSlot(1);
@@ -444,6 +481,55 @@ TEST_F(Editing, TooLargeFileIsNotOverwrittenUnasked)
     face.seen.clear();
     bench->Save();
     EXPECT_TRUE(face.seen.empty());
+    EXPECT_EQ(face.unexpected, 0);
+}
+
+// Save once wrote over whatever stood at the data file's path, even what another program had
+// written there since the file was loaded or saved here. It asks first now, no by default.
+TEST_F(Editing, DataFileChangedOnDiskAsksBeforeSaving)
+{
+    writeData("kpx-ty1.txt", "one\r\n");
+    bench->SwitchSlot(1);
+    face.type(u"mine");
+    // Another program: the size changes.
+    writeData("kpx-ty1.txt", "theirs\r\n");
+    face.confirmations = { false };
+    bench->Save();
+    ASSERT_EQ(face.seen.size(), 1u);
+    EXPECT_EQ(face.seen[0].kind, "confirm");
+    EXPECT_TRUE(contains(face.seen[0].text, shown(u"kpx-ty1.txt")));
+    EXPECT_EQ(readData("kpx-ty1.txt"), "theirs\r\n");
+    EXPECT_EQ(dirty(), 1);
+    face.confirmations = { true };
+    bench->Save();
+    EXPECT_EQ(readData("kpx-ty1.txt"), "mine");
+    EXPECT_EQ(dirty(), 0);
+    // Untouched since this save: no question.
+    face.seen.clear();
+    bench->Save();
+    EXPECT_TRUE(face.seen.empty());
+
+    // The same size, a later time.
+    writeData("kpx-ty1.txt", "MINE");
+    std::filesystem::last_write_time(
+        file("kpx-ty1.txt"), std::filesystem::last_write_time(file("kpx-ty1.txt")) + std::chrono::seconds(5));
+    face.confirmations = { false };
+    bench->SaveWithCaretRestore();
+    EXPECT_EQ(face.count("confirm"), 1u);
+    EXPECT_EQ(readData("kpx-ty1.txt"), "MINE");
+
+    // Made by another program after the slot was found without one; 是 in the question asks too.
+    bench->SetDirty(0);
+    bench->SwitchSlot(2);
+    face.type(u"two");
+    writeData("kpx-ty2.txt", "made elsewhere");
+    face.seen.clear();
+    face.answers = { DirtyAnswer::Yes };
+    face.confirmations = { false };
+    EXPECT_FALSE(bench->SwitchSlot(3));
+    EXPECT_EQ(face.count("confirm"), 1u);
+    EXPECT_EQ(readData("kpx-ty2.txt"), "made elsewhere");
+    EXPECT_EQ(bench->currentSlot(), 2);
     EXPECT_EQ(face.unexpected, 0);
 }
 
