@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "collation.h"
+#include "compiler/collation.h"
 
 KeyComparison keyComparisonFor(char orderDigit)
 {

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "columns.h"
+#include "compiler/columns.h"
 
 std::int32_t splitColumns(ColumnList &columns, char *line, std::int32_t maxColumns, char replacement)
 {

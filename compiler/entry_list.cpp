@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "entry_list.h"
+#include "compiler/entry_list.h"
 
 #include <cstdlib>
 #include <new>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
-#include "entry_list.h"
+#include "compiler/entry_list.h"
 
 #include <utility>
 

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "line_reader.h"
-#include "table_compiler_object.h"
+#include "io/line_reader.h"
+#include "compiler/table_compiler_object.h"
 
 #include <algorithm>
 #include <cstring>

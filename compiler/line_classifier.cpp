@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "columns.h"
-#include "table_compiler_object.h"
+#include "compiler/columns.h"
+#include "compiler/table_compiler_object.h"
 
 #include <cstring>
 

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "table_compiler.h"
+#include "compiler/table_compiler.h"
 
-#include "collation.h"
-#include "entry_sort.h"
-#include "table_compiler_object.h"
-#include "table_writer.h"
+#include "compiler/collation.h"
+#include "compiler/entry_sort.h"
+#include "compiler/table_compiler_object.h"
+#include "compiler/table_writer.h"
 
 #include <cstring>
 #include <new>

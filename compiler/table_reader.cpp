@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "table_reader.h"
+#include "compiler/table_reader.h"
 
-#include "table_format.h"
+#include "compiler/table_format.h"
 
 #include <cstring>
 

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "table_writer.h"
+#include "compiler/table_writer.h"
 
-#include "collation.h"
-#include "replacing_file.h"
-#include "table_format.h"
+#include "compiler/collation.h"
+#include "io/replacing_file.h"
+#include "compiler/table_format.h"
 
 #include <cstring>
 #include <memory>

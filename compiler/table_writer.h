@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
-#include "entry_list.h"
-#include "file_handle.h"
-#include "table_compiler.h"
+#include "compiler/entry_list.h"
+#include "io/file_handle.h"
+#include "compiler/table_compiler.h"
 
 #include <cstdint>
 #include <string>

@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "aboutbox1.h"
+#include "dialogs/aboutbox1.h"
 
 #include <QFrame>
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
 
-#include "dialog_placement.h"
-#include "dialog_resources.h"
-#include "fonts.h"
+#include "dialogs/dialog_placement.h"
+#include "dialogs/dialog_resources.h"
+#include "dialogs/fonts.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "dialog_placement.h"
+#include "dialogs/dialog_placement.h"
 
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
 
-#include "fonts.h"
+#include "dialogs/fonts.h"
 
 QRect scaledRect(int x, int y, int width, int height, qreal factor)
 {

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "dialog_resources.h"
+#include "dialogs/dialog_resources.h"
 
 #include <QtGlobal>
 #include <mutex>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "fonts.h"
+#include "dialogs/fonts.h"
 
 #include <QFontDatabase>
 #include <QGuiApplication>

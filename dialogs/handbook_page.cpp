@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "handbook_page.h"
+#include "dialogs/handbook_page.h"
 
 #include <QFrame>
 #include <QPalette>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "handbook_pages.h"
+#include "dialogs/handbook_pages.h"
 
 // The pages are written the way our users talk: Mandarin characters with Taiwanese words,
 // some of them in romanisation. The particle ê is written "e" and the measure word 个 is

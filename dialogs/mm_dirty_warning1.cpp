@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "mm_dirty_warning1.h"
+#include "dialogs/mm_dirty_warning1.h"
 
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 
-#include "dialog_placement.h"
-#include "fonts.h"
+#include "dialogs/dialog_placement.h"
+#include "dialogs/fonts.h"
 
 namespace {
 

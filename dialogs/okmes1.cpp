@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "okmes1.h"
+#include "dialogs/okmes1.h"
 
 #include <QFrame>
 #include <QPalette>
@@ -7,8 +7,8 @@
 #include <QTextEdit>
 #include <QTextOption>
 
-#include "dialog_placement.h"
-#include "fonts.h"
+#include "dialogs/dialog_placement.h"
+#include "dialogs/fonts.h"
 
 namespace {
 

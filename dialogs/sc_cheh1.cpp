@@ -1,15 +1,15 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "sc_cheh1.h"
+#include "dialogs/sc_cheh1.h"
 
 #include <QProxyStyle>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "dialog_placement.h"
-#include "fonts.h"
-#include "handbook_page.h"
-#include "handbook_pages.h"
+#include "dialogs/dialog_placement.h"
+#include "dialogs/fonts.h"
+#include "dialogs/handbook_page.h"
+#include "dialogs/handbook_pages.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "application.h"
+#include "mainwindow/application.h"
 
-#include "program_texts.h"
+#include "mainwindow/program_texts.h"
 
 #include <QMessageBox>
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "data_file.h"
+#include "mainwindow/data_file.h"
 
-#include "native_path.h"
-#include "qt_text.h"
+#include "platform/native_path.h"
+#include "platform/text/qt_text.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,17 +1,17 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // TForm1: construction, layout and the commands that only pass work on to other windows.
-#include "form1.h"
+#include "mainwindow/form1.h"
 
-#include "aboutbox1.h"
-#include "dialog_placement.h"
-#include "dialog_resources.h"
-#include "fonts.h"
-#include "mm_dirty_warning1.h"
-#include "native_path.h"
-#include "okmes1.h"
-#include "sc_cheh1.h"
-#include "slot_names.h"
-#include "table_compiler.h"
+#include "dialogs/aboutbox1.h"
+#include "dialogs/dialog_placement.h"
+#include "dialogs/dialog_resources.h"
+#include "dialogs/fonts.h"
+#include "dialogs/mm_dirty_warning1.h"
+#include "platform/native_path.h"
+#include "dialogs/okmes1.h"
+#include "dialogs/sc_cheh1.h"
+#include "state/slot_names.h"
+#include "compiler/table_compiler.h"
 
 #include <QAction>
 #include <QButtonGroup>

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
-#include "activation_tracker.h"
-#include "input_method_library.h"
-#include "keyed_store.h"
+#include "mainwindow/activation_tracker.h"
+#include "platform/input_method_library.h"
+#include "state/keyed_store.h"
 
 #include <QElapsedTimer>
 #include <QMainWindow>

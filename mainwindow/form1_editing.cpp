@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // TForm1: the data-modified flag, the status bar, saving, the ask-to-save routine and the slot
 // switch.
-#include "form1.h"
+#include "mainwindow/form1.h"
 
-#include "data_file.h"
-#include "mm_dirty_warning1.h"
-#include "okmes1.h"
-#include "program_texts.h"
-#include "slot_names.h"
+#include "mainwindow/data_file.h"
+#include "dialogs/mm_dirty_warning1.h"
+#include "dialogs/okmes1.h"
+#include "mainwindow/program_texts.h"
+#include "state/slot_names.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // TForm1: restoring the stored slot and caret when the window becomes active, and storing them
 // when it closes.
-#include "form1.h"
+#include "mainwindow/form1.h"
 
-#include "program_texts.h"
-#include "qt_text.h"
-#include "sc_cheh1.h"
-#include "slot_names.h"
-#include "stored_number.h"
+#include "mainwindow/program_texts.h"
+#include "platform/text/qt_text.h"
+#include "dialogs/sc_cheh1.h"
+#include "state/slot_names.h"
+#include "state/stored_number.h"
 
 #include <QApplication>
 #include <QCloseEvent>

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // TForm1: making the lexicon table, the progress bar, save-and-make and sorting the lines.
-#include "form1.h"
+#include "mainwindow/form1.h"
 
-#include "data_file.h"
-#include "native_path.h"
-#include "qt_text.h"
-#include "slot_names.h"
-#include "table_compiler.h"
+#include "mainwindow/data_file.h"
+#include "platform/native_path.h"
+#include "platform/text/qt_text.h"
+#include "state/slot_names.h"
+#include "compiler/table_compiler.h"
 
 #include <QList>
 #include <QPlainTextEdit>

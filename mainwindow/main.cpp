@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // kpxv410: the word-table tool of the 鷺笙輸入法.
-#include "application.h"
-#include "dialog_resources.h"
-#include "form1.h"
-#include "program_windows.h"
-#include "single_instance.h"
+#include "mainwindow/application.h"
+#include "dialogs/dialog_resources.h"
+#include "mainwindow/form1.h"
+#include "mainwindow/program_windows.h"
+#include "mainwindow/single_instance.h"
 
 #include <QLibraryInfo>
 #include <QLocale>

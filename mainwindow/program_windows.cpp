@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "program_windows.h"
+#include "mainwindow/program_windows.h"
 
-#include "aboutbox1.h"
-#include "form1.h"
-#include "mm_dirty_warning1.h"
-#include "okmes1.h"
-#include "sc_cheh1.h"
+#include "dialogs/aboutbox1.h"
+#include "mainwindow/form1.h"
+#include "dialogs/mm_dirty_warning1.h"
+#include "dialogs/okmes1.h"
+#include "dialogs/sc_cheh1.h"
 
 namespace kpx {
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "single_instance.h"
+#include "mainwindow/single_instance.h"
 
-#include "native_path.h"
-#include "slot_names.h"
+#include "platform/native_path.h"
+#include "state/slot_names.h"
 
 #include <QCryptographicHash>
 #include <QDeadlineTimer>

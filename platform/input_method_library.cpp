@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // The parts of the library owner that are the same on every system; loading, calling and
 // releasing are in input_method_library_posix.cpp and input_method_library_win.cpp.
-#include "input_method_library.h"
+#include "platform/input_method_library.h"
 
 #include <utility>
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "input_method_library.h"
+#include "platform/input_method_library.h"
 
 #include <dlfcn.h>
 #include <utility>

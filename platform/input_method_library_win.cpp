@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "input_method_library.h"
+#include "platform/input_method_library.h"
 
-#include "native_path.h"
+#include "platform/native_path.h"
 
 #include <string>
 #include <utility>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "native_path.h"
+#include "platform/native_path.h"
 
 #include <cstdlib>
 #include <pwd.h>

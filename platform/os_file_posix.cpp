@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "os_file.h"
+#include "platform/os_file.h"
 
-#include "native_path.h"
+#include "platform/native_path.h"
 
 #include <cerrno>
 #include <climits>

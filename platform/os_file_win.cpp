@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "os_file.h"
+#include "platform/os_file.h"
 
 #include <windows.h>
 

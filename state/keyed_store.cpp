@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "keyed_store.h"
+#include "state/keyed_store.h"
 
-#include "file_handle.h"
-#include "replacing_file.h"
+#include "io/file_handle.h"
+#include "io/replacing_file.h"
 
 #include <cstring>
 #include <new>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
-#include "line_reader.h"
-#include "text_buffer.h"
+#include "io/line_reader.h"
+#include "io/text_buffer.h"
 
 #include <cstdint>
 

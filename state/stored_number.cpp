@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "stored_number.h"
+#include "state/stored_number.h"
 
 #include <cstdio>
 #include <limits>

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // kpx-dump: checks a lexicon table against its format and lists its entries.
-#include "table_reader.h"
+#include "compiler/table_reader.h"
 
 #ifdef KPX_DUMP_WITH_UTF8
-#include "big5_codec.h"
+#include "platform/text/big5_codec.h"
 #endif
 
 #include <cstdio>

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // kpx-make: compiles a data file into a lexicon table, as the window's make-table command does.
-#include "data_lines.h"
-#include "file_handle.h"
-#include "native_path.h"
-#include "slot_names.h"
-#include "table_compiler.h"
+#include "compiler/data_lines.h"
+#include "io/file_handle.h"
+#include "platform/native_path.h"
+#include "state/slot_names.h"
+#include "compiler/table_compiler.h"
 
 #include <cstdio>
 #include <cstring>

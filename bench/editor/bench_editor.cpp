@@ -9,9 +9,9 @@
 // Runs headless (offscreen) unless QT_QPA_PLATFORM says otherwise. Exit status 1 when a target
 // is missed: a load of 20 MB in under 2 s (scaled by the file's size), Jejok at most twice the
 // time of kpx-make.
-#include "form1.h"
-#include "program_windows.h"
-#include "table_compiler.h"
+#include "mainwindow/form1.h"
+#include "mainwindow/program_windows.h"
+#include "compiler/table_compiler.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "big5_codec.h"
+#include "platform/text/big5_codec.h"
 
 #include <memory>
 #include <vector>
 
-#include "big5_tables.h"
+#include "platform/text/big5_tables.h"
 
 namespace kpx {
 namespace detail {

@@ -9,7 +9,7 @@
 #include <QStringEncoder>
 #include <QtGlobal>
 
-#include "big5_tables.h"
+#include "platform/text/big5_tables.h"
 
 namespace kpx::detail {
 

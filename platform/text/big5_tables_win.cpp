@@ -10,7 +10,7 @@
 
 #include <cstring>
 
-#include "big5_tables.h"
+#include "platform/text/big5_tables.h"
 
 namespace kpx::detail {
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "caret_offset.h"
+#include "platform/text/caret_offset.h"
 
-#include "big5_tables.h"
+#include "platform/text/big5_tables.h"
 
 namespace kpx {
 namespace {

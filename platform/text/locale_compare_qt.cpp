@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // The user locale's order as ICU has it, through QCollator. Like the system comparison it
 // stands in for, it says "A" equals "a"; glibc's strcoll would not.
-#include "locale_compare.h"
+#include "platform/text/locale_compare.h"
 
 #include <QCollator>
 #include <QLocale>

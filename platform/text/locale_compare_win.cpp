@@ -17,7 +17,7 @@
 #endif
 #include <windows.h>
 
-#include "locale_compare.h"
+#include "platform/text/locale_compare.h"
 
 #include <climits>
 #include <mutex>

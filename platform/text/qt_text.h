@@ -7,9 +7,9 @@
 #include <cstdint>
 #include <string_view>
 
-#include "big5_codec.h"
-#include "caret_offset.h"
-#include "locale_compare.h"
+#include "platform/text/big5_codec.h"
+#include "platform/text/caret_offset.h"
+#include "platform/text/locale_compare.h"
 
 // The text layer for the windows, which hold their text as QString. Header-only, so that the
 // text library itself needs no Qt on Windows; only code that has Qt anyway includes this.

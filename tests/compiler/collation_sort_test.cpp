@@ -8,9 +8,9 @@
 #include <utility>
 #include <vector>
 
-#include "collation.h"
-#include "entry_sort.h"
-#include "table_compiler_object.h"
+#include "compiler/collation.h"
+#include "compiler/entry_sort.h"
+#include "compiler/table_compiler_object.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <utility>
 #include <vector>
 
-#include "table_compiler_object.h"
-#include "test_files.h"
+#include "compiler/table_compiler_object.h"
+#include "tests/compiler/test_files.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "line_reader.h"
-#include "test_files.h"
+#include "io/line_reader.h"
+#include "tests/compiler/test_files.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <utility>
 #include <vector>
 
-#include "columns.h"
-#include "table_compiler_object.h"
+#include "compiler/columns.h"
+#include "compiler/table_compiler_object.h"
 
 namespace {
 

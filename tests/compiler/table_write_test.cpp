@@ -13,10 +13,10 @@
 #include <unistd.h>
 #endif
 
-#include "growth.h"
-#include "table_compiler.h"
-#include "table_compiler_object.h"
-#include "test_files.h"
+#include "io/growth.h"
+#include "compiler/table_compiler.h"
+#include "compiler/table_compiler_object.h"
+#include "tests/compiler/test_files.h"
 
 namespace {
 

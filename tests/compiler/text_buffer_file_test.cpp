@@ -12,9 +12,9 @@
 #include <unistd.h>
 #endif
 
-#include "file_handle.h"
-#include "test_files.h"
-#include "text_buffer.h"
+#include "io/file_handle.h"
+#include "tests/compiler/test_files.h"
+#include "io/text_buffer.h"
 
 namespace {
 

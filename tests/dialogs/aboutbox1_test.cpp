@@ -5,9 +5,9 @@
 #include <QStringEncoder>
 #include <QtTest>
 
-#include "aboutbox1.h"
-#include "dialog_resources.h"
-#include "dialog_test_helpers.h"
+#include "dialogs/aboutbox1.h"
+#include "dialogs/dialog_resources.h"
+#include "tests/dialogs/dialog_test_helpers.h"
 
 class Aboutbox1Test : public QObject {
     Q_OBJECT

@@ -8,10 +8,10 @@
 #include <QTabWidget>
 #include <QTextStream>
 
-#include "aboutbox1.h"
-#include "mm_dirty_warning1.h"
-#include "okmes1.h"
-#include "sc_cheh1.h"
+#include "dialogs/aboutbox1.h"
+#include "dialogs/mm_dirty_warning1.h"
+#include "dialogs/okmes1.h"
+#include "dialogs/sc_cheh1.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <QTimer>
 #include <functional>
 
-#include "fonts.h"
+#include "dialogs/fonts.h"
 
 // Result a dialog is closed with when the answering code left it open, so that a failing test
 // does not hang in exec().

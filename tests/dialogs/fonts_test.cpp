@@ -6,8 +6,8 @@
 #include <QScreen>
 #include <QtTest>
 
-#include "dialog_test_helpers.h"
-#include "fonts.h"
+#include "tests/dialogs/dialog_test_helpers.h"
+#include "dialogs/fonts.h"
 
 class FontsTest : public QObject {
     Q_OBJECT

@@ -7,8 +7,8 @@
 #include <QtTest>
 #include <type_traits>
 
-#include "dialog_test_helpers.h"
-#include "mm_dirty_warning1.h"
+#include "tests/dialogs/dialog_test_helpers.h"
+#include "dialogs/mm_dirty_warning1.h"
 
 namespace {
 

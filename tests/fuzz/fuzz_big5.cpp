@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // The Big5 conversion is lossless for every byte string.
-#include "big5_codec.h"
-#include "fuzz_support.h"
+#include "platform/text/big5_codec.h"
+#include "tests/fuzz/fuzz_support.h"
 
 #include <cstdint>
 #include <string>

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // Lines through the compiler's entry points in all three orders: the table written must be
 // well-formed and hold exactly the entries the lines produce, each once.
-#include "collation.h"
-#include "fuzz_support.h"
-#include "table_compiler.h"
-#include "table_reader.h"
+#include "compiler/collation.h"
+#include "tests/fuzz/fuzz_support.h"
+#include "compiler/table_compiler.h"
+#include "compiler/table_reader.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // The keyed store: load, save and load again give the same values, and saving those gives the
 // same file again.
-#include "fuzz_support.h"
-#include "keyed_store.h"
+#include "tests/fuzz/fuzz_support.h"
+#include "state/keyed_store.h"
 
 #include <cstdint>
 #include <cstring>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // The line reader over arbitrary bytes: the lines it delivers do not depend on the size of the
 // reads that bring the bytes in, and they are the lines that the line-end rules give.
-#include "fuzz_support.h"
-#include "line_reader.h"
+#include "tests/fuzz/fuzz_support.h"
+#include "io/line_reader.h"
 
 #include <cstdint>
 #include <string>

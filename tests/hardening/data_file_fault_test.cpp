@@ -2,9 +2,9 @@
 // The window's data file, cut off at every byte offset of its save by a file-size limit in a
 // child process, and its writer killed midway: the old file stays byte for byte or the new one is
 // complete, the caller hears of the failure, and nothing is left beside it.
-#include "data_file.h"
-#include "file_size_limit.h"
-#include "test_files.h"
+#include "mainwindow/data_file.h"
+#include "tests/hardening/file_size_limit.h"
+#include "tests/compiler/test_files.h"
 
 #include <gtest/gtest.h>
 

@@ -3,11 +3,11 @@
 // by a file-size limit in a child process, and the writer is killed in the middle of a large
 // table: each time the old file must be byte for byte intact or the new one complete, the caller
 // must have been told, and no temporary file may be left behind.
-#include "file_size_limit.h"
-#include "keyed_store.h"
-#include "table_compiler.h"
-#include "table_reader.h"
-#include "test_files.h"
+#include "tests/hardening/file_size_limit.h"
+#include "state/keyed_store.h"
+#include "compiler/table_compiler.h"
+#include "compiler/table_reader.h"
+#include "tests/compiler/test_files.h"
 
 #include <gtest/gtest.h>
 

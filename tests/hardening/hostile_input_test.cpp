@@ -2,11 +2,11 @@
 // Input meant to break the compiler and the keyed store: huge lines, floods of include lines,
 // include cycles and deep nesting, a huge sparse include file, absurd state values and odd
 // paths. Each must end in bounded time and memory with the entries it should give.
-#include "keyed_store.h"
-#include "stored_number.h"
-#include "table_compiler.h"
-#include "table_reader.h"
-#include "test_files.h"
+#include "state/keyed_store.h"
+#include "state/stored_number.h"
+#include "compiler/table_compiler.h"
+#include "compiler/table_reader.h"
+#include "tests/compiler/test_files.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "activation_tracker.h"
+#include "mainwindow/activation_tracker.h"
 
 #include <QtTest>
 

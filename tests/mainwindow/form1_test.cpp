@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "form1.h"
+#include "mainwindow/form1.h"
 
-#include "aboutbox1.h"
-#include "input_method_library.h"
-#include "fonts.h"
-#include "mm_dirty_warning1.h"
-#include "okmes1.h"
-#include "program_windows.h"
-#include "sc_cheh1.h"
-#include "window_test_helpers.h"
+#include "dialogs/aboutbox1.h"
+#include "platform/input_method_library.h"
+#include "dialogs/fonts.h"
+#include "dialogs/mm_dirty_warning1.h"
+#include "dialogs/okmes1.h"
+#include "mainwindow/program_windows.h"
+#include "dialogs/sc_cheh1.h"
+#include "tests/mainwindow/window_test_helpers.h"
 
 #include <QAction>
 #include <QButtonGroup>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "single_instance.h"
+#include "mainwindow/single_instance.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
-#include "mm_dirty_warning1.h"
-#include "okmes1.h"
+#include "dialogs/mm_dirty_warning1.h"
+#include "dialogs/okmes1.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -3,8 +3,8 @@
 // this program once per situation, each time with a search path that decides what a load
 // finds: the fake with its notify entry point (LibraryLoaded), a fake of the same name without
 // it (LibraryWithoutNotify), or nothing at all (LibraryAbsent, LibraryHandle).
-#include "environment_guard.h"
-#include "input_method_library.h"
+#include "tests/platform/environment_guard.h"
+#include "platform/input_method_library.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // How the program's Windows-form paths land in a POSIX file system.
-#include "environment_guard.h"
-#include "native_path.h"
+#include "tests/platform/environment_guard.h"
+#include "platform/native_path.h"
 
 #include <gtest/gtest.h>
 #include <pwd.h>

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // On Windows the program's paths are native already; the drive is the system's.
-#include "native_path.h"
+#include "platform/native_path.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // A save whose writes fail part-way (here: a file size limit, as a full disk would do) must
 // leave the old file as it was.
-#include "keyed_store.h"
-#include "scratch_directory.h"
+#include "state/keyed_store.h"
+#include "tests/state/scratch_directory.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // The keyed store: how its file is read, what a save writes, and that a save never leaves a
 // damaged file behind.
-#include "keyed_store.h"
-#include "scratch_directory.h"
+#include "state/keyed_store.h"
+#include "tests/state/scratch_directory.h"
 
 #include <gtest/gtest.h>
 

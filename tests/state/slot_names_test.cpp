@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // The 30 slots and the files, order, table id and button each one names.
-#include "slot_names.h"
+#include "state/slot_names.h"
 
 #include <gtest/gtest.h>
 

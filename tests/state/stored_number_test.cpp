@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // Numbers kept as decimal text in the state file.
-#include "stored_number.h"
+#include "state/stored_number.h"
 
 #include <gtest/gtest.h>
 

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "big5_codec.h"
+#include "platform/text/big5_codec.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "big5_codec.h"
-#include "caret_offset.h"
+#include "platform/text/big5_codec.h"
+#include "platform/text/caret_offset.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "locale_compare.h"
+#include "platform/text/locale_compare.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "qt_text.h"
+#include "platform/text/qt_text.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include <sys/wait.h>
 #include <vector>
 
-#include "test_files.h"
+#include "tests/compiler/test_files.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "file_handle.h"
+#include "io/file_handle.h"
 
 #include <cstring>
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
-#include "file_handle.h"
-#include "text_buffer.h"
+#include "io/file_handle.h"
+#include "io/text_buffer.h"
 
 #include <cstdint>
 

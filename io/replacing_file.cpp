@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "replacing_file.h"
+#include "io/replacing_file.h"
 
-#include "os_file.h"
+#include "platform/os_file.h"
 
 #include <new>
 

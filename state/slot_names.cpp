@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "slot_names.h"
+#include "state/slot_names.h"
 
 namespace kpx {
 namespace {

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "line_reader.h"
+#include "io/line_reader.h"
 
 #include <cstdlib>
 #include <cstring>

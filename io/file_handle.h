@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
-#include "os_file.h"
+#include "platform/os_file.h"
 
 #include <cstdint>
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "text_buffer.h"
+#include "io/text_buffer.h"
 
 #include <cstdlib>
 #include <cstring>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
-#include "file_handle.h"
+#include "io/file_handle.h"
 
 #include <string>
 
