@@ -1,0 +1,41 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+#pragma once
+
+#include <array>
+#include <functional>
+#include <string>
+
+#include "win32/ui_support.h"
+#include "win32/window.h"
+
+namespace kpx::win32 {
+
+inline constexpr int kHandbookPages = 6;
+
+// One page of the handbook: its tab caption and its text (lines separated by "\n").
+struct HandbookPage {
+    std::u16string caption;
+    std::u16string text;
+};
+
+// The handbook: six tabbed pages of text in a window of its own, beside the main window.
+// Closing it hides it; the next showing finds the same page where it was left.
+class TSCCheh1 : public Window {
+public:
+    explicit TSCCheh1(const std::array<HandbookPage, kHandbookPages> &pages);
+    void showBeside();
+    // Called whenever the handbook becomes the active window.
+    void onActivated(std::function<void()> handler) { activated_ = std::move(handler); }
+
+private:
+    LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void layout();
+    void showPage(int page);
+
+    std::function<void()> activated_;
+    FontHandle font_;
+    HWND tabs_ = nullptr;
+    std::array<HWND, kHandbookPages> memos_ {};
+};
+
+} // namespace kpx::win32
