@@ -259,7 +259,10 @@ public:
             std::wstring wide(directory, directory + std::strlen(directory));
             for (wchar_t &c : wide)
                 c = c == L'/' ? L'\\' : c;
-            ASSERT_NE(AddDllDirectory(wide.c_str()), nullptr) << directory;
+            // A directory that does not exist holds no library either.
+            if (GetFileAttributesW(wide.c_str()) != INVALID_FILE_ATTRIBUTES) {
+                ASSERT_NE(AddDllDirectory(wide.c_str()), nullptr) << directory;
+            }
         }
     }
 };
