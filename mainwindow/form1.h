@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
-#include "mainwindow/activation_tracker.h"
+#include "workbench/activation_tracker.h"
 #include "platform/input_method_library.h"
 #include "state/keyed_store.h"
 

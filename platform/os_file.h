@@ -38,6 +38,22 @@ std::string temporaryPathBeside(const char *path);
 bool replaceFile(const char *temporaryPath, const char *targetPath);
 void removeFile(const char *path);
 
+// --- Looking at a file without opening it ---
+
+struct FileStatus {
+    bool exists = false;
+    bool isDirectory = false;
+    std::int64_t size = 0;
+    // The system's time stamp of the last change; only compared with another one of the same file.
+    std::int64_t modified = 0;
+    bool operator==(const FileStatus &) const = default;
+};
+// What the system says about path; exists is false when it cannot be asked.
+FileStatus fileStatus(const char *path);
+// The file that path names at the end of its symbolic links, in the program's path form; path
+// itself when it is no link (or a link that leads nowhere).
+std::string linkTarget(const char *path);
+
 } // namespace kpx::os
 
 namespace kpx::os {

@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstdio>
+#include <cstdlib>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -135,6 +136,33 @@ bool replaceFile(const char *temporaryPath, const char *targetPath)
 }
 
 void removeFile(const char *path) { ::unlink(nativePath(path).c_str()); }
+
+FileStatus fileStatus(const char *path)
+{
+    FileStatus status;
+    struct stat info {};
+    if (!path || !*path || ::stat(nativePath(path).c_str(), &info) != 0)
+        return status;
+    status.exists = true;
+    status.isDirectory = S_ISDIR(info.st_mode);
+    status.size = static_cast<std::int64_t>(info.st_size);
+    status.modified = static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
+    return status;
+}
+
+std::string linkTarget(const char *path)
+{
+    const std::string native = nativePath(path);
+    struct stat info {};
+    if (::lstat(native.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
+        return path;
+    char *resolved = ::realpath(native.c_str(), nullptr);
+    if (!resolved)
+        return path;
+    std::string target(resolved);
+    std::free(resolved);
+    return target;
+}
 
 } // namespace kpx::os
 

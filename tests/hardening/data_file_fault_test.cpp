@@ -2,7 +2,7 @@
 // The window's data file, cut off at every byte offset of its save by a file-size limit in a
 // child process, and its writer killed midway: the old file stays byte for byte or the new one is
 // complete, the caller hears of the failure, and nothing is left beside it.
-#include "mainwindow/data_file.h"
+#include "workbench/data_file.h"
 #include "tests/hardening/file_size_limit.h"
 #include "tests/compiler/test_files.h"
 
@@ -25,7 +25,7 @@ using kpxtest::writeFile;
 constexpr int kWritten = 0;
 constexpr int kNotWritten = 1;
 
-int saveWithFileSizeLimit(rlim_t limit, const QString &path, const std::string &bytes)
+int saveWithFileSizeLimit(rlim_t limit, const std::string &path, const std::string &bytes)
 {
     return kpxtest::runWithFileSizeLimit(limit, [&] {
         return kpx::writeDataFile(path, bytes).status == kpx::DataFileWrite::Status::Written ? kWritten
@@ -50,7 +50,7 @@ TEST(DataFileFaults, EveryCutOffPointLeavesTheOldFile)
     int faultPoints = 0;
     for (rlim_t limit = 0; limit <= newText.size(); ++limit) {
         writeFile(path, oldText);
-        const int result = saveWithFileSizeLimit(limit, QString::fromStdString(path), newText);
+        const int result = saveWithFileSizeLimit(limit, path, newText);
         const std::string after = readFile(path);
         if (limit < newText.size()) {
             ++faultPoints;
@@ -75,7 +75,7 @@ TEST(DataFileFaults, ASaveKilledMidwayLeavesTheOldOrTheNewFile)
         writeFile(path, oldText);
         const pid_t child = ::fork();
         if (child == 0)
-            ::_exit(kpx::writeDataFile(QString::fromStdString(path), newText).status
+            ::_exit(kpx::writeDataFile(path, newText).status
                             == kpx::DataFileWrite::Status::Written
                         ? kWritten
                         : kNotWritten);

@@ -9,18 +9,21 @@
 // The window system reports two things, which the window passes on: the window of this program
 // that has the keyboard focus (none while another program has it), and the moment the program as
 // a whole stops being the active one. Where the system can tell the latter apart from a
-// window-to-window change (Windows), it reports it on its own; elsewhere Qt derives it from the
+// window-to-window change (Windows), it reports it on its own; elsewhere the face derives it from the
 // focus leaving every window of the program for good.
 namespace kpx {
 
+// Which window of the program has the focus, as a face reports it.
+enum class FocusedWindow {
+    None, // no window of this program
+    Main, // TForm1
+    Handbook, // TSCCheh1
+    Other, // a dialog, a message box, a menu
+};
+
 class ActivationTracker {
 public:
-    enum class Window {
-        None,     // no window of this program
-        Main,     // TForm1
-        Handbook, // TSCCheh1
-        Other,    // a dialog, a message box, a menu
-    };
+    using Window = FocusedWindow;
 
     // The focus moved to window. True when this is an activation of the main window that
     // restores the stored state.
@@ -43,8 +46,8 @@ public:
 
 private:
     Window last_ = Window::None; // the last window of the program that had the focus
-    bool shown_ = false;         // the main window has been active before
-    bool leftProgram_ = false;   // another program was active since last_
+    bool shown_ = false; // the main window has been active before
+    bool leftProgram_ = false; // another program was active since last_
 };
 
 } // namespace kpx
