@@ -2,7 +2,8 @@
 # SPDX-License-Identifier: GPL-2.0-or-later
 # Builds the Qt-free core and the command-line tools for 32-bit Windows (MinGW-w64; 64-bit where
 # the machine cannot run 32-bit programs, see scripts/wine-env.sh), runs their
-# tests under Wine, and checks that kpx-make.exe writes the same table bytes as the Linux build.
+# tests under Wine, and checks that kpx-make.exe writes the same table bytes as the Linux build;
+# then runs the Windows program and its installer under Wine (scripts/test-windows-window.sh).
 # Installs the cross compiler and Wine when they are missing.
 # Usage: scripts/test-windows.sh
 set -euo pipefail
@@ -113,4 +114,11 @@ if [ -f tests/data/worked_example.txt ]; then
 fi
 
 echo "Byte identity: $checked passed, $failed failed"
-[ "$failed" -eq 0 ] && [ "$tests_status" -eq 0 ]
+
+# --- The Windows program in a real window, and its installer --------------------------------
+
+"$wineserver_program" -k >/dev/null 2>&1 || true
+window_status=0
+scripts/test-windows-window.sh || window_status=$?
+
+[ "$failed" -eq 0 ] && [ "$tests_status" -eq 0 ] && [ "$window_status" -eq 0 ]

@@ -37,6 +37,7 @@ void Taboutbox1::show(HWND owner)
 
 HWND Taboutbox1::onInit(HWND dialog, const Scale &scale)
 {
+    SetWindowTextW(dialog, wide(texts_.caption).c_str());
     setClientSize(dialog, scale(379), scale(213));
     font_ = makeMingFont(scale(12));
     // Panel1 at 8, 16; the controls inside it are placed relative to it.

@@ -10,6 +10,7 @@ namespace kpx::win32 {
 
 // The texts of the about box, in the order of its labels.
 struct AboutTexts {
+    std::u16string caption;
     std::u16string productName;
     std::u16string version;
     std::u16string comments;

@@ -41,8 +41,8 @@ int runProgram(int showCommand)
     // is shown.
     TSCCheh1 handbook(texts.handbook);
     Taboutbox1 aboutBox(texts.about);
-    TmmDirtyWarning1 dirtyWarning(texts.dirtyLine1, texts.dirtyLine2);
-    Tokmes1 notice;
+    TmmDirtyWarning1 dirtyWarning(texts.question);
+    Tokmes1 notice(texts.noticeCaption);
     TForm1 form1(texts.form1, handbook, aboutBox, dirtyWarning, notice);
     if (!form1.handle())
         return 1;

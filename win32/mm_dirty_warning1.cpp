@@ -32,9 +32,8 @@ void placeLabel(HWND dialog, const std::u16string &text, HFONT font, RECT bounds
 
 } // namespace
 
-TmmDirtyWarning1::TmmDirtyWarning1(std::u16string label1, std::u16string label2)
-    : label1_(std::move(label1))
-    , label2_(std::move(label2))
+TmmDirtyWarning1::TmmDirtyWarning1(QuestionTexts texts)
+    : texts_(std::move(texts))
 {
 }
 
@@ -54,11 +53,12 @@ DirtyAnswer TmmDirtyWarning1::ask(HWND owner)
 
 HWND TmmDirtyWarning1::onInit(HWND dialog, const Scale &scale)
 {
+    SetWindowTextW(dialog, wide(texts_.caption).c_str());
     setClientSize(dialog, scale(313), scale(214));
     font_ = makeMingFont(scale(16));
     createControl(dialog, L"STATIC", L"", SS_ETCHEDFRAME, scaledRect(scale, 8, 8, 297, 161), -1);
-    placeLabel(dialog, label1_, font_.get(), scaledRect(scale, 24, 32, 248, 16));
-    placeLabel(dialog, label2_, font_.get(), scaledRect(scale, 24, 96, 257, 16));
+    placeLabel(dialog, texts_.line1, font_.get(), scaledRect(scale, 24, 32, 248, 16));
+    placeLabel(dialog, texts_.line2, font_.get(), scaledRect(scale, 24, 96, 257, 16));
     HWND yes = createControl(
         dialog, L"BUTTON", L"是", BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, scaledRect(scale, 31, 177, 75, 25), IDOK);
     HWND no = createControl(

@@ -8,12 +8,21 @@
 
 namespace kpx::win32 {
 
+// The texts of the question: caption, two lines and the three buttons.
+struct QuestionTexts {
+    std::u16string caption;
+    std::u16string line1;
+    std::u16string line2;
+    std::u16string yes;
+    std::u16string no;
+    std::u16string cancel;
+};
+
 // The unsaved-data question: 是, 無愛 or 取消. Enter answers 是, Esc 取消; the close box gives
 // no answer at all.
 class TmmDirtyWarning1 : public ModalDialog {
 public:
-    // The two lines of the question.
-    TmmDirtyWarning1(std::u16string label1, std::u16string label2);
+    explicit TmmDirtyWarning1(QuestionTexts texts);
     DirtyAnswer ask(HWND owner);
 
 private:
@@ -21,8 +30,7 @@ private:
     bool onCommand(HWND dialog, int id) override;
     void onClose(HWND dialog) override;
 
-    std::u16string label1_;
-    std::u16string label2_;
+    QuestionTexts texts_;
     FontHandle font_;
 };
 

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "win32/okmes1.h"
 
+#include <utility>
+
 #include "win32/resource.h"
 
 namespace kpx::win32 {
@@ -9,6 +11,11 @@ namespace {
 constexpr int kMemo1 = 101;
 
 } // namespace
+
+Tokmes1::Tokmes1(std::u16string caption)
+    : caption_(std::move(caption))
+{
+}
 
 void Tokmes1::notice(HWND owner, std::u16string_view text)
 {
@@ -19,6 +26,7 @@ void Tokmes1::notice(HWND owner, std::u16string_view text)
 
 HWND Tokmes1::onInit(HWND dialog, const Scale &scale)
 {
+    SetWindowTextW(dialog, wide(caption_).c_str());
     setClientSize(dialog, scale(345), scale(214));
     font_ = makeMingFont(scale(16));
     createControl(dialog, L"STATIC", L"", SS_ETCHEDFRAME, scaledRect(scale, 8, 8, 321, 161), -1);

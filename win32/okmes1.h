@@ -11,6 +11,7 @@ namespace kpx::win32 {
 // The notice dialog: a message of several lines and an OK button.
 class Tokmes1 : public ModalDialog {
 public:
+    explicit Tokmes1(std::u16string caption);
     // Shows text (lines separated by "\r\n") modally over owner; returns when it closes.
     void notice(HWND owner, std::u16string_view text);
 
@@ -19,6 +20,7 @@ private:
     bool onCommand(HWND dialog, int id) override;
     HBRUSH onColorStatic(HDC dc, HWND control) override;
 
+    std::u16string caption_;
     std::wstring text_;
     FontHandle font_;
     HWND memo_ = nullptr;

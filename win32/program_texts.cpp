@@ -1,19 +1,22 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "win32/program_texts.h"
 
+#include "workbench/program_texts.h"
+
 namespace kpx::win32 {
 
 ProgramTexts programTexts()
 {
-    ProgramTexts texts;
-    texts.form1.caption = u"kpxv410  鷺笙輸入法 對照表輸入 資料/詞典 製作 程式";
-    texts.form1.programTitle = u"對照表 製作程式";
-    texts.about.productName = u"鷺笙輸入法 對照表輸入 詞庫製作 程式";
-    texts.about.version = u"Version 4.10";
-    texts.about.comments = u"聯絡";
-    texts.dirtyLine1 = u"資料檔案已經修改過， iauve 存檔";
-    texts.dirtyLine2 = u"是m是 現在 veh 存檔？";
-    return texts;
+    ProgramTexts shown;
+    shown.form1.caption = std::u16string(texts::kWindowTitle);
+    shown.form1.programTitle = std::u16string(texts::kProgramTitle);
+    shown.question = { std::u16string(texts::kQuestionTitle), std::u16string(texts::kQuestionLine1),
+        std::u16string(texts::kQuestionLine2), std::u16string(texts::kQuestionYes), std::u16string(texts::kQuestionNo),
+        std::u16string(texts::kQuestionCancel) };
+    shown.noticeCaption = std::u16string(texts::kNoticeTitle);
+    // The about box, like the notice, is captioned with the program file's name.
+    shown.about.caption = std::u16string(texts::kNoticeTitle);
+    return shown;
 }
 
 } // namespace kpx::win32

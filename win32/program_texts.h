@@ -6,6 +6,7 @@
 
 #include "win32/aboutbox1.h"
 #include "win32/form1.h"
+#include "win32/mm_dirty_warning1.h"
 #include "win32/sc_cheh1.h"
 
 namespace kpx::win32 {
@@ -15,8 +16,8 @@ struct ProgramTexts {
     Form1Texts form1;
     AboutTexts about;
     std::array<HandbookPage, kHandbookPages> handbook;
-    std::u16string dirtyLine1;
-    std::u16string dirtyLine2;
+    QuestionTexts question;
+    std::u16string noticeCaption;
 };
 
 ProgramTexts programTexts();
