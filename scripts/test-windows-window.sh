@@ -118,6 +118,7 @@ ok "kpxv410.exe imports only system DLLs"
 export WINEPREFIX=$work/wineprefix
 "$wineserver_program" -k >/dev/null 2>&1 || true
 "$wine_program" wineboot -i >/dev/null 2>&1 </dev/null
+kpx_wine_link_chinese_fonts
 "$wineserver_program" -w
 step "starting Xvfb and openbox"
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &

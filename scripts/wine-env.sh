@@ -68,3 +68,10 @@ kpx_install_missing "g++-mingw-w64-${windows_arch//_/-}-posix"
 export WINEDEBUG=-all
 # No Mono or Gecko installer prompts; none of the programs needs them.
 export WINEDLLOVERRIDES="mscoree,mshtml="
+
+# Windows links Chinese faces to its interface font (Tahoma) for menus and message boxes; a new
+# Wine prefix does not, and shows their Chinese as empty boxes. Call once the prefix exists.
+kpx_wine_link_chinese_fonts() {
+  "$wine_program" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
+    /v Tahoma /t REG_MULTI_SZ /d 'uming.ttc,AR PL UMing TW' /f >/dev/null 2>&1 </dev/null || true
+}

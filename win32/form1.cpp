@@ -207,10 +207,14 @@ std::u16string TForm1::editorText() const
 
 void TForm1::loadEditorText(std::u16string_view text)
 {
+    // Drawn once, when the whole text is in place.
+    SendMessageW(mm4indata1_, WM_SETREDRAW, FALSE, 0);
     SetWindowTextW(mm4indata1_, withCrLf(text).c_str());
     SendMessageW(mm4indata1_, EM_EMPTYUNDOBUFFER, 0, 0);
     SendMessageW(mm4indata1_, EM_SETSEL, 0, 0);
     SendMessageW(mm4indata1_, EM_SCROLLCARET, 0, 0);
+    SendMessageW(mm4indata1_, WM_SETREDRAW, TRUE, 0);
+    RedrawWindow(mm4indata1_, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
 void TForm1::replaceEditorText(std::u16string_view text)

@@ -41,6 +41,7 @@ mkdir -p "$work"
 export WINEPREFIX=$work/wineprefix
 "$wineserver_program" -k >/dev/null 2>&1 || true
 "$wine_program" wineboot -i >/dev/null 2>&1 </dev/null
+kpx_wine_link_chinese_fonts
 "$wineserver_program" -w
 
 xvfb_pid=''
