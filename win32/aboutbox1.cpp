@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "win32/aboutbox1.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "win32/resource.h"
@@ -8,8 +9,10 @@
 namespace kpx::win32 {
 namespace {
 
-// A label sized to its text, at a position of the layout.
-void placeLabel(HWND dialog, const std::u16string &text, HFONT font, const Scale &scale, int x, int y)
+// A label sized to its text, at a position of the layout (left at least at minimumLeft, in
+// screen pixels). Returns its right edge.
+int placeLabel(
+    HWND dialog, const std::u16string &text, HFONT font, const Scale &scale, int x, int y, int minimumLeft = 0)
 {
     const std::wstring line = wide(text);
     HWND label = createControl(dialog, L"STATIC", line, SS_LEFT | SS_NOPREFIX, scaledRect(scale, x, y, 1, 1), -1);
@@ -20,7 +23,9 @@ void placeLabel(HWND dialog, const std::u16string &text, HFONT font, const Scale
     GetTextExtentPoint32W(dc, line.c_str(), static_cast<int>(line.size()), &extent);
     SelectObject(dc, old);
     ReleaseDC(label, dc);
-    SetWindowPos(label, nullptr, 0, 0, extent.cx + 2, extent.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const int left = std::max(scale(x), minimumLeft);
+    SetWindowPos(label, nullptr, left, scale(y), extent.cx + 2, extent.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+    return left + extent.cx + 2;
 }
 
 } // namespace

@@ -39,7 +39,7 @@ int runProgram(int showCommand)
 
     // The five windows, in the order the program has always created them; only the main window
     // is shown.
-    TSCCheh1 handbook(texts.handbook);
+    TSCCheh1 handbook(texts.handbookCaption, texts.handbook);
     Taboutbox1 aboutBox(texts.about);
     TmmDirtyWarning1 dirtyWarning(texts.question);
     Tokmes1 notice(texts.noticeCaption);

@@ -15,7 +15,8 @@ namespace kpx::win32 {
 struct ProgramTexts {
     Form1Texts form1;
     AboutTexts about;
-    std::array<HandbookPage, kHandbookPages> handbook;
+    std::u16string handbookCaption;
+    std::array<HandbookPage, kHandbookPageCount> handbook;
     QuestionTexts question;
     std::u16string noticeCaption;
 };

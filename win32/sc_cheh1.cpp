@@ -27,10 +27,10 @@ std::wstring withCrLf(const std::u16string &text)
 
 } // namespace
 
-TSCCheh1::TSCCheh1(const std::array<HandbookPage, kHandbookPages> &pages)
+TSCCheh1::TSCCheh1(std::u16string_view caption, const std::array<HandbookPage, kHandbookPageCount> &pages)
 {
     const Scale scale;
-    create(L"kpxv410.TSCCheh1", L"使用小手冊", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0,
+    create(L"kpxv410.TSCCheh1", wide(caption).c_str(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0,
         scaledRect(scale, 121, 91, 533, 427), nullptr, LoadIconW(instance(), MAKEINTRESOURCEW(IDI_PROGRAM)));
     const Scale real = Scale::of(handle());
     if (real.dpi() != scale.dpi())
@@ -40,7 +40,7 @@ TSCCheh1::TSCCheh1(const std::array<HandbookPage, kHandbookPages> &pages)
     tabs_ = createControl(
         handle(), WC_TABCONTROLW, L"", WS_CLIPSIBLINGS | WS_TABSTOP, RECT { 0, 0, 10, 10 }, kPageControl1);
     setFont(tabs_, font_.get());
-    for (int page = 0; page < kHandbookPages; ++page) {
+    for (int page = 0; page < kHandbookPageCount; ++page) {
         std::wstring caption = wide(pages[static_cast<std::size_t>(page)].caption);
         TCITEMW item {};
         item.mask = TCIF_TEXT;
@@ -82,7 +82,7 @@ void TSCCheh1::layout()
 
 void TSCCheh1::showPage(int page)
 {
-    for (int i = 0; i < kHandbookPages; ++i)
+    for (int i = 0; i < kHandbookPageCount; ++i)
         ShowWindow(memos_[static_cast<std::size_t>(i)], i == page ? SW_SHOW : SW_HIDE);
 }
 

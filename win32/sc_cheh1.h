@@ -7,10 +7,9 @@
 
 #include "win32/ui_support.h"
 #include "win32/window.h"
+#include "workbench/handbook_text.h"
 
 namespace kpx::win32 {
-
-inline constexpr int kHandbookPages = 6;
 
 // One page of the handbook: its tab caption and its text (lines separated by "\n").
 struct HandbookPage {
@@ -22,7 +21,7 @@ struct HandbookPage {
 // Closing it hides it; the next showing finds the same page where it was left.
 class TSCCheh1 : public Window {
 public:
-    explicit TSCCheh1(const std::array<HandbookPage, kHandbookPages> &pages);
+    TSCCheh1(std::u16string_view caption, const std::array<HandbookPage, kHandbookPageCount> &pages);
     void showBeside();
     // Called whenever the handbook becomes the active window.
     void onActivated(std::function<void()> handler) { activated_ = std::move(handler); }
@@ -35,7 +34,7 @@ private:
     std::function<void()> activated_;
     FontHandle font_;
     HWND tabs_ = nullptr;
-    std::array<HWND, kHandbookPages> memos_ {};
+    std::array<HWND, kHandbookPageCount> memos_ {};
 };
 
 } // namespace kpx::win32

@@ -22,6 +22,9 @@ inline std::u16string utf16(std::wstring_view text)
     return std::u16string(text.begin(), text.end());
 }
 
+// UTF-16 for UTF-8 text (the texts kept in the program's sources).
+std::u16string fromUtf8(std::string_view text);
+
 // The whole text of a window or control.
 std::wstring windowText(HWND window);
 

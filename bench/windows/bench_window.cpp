@@ -46,7 +46,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
     InitCommonControlsEx(&controls);
     using namespace kpx::win32;
     const ProgramTexts texts = programTexts();
-    TSCCheh1 handbook(texts.handbook);
+    TSCCheh1 handbook(texts.handbookCaption, texts.handbook);
     Taboutbox1 aboutBox(texts.about);
     TmmDirtyWarning1 dirtyWarning(texts.question);
     Tokmes1 notice(texts.noticeCaption);
