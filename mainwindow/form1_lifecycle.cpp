@@ -10,10 +10,6 @@
 void TForm1::setupActivation()
 {
     connect(qApp, &QGuiApplication::focusWindowChanged, this, &TForm1::focusWindowChanged);
-    connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
-        if (state != Qt::ApplicationActive)
-            workbench_->programDeactivated();
-    });
 }
 
 void TForm1::focusWindowChanged(QWindow *window)

@@ -130,6 +130,24 @@ std::u16string confirmOverwriteUnloaded(std::u16string_view path)
         u"你確定 veh 存檔？" });
 }
 
+std::u16string confirmOverwriteChanged(std::u16string_view path)
+{
+    return joined({ u"資料檔案\n", path,
+        u"\n佇讀入來抑是存檔了後，有別個程式改過伊。\n\n"
+        u"若存檔，別個程式改 e 內容會予編輯器 e 內容蓋掉。\n\n"
+        u"你確定 veh 存檔？" });
+}
+
+std::u16string confirmTableFromUnloaded(std::u16string_view dataPath, std::u16string_view tablePath)
+{
+    return joined({ u"資料檔案\n", dataPath,
+        u"\n頭拄仔讀袂入來，編輯器內底無這個檔案 e 資料。\n\n"
+        u"若製作，對照表\n",
+        tablePath,
+        u"\n會用編輯器 e 內容做，原來 e 對照表會予換掉。\n\n"
+        u"你確定 veh 製作對照表？" });
+}
+
 std::u16string systemText(std::string_view bytes)
 {
     std::u16string text;

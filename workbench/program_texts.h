@@ -71,6 +71,14 @@ std::u16string dataNotWritten(std::u16string_view path, std::u16string_view syst
 // Saving over a data file that could not be loaded: yes/no, no by default ("\n" lines).
 std::u16string confirmOverwriteUnloaded(std::u16string_view path);
 
+// Saving over a data file that another program changed since it was loaded or saved: yes/no,
+// no by default ("\n" lines).
+std::u16string confirmOverwriteChanged(std::u16string_view path);
+
+// Making the table after the data file could not be loaded: yes/no, no by default ("\n"
+// lines).
+std::u16string confirmTableFromUnloaded(std::u16string_view dataPath, std::u16string_view tablePath);
+
 // Decimal digits.
 std::u16string decimal(std::int64_t number);
 

@@ -181,8 +181,16 @@ void Workbench::mm4indata1Change()
 
 bool Workbench::saveData()
 {
-    if (loadFailed_ && !face_.confirm(texts::confirmOverwriteUnloaded(shownPath(dataFileName()))))
-        return false;
+    const std::string path = dataFileName();
+    if (loadFailed_) {
+        if (!face_.confirm(texts::confirmOverwriteUnloaded(shownPath(path))))
+            return false;
+    } else if (const os::FileStatus now = os::fileStatus(path.c_str());
+               now.exists && !now.isDirectory && now != dataStamp_) {
+        // Changed by another program since it was loaded or saved here: its changes would go.
+        if (!face_.confirm(texts::confirmOverwriteChanged(shownPath(path))))
+            return false;
+    }
     const std::u16string text = face_.editorText();
     const Big5EncodeResult encoded = encodeBig5Lines(text);
     if (!encoded.ok()) {
@@ -193,18 +201,19 @@ bool Workbench::saveData()
         face_.putCaret(bad.position);
         return false;
     }
-    const DataFileWrite written = writeDataFile(dataFileName(), encoded.bytes);
+    const DataFileWrite written = writeDataFile(path, encoded.bytes);
     switch (written.status) {
     case DataFileWrite::Status::Written:
         break;
     case DataFileWrite::Status::CannotCreate:
-        face_.showError(texts::cannotCreateFile(shownPath(dataFileName())));
+        face_.showError(texts::cannotCreateFile(shownPath(path)));
         return false;
     case DataFileWrite::Status::WriteFailed:
-        face_.showError(texts::dataNotWritten(shownPath(dataFileName()), texts::systemText(written.reason)));
+        face_.showError(texts::dataNotWritten(shownPath(path), texts::systemText(written.reason)));
         return false;
     }
     loadFailed_ = false;
+    dataStamp_ = os::fileStatus(path.c_str());
     SetDirty(0);
     return true;
 }
@@ -259,6 +268,7 @@ bool Workbench::askToSave()
 bool Workbench::loadDataFile()
 {
     DataFileRead read = readDataFile(dataFileName());
+    dataStamp_ = read.stamp;
     {
         loading_ = true;
         struct Done {
@@ -330,6 +340,11 @@ void Workbench::redrawProgress()
 
 void Workbench::Jejok(bool showNotice)
 {
+    // The editor does not hold the slot's data: a table made from it would replace the slot's
+    // table with one of whatever the editor holds, most likely nothing.
+    if (loadFailed_
+        && !face_.confirm(texts::confirmTableFromUnloaded(shownPath(dataFileName()), shownPath(tableFileName()))))
+        return;
     const std::size_t caret = face_.caretPosition();
     tc_begin(0);
     progress_ = kProgressMinimum;
@@ -419,11 +434,6 @@ void Workbench::Sort()
 bool Workbench::focusMoved(FocusedWindow window)
 {
     return activation_.focusMoved(window);
-}
-
-void Workbench::programDeactivated()
-{
-    activation_.programDeactivated();
 }
 
 void Workbench::FormActivate()

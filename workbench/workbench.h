@@ -50,8 +50,6 @@ public:
     // The face reports where the focus went. True when the face should run FormActivate once
     // the window system's activation has been dealt with (it may ask a question).
     bool focusMoved(FocusedWindow window);
-    // Another program became the active one.
-    void programDeactivated();
     void FormActivate();
     // True when the window may close; the library is then released and the state file written.
     bool FormCloseQuery();
@@ -99,6 +97,9 @@ private:
     // The current slot's data file exists but could not be loaded: saving over it needs the
     // user's word.
     bool loadFailed_ = false;
+    // The data file as it was when it was last loaded or saved, to notice another program
+    // changing it in the meantime.
+    os::FileStatus dataStamp_;
 };
 
 } // namespace kpx

@@ -18,76 +18,23 @@ TEST(ActivationTracker, FirstShowingAfterOtherWindowsRestores)
 {
     kpx::ActivationTracker tracker;
     EXPECT_FALSE(tracker.focusMoved(Window::Other));
-    tracker.programDeactivated();
+    EXPECT_FALSE(tracker.focusMoved(Window::None));
     EXPECT_TRUE(tracker.focusMoved(Window::Main));
 }
 
-TEST(ActivationTracker, ReturnFromHandbookRestores)
+// Returning from the handbook used to restore the state of the last close, which reloaded the
+// stored slot and asked to throw away the edits made since; it restores nothing now.
+TEST(ActivationTracker, NoLaterActivationRestores)
 {
     kpx::ActivationTracker tracker;
     tracker.focusMoved(Window::Main);
-    EXPECT_FALSE(tracker.focusMoved(Window::Handbook));
-    EXPECT_TRUE(tracker.focusMoved(Window::Main));
-    EXPECT_FALSE(tracker.focusMoved(Window::Handbook));
-    EXPECT_TRUE(tracker.focusMoved(Window::Main));
-}
-
-TEST(ActivationTracker, ReturnFromModalDialogDoesNot)
-{
-    kpx::ActivationTracker tracker;
-    tracker.focusMoved(Window::Main);
-    tracker.focusMoved(Window::Other);
-    EXPECT_FALSE(tracker.focusMoved(Window::Main));
-    // A dialog opened from the handbook's return: back from the dialog is no return.
-    tracker.focusMoved(Window::Handbook);
-    EXPECT_TRUE(tracker.focusMoved(Window::Main));
-    tracker.focusMoved(Window::Other);
-    EXPECT_FALSE(tracker.focusMoved(Window::Main));
-}
-
-TEST(ActivationTracker, ReturnFromOtherProgramDoesNot)
-{
-    kpx::ActivationTracker tracker;
-    tracker.focusMoved(Window::Main);
-    tracker.focusMoved(Window::None);
-    tracker.programDeactivated();
-    EXPECT_FALSE(tracker.focusMoved(Window::Main));
-}
-
-TEST(ActivationTracker, HandbookThenOtherProgramDoesNot)
-{
-    kpx::ActivationTracker tracker;
-    tracker.focusMoved(Window::Main);
+    for (const Window from : { Window::Handbook, Window::Other, Window::None }) {
+        EXPECT_FALSE(tracker.focusMoved(from));
+        EXPECT_FALSE(tracker.focusMoved(Window::Main));
+    }
     tracker.focusMoved(Window::Handbook);
     tracker.focusMoved(Window::None);
-    tracker.programDeactivated();
     EXPECT_FALSE(tracker.focusMoved(Window::Main));
-    // The order of the two reports does not matter.
-    tracker.focusMoved(Window::Handbook);
-    tracker.programDeactivated();
-    tracker.focusMoved(Window::None);
-    EXPECT_FALSE(tracker.focusMoved(Window::Main));
-}
-
-TEST(ActivationTracker, OtherProgramThenHandbookThenMainRestores)
-{
-    kpx::ActivationTracker tracker;
-    tracker.focusMoved(Window::Main);
-    tracker.programDeactivated();
-    tracker.focusMoved(Window::None);
-    EXPECT_FALSE(tracker.focusMoved(Window::Handbook));
-    EXPECT_TRUE(tracker.focusMoved(Window::Main));
-}
-
-TEST(ActivationTracker, FocusLostInsideTheProgramIsNoLeaving)
-{
-    // Between two windows of the program some systems report no window for a moment, without
-    // the program becoming inactive.
-    kpx::ActivationTracker tracker;
-    tracker.focusMoved(Window::Main);
-    tracker.focusMoved(Window::Handbook);
-    tracker.focusMoved(Window::None);
-    EXPECT_TRUE(tracker.focusMoved(Window::Main));
 }
 
 TEST(ActivationTracker, HandbookItselfNeverRestores)

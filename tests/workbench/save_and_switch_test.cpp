@@ -447,6 +447,55 @@ TEST_F(Editing, TooLargeFileIsNotOverwrittenUnasked)
     EXPECT_EQ(face.unexpected, 0);
 }
 
+// Save once wrote over whatever stood at the data file's path, even what another program had
+// written there since the file was loaded or saved here. It asks first now, no by default.
+TEST_F(Editing, DataFileChangedOnDiskAsksBeforeSaving)
+{
+    writeData("kpx-ty1.txt", "one\r\n");
+    bench->SwitchSlot(1);
+    face.type(u"mine");
+    // Another program: the size changes.
+    writeData("kpx-ty1.txt", "theirs\r\n");
+    face.confirmations = { false };
+    bench->Save();
+    ASSERT_EQ(face.seen.size(), 1u);
+    EXPECT_EQ(face.seen[0].kind, "confirm");
+    EXPECT_TRUE(contains(face.seen[0].text, shown(u"kpx-ty1.txt")));
+    EXPECT_EQ(readData("kpx-ty1.txt"), "theirs\r\n");
+    EXPECT_EQ(dirty(), 1);
+    face.confirmations = { true };
+    bench->Save();
+    EXPECT_EQ(readData("kpx-ty1.txt"), "mine");
+    EXPECT_EQ(dirty(), 0);
+    // Untouched since this save: no question.
+    face.seen.clear();
+    bench->Save();
+    EXPECT_TRUE(face.seen.empty());
+
+    // The same size, a later time.
+    writeData("kpx-ty1.txt", "MINE");
+    std::filesystem::last_write_time(
+        file("kpx-ty1.txt"), std::filesystem::last_write_time(file("kpx-ty1.txt")) + std::chrono::seconds(5));
+    face.confirmations = { false };
+    bench->SaveWithCaretRestore();
+    EXPECT_EQ(face.count("confirm"), 1u);
+    EXPECT_EQ(readData("kpx-ty1.txt"), "MINE");
+
+    // Made by another program after the slot was found without one; 是 in the question asks too.
+    bench->SetDirty(0);
+    bench->SwitchSlot(2);
+    face.type(u"two");
+    writeData("kpx-ty2.txt", "made elsewhere");
+    face.seen.clear();
+    face.answers = { DirtyAnswer::Yes };
+    face.confirmations = { false };
+    EXPECT_FALSE(bench->SwitchSlot(3));
+    EXPECT_EQ(face.count("confirm"), 1u);
+    EXPECT_EQ(readData("kpx-ty2.txt"), "made elsewhere");
+    EXPECT_EQ(bench->currentSlot(), 2);
+    EXPECT_EQ(face.unexpected, 0);
+}
+
 TEST_F(Editing, SaveFollowsASymbolicLink)
 {
 #ifdef _WIN32

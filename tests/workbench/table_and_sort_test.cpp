@@ -184,6 +184,42 @@ TEST_F(Table, ProgressIsRedrawnOnlyNowAndThen)
     EXPECT_EQ(face.progress.back(), 0);
 }
 
+// A data file that exists but could not be loaded leaves the editor empty; making the table then
+// replaced the slot's table with an empty one, unasked. F3 asks now (no by default), and F5 asks
+// through its save.
+TEST_F(Table, AfterAFailedLoadAsksBeforeReplacingTheTable)
+{
+    std::filesystem::create_directories(file("kpx-ty4.txt"));
+    writeData("kpx-ty4.zd", "old table");
+    bench->SwitchSlot(4);
+    ASSERT_EQ(face.count("error"), 1u);
+    face.seen.clear();
+    const int notified = notifyCount();
+
+    face.confirmations = { false };
+    bench->Jejok(true);
+    ASSERT_EQ(face.seen.size(), 1u);
+    EXPECT_EQ(face.seen[0].kind, "confirm");
+    EXPECT_TRUE(contains(face.seen[0].text, shown(u"kpx-ty4.txt")));
+    EXPECT_TRUE(contains(face.seen[0].text, shown(u"kpx-ty4.zd")));
+    EXPECT_EQ(readData("kpx-ty4.zd"), "old table");
+    EXPECT_EQ(notifyCount(), notified);
+
+    face.seen.clear();
+    face.confirmations = { false };
+    bench->SaveAndMake();
+    EXPECT_EQ(face.count("confirm"), 1u);
+    EXPECT_EQ(readData("kpx-ty4.zd"), "old table");
+
+    face.seen.clear();
+    face.confirmations = { true };
+    bench->Jejok(true);
+    ASSERT_EQ(face.seen.size(), 2u);
+    EXPECT_EQ(face.seen[1].text, made(0, shown(u"kpx-ty4.zd")));
+    EXPECT_NE(readData("kpx-ty4.zd"), "old table");
+    EXPECT_EQ(face.unexpected, 0);
+}
+
 class Sort : public WorkbenchTest {
 protected:
     void SetUp() override
