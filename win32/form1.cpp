@@ -413,10 +413,6 @@ LRESULT TForm1::onMessage(UINT message, WPARAM wParam, LPARAM lParam)
         // Back to the control that had the focus, the editor at first.
         SetFocus(lastFocus_ && IsWindow(lastFocus_) ? lastFocus_ : mm4indata1_);
         return 0;
-    case WM_ACTIVATEAPP:
-        if (!wParam && workbench_)
-            workbench_->programDeactivated();
-        return 0;
     case kRunFormActivate:
         if (workbench_)
             workbench_->FormActivate();
