@@ -19,13 +19,15 @@ int placeLabel(
     setFont(label, font);
     HDC dc = GetDC(label);
     HGDIOBJ old = SelectObject(dc, font);
-    SIZE extent {};
-    GetTextExtentPoint32W(dc, line.c_str(), static_cast<int>(line.size()), &extent);
+    // Measured the way the label draws its text.
+    RECT bounds { 0, 0, 0, 0 };
+    DrawTextW(dc, line.c_str(), static_cast<int>(line.size()), &bounds, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
     SelectObject(dc, old);
     ReleaseDC(label, dc);
     const int left = std::max(scale(x), minimumLeft);
-    SetWindowPos(label, nullptr, left, scale(y), extent.cx + 2, extent.cy, SWP_NOZORDER | SWP_NOACTIVATE);
-    return left + extent.cx + 2;
+    const int width = bounds.right + 2;
+    SetWindowPos(label, nullptr, left, scale(y), width, bounds.bottom, SWP_NOZORDER | SWP_NOACTIVATE);
+    return left + width;
 }
 
 } // namespace
