@@ -63,6 +63,8 @@ int runProgram(int showCommand)
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
+    // The handbook outlives the Workbench by a moment.
+    handbook.onActivated(nullptr);
     return 0;
 }
 
