@@ -67,6 +67,19 @@ void TSCCheh1::showBeside()
     bringToFront(handle());
 }
 
+bool TSCCheh1::turnPageByKey(const MSG &message)
+{
+    if (message.message != WM_KEYDOWN || message.wParam != VK_TAB || GetKeyState(VK_CONTROL) >= 0)
+        return false;
+    if (message.hwnd != handle() && GetAncestor(message.hwnd, GA_ROOT) != handle())
+        return false;
+    const int step = GetKeyState(VK_SHIFT) < 0 ? kHandbookPageCount - 1 : 1;
+    const int page = (static_cast<int>(SendMessageW(tabs_, TCM_GETCURSEL, 0, 0)) + step) % kHandbookPageCount;
+    SendMessageW(tabs_, TCM_SETCURSEL, static_cast<WPARAM>(page), 0);
+    showPage(page);
+    return true;
+}
+
 void TSCCheh1::layout()
 {
     RECT client {};

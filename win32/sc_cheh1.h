@@ -23,6 +23,9 @@ class TSCCheh1 : public Window {
 public:
     TSCCheh1(std::u16string_view caption, const std::array<HandbookPage, kHandbookPageCount> &pages);
     void showBeside();
+    // Ctrl+Tab and Ctrl+Shift+Tab in the handbook turn to the next and the previous page. True
+    // when the message was such a key.
+    bool turnPageByKey(const MSG &message);
     // Called whenever the handbook becomes the active window.
     void onActivated(std::function<void()> handler) { activated_ = std::move(handler); }
 
