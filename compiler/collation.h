@@ -3,6 +3,10 @@
 
 #include <cstdint>
 
+#include "compiler/table_order.h"
+
+namespace kpx {
+
 // The three key orders of the tables. Each compares two zero-terminated input keys A and B and
 // returns the difference of the deciding bytes (as signed 8-bit values, so Big5 bytes come
 // before the end of a key) or 0. The arguments are not interchangeable: a hyphen in B is passed
@@ -14,21 +18,14 @@
 // ib: plain byte order.
 // (Defined below, in the header, so that the sort's comparisons are inlined.)
 
-// The order digits: '1' ty, '2' py, '3' ib; every other byte means ty.
-inline constexpr char kOrderTy = '1';
-inline constexpr char kOrderPy = '2';
-inline constexpr char kOrderIb = '3';
-constexpr char normalisedOrder(char digit)
-{
-    return digit == kOrderPy || digit == kOrderIb ? digit : kOrderTy;
-}
-
 using KeyComparison = int (*)(const char *, const char *);
-KeyComparison keyComparisonFor(char orderDigit);
 
 namespace collation_detail {
 
-inline constexpr bool isDigit(signed char byte) { return byte >= '0' && byte <= '9'; }
+inline constexpr bool isDigit(signed char byte)
+{
+    return byte >= '0' && byte <= '9';
+}
 
 // The walk shared by the three orders; the template flags switch its rules on.
 template <bool SkipDigits, bool SkipHAfterC>
@@ -72,7 +69,10 @@ inline int walkKeys(const signed char *a, const signed char *b, const signed cha
 }
 
 // Bytes decide as signed 8-bit values, so the Big5 bytes 0x80-0xFF come before the end of a key.
-inline const signed char *bytes(const char *key) { return reinterpret_cast<const signed char *>(key); }
+inline const signed char *bytes(const char *key)
+{
+    return reinterpret_cast<const signed char *>(key);
+}
 
 } // namespace collation_detail
 
@@ -103,3 +103,18 @@ inline int compareKeysIb(const char *keyA, const char *keyB)
     using collation_detail::bytes;
     return collation_detail::walkKeys<false, false>(bytes(keyA), bytes(keyB), bytes(keyA), bytes(keyB));
 }
+
+constexpr KeyComparison keyComparisonFor(TableOrder order)
+{
+    switch (order.kind()) {
+    case TableOrder::Kind::Py:
+        return compareKeysPy;
+    case TableOrder::Kind::Ib:
+        return compareKeysIb;
+    case TableOrder::Kind::Ty:
+        break;
+    }
+    return compareKeysTy;
+}
+
+} // namespace kpx

@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "compiler/columns.h"
+#include "compiler/columns_p.h"
+
+namespace kpx {
 
 std::int32_t splitColumns(ColumnList &columns, char *line, std::int32_t maxColumns, char replacement)
 {
@@ -27,3 +29,5 @@ std::int32_t splitColumns(ColumnList &columns, char *line, std::int32_t maxColum
             return columns.count();
     }
 }
+
+} // namespace kpx

@@ -4,14 +4,15 @@
 #include <cstddef>
 #include <string>
 
+namespace kpx {
+
 // Splits a data file's bytes into lines the way the editor loads them: CR LF, a lone CR and a
 // lone LF each end a line, a line break at the very end starts no further line, and a zero byte
 // ends the text. Bytes may arrive in pieces of any size.
 class DataLineSplitter {
 public:
     // Calls onLine(const char *bytes, std::size_t length) for every line completed by bytes.
-    template <typename OnLine>
-    void feed(const char *bytes, std::size_t count, OnLine &&onLine)
+    template <typename OnLine> void feed(const char *bytes, std::size_t count, OnLine &&onLine)
     {
         const char *at = bytes;
         const char *end = bytes + count;
@@ -43,8 +44,7 @@ public:
     }
 
     // Delivers the last line when the text does not end with a line break.
-    template <typename OnLine>
-    void finish(OnLine &&onLine)
+    template <typename OnLine> void finish(OnLine &&onLine)
     {
         if (!pending_.empty())
             onLine(pending_.data(), pending_.size());
@@ -53,8 +53,7 @@ public:
     }
 
 private:
-    template <typename OnLine>
-    void emit(const char *from, const char *to, OnLine &onLine)
+    template <typename OnLine> void emit(const char *from, const char *to, OnLine &onLine)
     {
         if (pending_.empty()) {
             onLine(from, static_cast<std::size_t>(to - from));
@@ -69,3 +68,5 @@ private:
     bool afterCr_ = false;
     bool ended_ = false;
 };
+
+} // namespace kpx

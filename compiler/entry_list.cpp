@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "compiler/entry_list.h"
-
 #include <cstdlib>
 #include <new>
+
+#include "compiler/entry_list_p.h"
+
+namespace kpx {
 
 char *EntryTextStore::allocate(std::size_t size)
 {
@@ -33,3 +35,5 @@ void EntryTextStore::release()
     chunks_.shrink_to_fit();
     usedInChunk_ = kChunkSize;
 }
+
+} // namespace kpx

@@ -1,14 +1,13 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "compiler/columns.h"
-#include "compiler/table_compiler_object.h"
-
 #include <cstring>
 
+#include "compiler/line_classifier_p.h"
+
+namespace kpx {
 namespace {
 
-bool isCommentLine(const char *key, const char *output)
+bool isCommentLine(const char *key, std::size_t keyLength, const char *output)
 {
-    const std::size_t keyLength = std::strlen(key);
     if (key[0] == '/' && key[1] == '/')
         return true;
     if (keyLength >= 2 && key[keyLength - 2] == '/' && key[keyLength - 1] == '/')
@@ -18,30 +17,70 @@ bool isCommentLine(const char *key, const char *output)
     return output[0] == '/' && output[1] == '/';
 }
 
+// The length of text, but no more than limit + 1 bytes are looked at.
+std::size_t lengthUpTo(const char *text, std::size_t limit)
+{
+    const void *end = std::memchr(text, 0, limit + 1);
+    return end ? static_cast<std::size_t>(static_cast<const char *>(end) - text) : limit + 1;
+}
+
 } // namespace
 
-std::int32_t classifyLine(TableCompiler &compiler, TextBuffer &buffer)
+ClassifiedLine classifyLine(char *line, ColumnList &columns)
 {
-    char *line = buffer.data();
+    ClassifiedLine result;
     if (!line)
-        return 0;
-    ColumnList columns;
+        return result;
     const std::int32_t count = splitColumns(columns, line, 3, ' ');
     if (count < 0) {
-        compiler.noteOutOfMemory();
-        return 0;
+        result.kind = LineKind::OutOfMemory;
+        return result;
     }
     if (count < 2)
-        return 0;
+        return result;
     char *key = columns[0];
     char *output = columns[1];
     // Only the first eight bytes decide: "#includes" is an include line too.
     if (key[0] == '#' && std::strncmp(key, "#include", 8) == 0)
-        return compiler.includeDirective(output);
-    if (isCommentLine(key, output))
-        return 0;
-    if (std::strlen(key) > TableCompiler::kMaxKeyBytes || std::strlen(output) > TableCompiler::kMaxOutputBytes)
-        return 0;
-    compiler.addEntry(key, output);
-    return 1;
+        return classifyIncludeArgument(output);
+    // A comment and a column over its limit are both passed over, so which is tested first
+    // does not matter.
+    const std::size_t keyLength = lengthUpTo(key, kMaxKeyBytes);
+    if (keyLength > kMaxKeyBytes || isCommentLine(key, keyLength, output))
+        return result;
+    const std::size_t outputLength = lengthUpTo(output, kMaxOutputBytes);
+    if (outputLength > kMaxOutputBytes)
+        return result;
+    result.kind = LineKind::Entry;
+    result.key = key;
+    result.output = output;
+    result.keyLength = keyLength;
+    result.outputLength = outputLength;
+    return result;
 }
+
+ClassifiedLine classifyIncludeArgument(char *argument)
+{
+    ClassifiedLine result;
+    if (argument[0] == '"' || argument[0] == '<')
+        ++argument;
+    std::size_t length = std::strlen(argument);
+    if (length == 0)
+        return result;
+    // The opening and closing marks are independent of each other.
+    if (argument[length - 1] == '"' || argument[length - 1] == '>')
+        argument[--length] = 0;
+    if (length >= 4 && argument[0] == 'o' && argument[1] == '=') {
+        result.kind = LineKind::OutputOverride;
+        result.argument = argument + 2;
+    } else if (length >= 4 && argument[0] == 'i' && argument[1] == 'd' && argument[2] == '=') {
+        result.kind = LineKind::IdOverride;
+        result.argument = argument + 3;
+    } else {
+        result.kind = LineKind::Include;
+        result.argument = argument;
+    }
+    return result;
+}
+
+} // namespace kpx

@@ -3,11 +3,13 @@
 
 #include <cstdint>
 #include <functional>
-#include <string>
+
+#include "compiler/table_writer.h"
 
 // The table compiler's entry points. There is one compiler for the whole program; its entries
 // stay in memory from one run to the next. A run is tc_begin, tc_add_line for every line,
 // tc_order_and_sort, tc_write and tc_count. None of these shows a message or throws.
+namespace kpx {
 
 // Starts a run: drops the entries and both overrides; makes room for reserve entries. Always 1.
 std::int32_t tc_begin(std::int32_t reserve);
@@ -27,25 +29,11 @@ std::int32_t tc_write(const char *path, const char *id);
 // Entries stored in the current run.
 std::int32_t tc_count();
 
-// What the last tc_write did: the path it wrote to (after an "o=" override) and, when it failed,
-// why, as the system describes it.
-enum class TableWriteFailure {
-    None,
-    NoPath,        // the path was empty
-    ReadOnly,      // a read-only file or a directory stands at the path
-    CannotCreate,  // the file could not be created (e.g. the directory is missing)
-    WriteFailed,   // a write failed or came short (e.g. the disk is full)
-    CannotReplace, // the finished table could not take the old one's place
-    OutOfMemory,   // the run could not hold all its entries
-};
-struct TableWriteReport {
-    std::string path;
-    bool written = false;
-    TableWriteFailure failure = TableWriteFailure::None;
-    std::string reason; // the system's words for the failure, when it gave any
-};
+// What the last tc_write did.
 const TableWriteReport &tc_last_write();
 
 // The main window's progress step, called once for every line of an included file that the
 // compiler classifies. Until a window installs one, nothing happens.
 void tc_set_progress_step(std::function<void()> step);
+
+} // namespace kpx

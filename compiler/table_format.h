@@ -6,24 +6,19 @@
 
 // The lexicon table (.zd) that the input method loads; see table-format.md beside this file.
 // Little-endian throughout, no padding.
-namespace zd {
+namespace kpx::zd {
 
-inline constexpr std::uint32_t kHeaderRecordSize = 24;  // offset 0
-inline constexpr std::size_t kTagOffset = 4;            // 4 bytes
-inline constexpr std::uint16_t kFixedField8 = 2;        // offset 8, 16 bits
-inline constexpr std::uint16_t kFixedField10 = 1;       // offset 10, 16 bits
+inline constexpr std::uint32_t kHeaderRecordSize = 24; // offset 0
+inline constexpr std::size_t kTagOffset = 4; // 4 bytes
+inline constexpr std::uint16_t kFixedField8 = 2; // offset 8, 16 bits
+inline constexpr std::uint16_t kFixedField10 = 1; // offset 10, 16 bits
 inline constexpr std::size_t kCountOffset = 12;
 inline constexpr std::size_t kBodySizeOffset = 16;
-inline constexpr std::uint32_t kFixedField20 = 1;       // offset 20
-inline constexpr std::uint32_t kFixedField24 = 0;       // offset 24
+inline constexpr std::uint32_t kFixedField20 = 1; // offset 20
+inline constexpr std::uint32_t kFixedField24 = 0; // offset 24
 inline constexpr std::size_t kSecondBodySizeOffset = 28;
-inline constexpr std::size_t kHeaderSize = 32;          // the records start here
+inline constexpr std::size_t kHeaderSize = 32; // the records start here
 inline constexpr std::size_t kTagSize = 4;
-
-// Default tags by order digit, used when no id is given.
-inline constexpr char kTagTy[kTagSize] = {'d', 't', 'y', 0};
-inline constexpr char kTagPy[kTagSize] = {'d', 'p', 'y', 0};
-inline constexpr char kTagIb[kTagSize] = {'k', 'p', 'x', 0};
 
 inline void putUint16(unsigned char *at, std::uint16_t value)
 {
@@ -40,7 +35,7 @@ inline void putUint32(unsigned char *at, std::uint32_t value)
 inline std::uint32_t getUint32(const unsigned char *at)
 {
     return static_cast<std::uint32_t>(at[0]) | static_cast<std::uint32_t>(at[1]) << 8
-           | static_cast<std::uint32_t>(at[2]) << 16 | static_cast<std::uint32_t>(at[3]) << 24;
+        | static_cast<std::uint32_t>(at[2]) << 16 | static_cast<std::uint32_t>(at[3]) << 24;
 }
 
 inline std::uint16_t getUint16(const unsigned char *at)
@@ -48,4 +43,4 @@ inline std::uint16_t getUint16(const unsigned char *at)
     return static_cast<std::uint16_t>(at[0] | at[1] << 8);
 }
 
-} // namespace zd
+} // namespace kpx::zd

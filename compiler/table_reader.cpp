@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "compiler/table_reader.h"
 
-#include "compiler/table_format.h"
-
 #include <cstring>
 
+#include "compiler/table_format.h"
+
+namespace kpx {
 namespace {
 
 const unsigned char *at(std::string_view bytes, std::size_t offset)
@@ -22,7 +23,7 @@ bool fail(std::string &error, std::string message)
 
 bool readTable(std::string_view bytes, TableContents &contents, std::string &error)
 {
-    contents = TableContents{};
+    contents = TableContents {};
     if (bytes.size() < zd::kHeaderSize)
         return fail(error, "truncated: " + std::to_string(bytes.size()) + " bytes, the header alone takes 32");
     if (zd::getUint32(at(bytes, 0)) != zd::kHeaderRecordSize)
@@ -37,8 +38,9 @@ bool readTable(std::string_view bytes, TableContents &contents, std::string &err
         return fail(error, "the two body sizes differ");
     const std::size_t available = bytes.size() - zd::kHeaderSize;
     if (contents.bodySize != available)
-        return fail(error, "body size is " + std::to_string(contents.bodySize) + " but the file holds "
-                               + std::to_string(available) + " bytes after the header");
+        return fail(error,
+            "body size is " + std::to_string(contents.bodySize) + " but the file holds " + std::to_string(available)
+                + " bytes after the header");
     // Every record takes at least 2 bytes, so a count above half the body cannot be right; this
     // also keeps a hostile count from reserving memory.
     if (contents.count > contents.bodySize / 2)
@@ -59,10 +61,12 @@ bool readTable(std::string_view bytes, TableContents &contents, std::string &err
             return fail(error, "record " + std::to_string(record) + " output runs past the end of the body");
         const std::string_view output = bytes.substr(offset + 1, outputLength);
         offset += 1 + outputLength;
-        contents.records.push_back({key, output});
+        contents.records.push_back({ key, output });
     }
     if (offset != end)
-        return fail(error, std::to_string(end - offset) + " bytes after the last of " + std::to_string(contents.count)
-                               + " records");
+        return fail(error,
+            std::to_string(end - offset) + " bytes after the last of " + std::to_string(contents.count) + " records");
     return true;
 }
+
+} // namespace kpx

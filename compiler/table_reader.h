@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+namespace kpx {
+
 // Reads a lexicon table back and checks it against the format: header record size 24, the fixed
 // fields, the body size stored twice and matching the file, every record inside the body and the
 // entry count matching the records.
@@ -23,3 +25,5 @@ struct TableContents {
 
 // False with a message (English, for the tools) when bytes are no well-formed table.
 bool readTable(std::string_view bytes, TableContents &contents, std::string &error);
+
+} // namespace kpx

@@ -1,15 +1,16 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "compiler/table_writer.h"
 
-#include "compiler/collation.h"
-#include "io/replacing_file.h"
-#include "compiler/table_format.h"
-
 #include <cstring>
 #include <memory>
 #include <new>
 #include <vector>
 
+#include "compiler/entry_list_p.h"
+#include "compiler/table_format.h"
+#include "io/replacing_file.h"
+
+namespace kpx {
 namespace {
 
 // Collects the small pieces of the table and hands them to the file in large writes: four
@@ -48,9 +49,9 @@ private:
     bool failed_ = false;
 };
 
-} // namespace
-
-void tableTag(const char *id, char orderDigit, unsigned char tag[4])
+// The tag bytes for an id (its first four bytes; a shorter one with its zero and zero fill), or
+// the order's default tag when there is no id.
+void tableTag(const char *id, TableOrder order, unsigned char tag[4])
 {
     std::memset(tag, 0, zd::kTagSize);
     // Only a missing id means the default; an empty one is copied like any other (all zeros).
@@ -59,15 +60,8 @@ void tableTag(const char *id, char orderDigit, unsigned char tag[4])
             tag[at] = static_cast<unsigned char>(id[at]);
         return;
     }
-    const char *fallback = zd::kTagTy;
-    if (normalisedOrder(orderDigit) == kOrderPy)
-        fallback = zd::kTagPy;
-    else if (normalisedOrder(orderDigit) == kOrderIb)
-        fallback = zd::kTagIb;
-    std::memcpy(tag, fallback, zd::kTagSize);
+    std::memcpy(tag, order.defaultTag(), zd::kTagSize);
 }
-
-namespace {
 
 TableWriteFailure failureFor(ReplacingFile::Result result)
 {
@@ -90,18 +84,18 @@ TableWriteFailure failureFor(ReplacingFile::Result result)
 
 } // namespace
 
-TableWriteFailure writeTableFile(FileHandle &file, const char *path, const TableImage &image, std::string &reason)
+TableWriteFailure writeTableFile(const char *path, const TableImage &image, std::string &reason)
 {
     if (!path || !*path)
         return TableWriteFailure::NoPath;
-    ReplacingFile table(file, path);
+    ReplacingFile table(path);
     if (const ReplacingFile::Result opened = table.begin(); opened != ReplacingFile::Result::Done) {
         reason = table.reason();
         return failureFor(opened);
     }
     std::unique_ptr<BufferedTableOutput> output;
     try {
-        output = std::make_unique<BufferedTableOutput>(file);
+        output = std::make_unique<BufferedTableOutput>(table.file());
     } catch (const std::bad_alloc &) {
         return TableWriteFailure::OutOfMemory;
     }
@@ -115,7 +109,7 @@ TableWriteFailure writeTableFile(FileHandle &file, const char *path, const Table
     }
     unsigned char header[zd::kHeaderSize] = {};
     zd::putUint32(header, zd::kHeaderRecordSize);
-    tableTag(image.id, image.orderDigit, header + zd::kTagOffset);
+    tableTag(image.id, image.order, header + zd::kTagOffset);
     zd::putUint16(header + 8, zd::kFixedField8);
     zd::putUint16(header + 10, zd::kFixedField10);
     zd::putUint32(header + zd::kCountOffset, static_cast<std::uint32_t>(image.count));
@@ -141,3 +135,5 @@ TableWriteFailure writeTableFile(FileHandle &file, const char *path, const Table
         reason = table.reason();
     return failureFor(result);
 }
+
+} // namespace kpx

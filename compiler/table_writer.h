@@ -1,26 +1,44 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
-#include "compiler/entry_list.h"
-#include "io/file_handle.h"
-#include "compiler/table_compiler.h"
-
 #include <cstdint>
 #include <string>
+
+#include "compiler/table_order.h"
+
+namespace kpx {
+
+// What the last table write did: the path it wrote to (after an "o=" override) and, when it
+// failed, why, as the system describes it.
+enum class TableWriteFailure {
+    None,
+    NoPath, // the path was empty
+    ReadOnly, // a read-only file or a directory stands at the path
+    CannotCreate, // the file could not be created (e.g. the directory is missing)
+    WriteFailed, // a write failed or came short (e.g. the disk is full)
+    CannotReplace, // the finished table could not take the old one's place
+    OutOfMemory, // the run could not hold all its entries
+};
+struct TableWriteReport {
+    std::string path;
+    bool written = false;
+    TableWriteFailure failure = TableWriteFailure::None;
+    std::string reason; // the system's words for the failure, when it gave any
+};
+
+struct Entry;
 
 // What goes into one table file.
 struct TableImage {
     const Entry *entries;
     std::int32_t count;
-    const char *id;   // null: the order's default tag
-    char orderDigit;
+    const char *id; // null: the order's default tag
+    TableOrder order;
 };
 
-// The tag bytes for an id (its first four bytes; a shorter one with its zero and zero fill), or
-// the order's default tag when there is no id.
-void tableTag(const char *id, char orderDigit, unsigned char tag[4]);
+// Writes the table to path. The table goes to a temporary file beside path and takes the old
+// file's place only once every byte is written, so a failure leaves what stood at path as it
+// was. Returns TableWriteFailure::None on success; reason gets the system's words.
+TableWriteFailure writeTableFile(const char *path, const TableImage &image, std::string &reason);
 
-// Writes the table to path through file. The table goes to a temporary file beside path and
-// takes the old file's place only once every byte is written, so a failure leaves what stood at
-// path as it was. Returns TableWriteFailure::None on success; reason gets the system's words.
-TableWriteFailure writeTableFile(FileHandle &file, const char *path, const TableImage &image, std::string &reason);
+} // namespace kpx

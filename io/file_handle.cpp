@@ -2,9 +2,27 @@
 #include "io/file_handle.h"
 
 #include <cstring>
+#include <utility>
 
-template <typename Open>
-std::int32_t FileHandle::openWith(const char *path, Open open)
+namespace kpx {
+
+FileHandle::FileHandle(FileHandle &&other) noexcept
+    : handle_(std::exchange(other.handle_, 0))
+    , open_(std::exchange(other.open_, 0))
+{
+}
+
+FileHandle &FileHandle::operator=(FileHandle &&other) noexcept
+{
+    if (this != &other) {
+        close();
+        handle_ = std::exchange(other.handle_, 0);
+        open_ = std::exchange(other.open_, 0);
+    }
+    return *this;
+}
+
+template <typename Open> std::int32_t FileHandle::openWith(const char *path, Open open)
 {
     close();
     if (!path || !*path)
@@ -17,9 +35,15 @@ std::int32_t FileHandle::openWith(const char *path, Open open)
     return handle_;
 }
 
-std::int32_t FileHandle::openRead(const char *path) { return openWith(path, kpx::os::openReadOnly); }
+std::int32_t FileHandle::openRead(const char *path)
+{
+    return openWith(path, kpx::os::openReadOnly);
+}
 
-std::int32_t FileHandle::create(const char *path) { return openWith(path, kpx::os::createTruncate); }
+std::int32_t FileHandle::create(const char *path)
+{
+    return openWith(path, kpx::os::createTruncate);
+}
 
 std::int32_t FileHandle::close()
 {
@@ -44,9 +68,15 @@ std::int32_t FileHandle::writeText(const char *text)
     return writeBytes(text, static_cast<std::int32_t>(std::strlen(text)));
 }
 
-std::int32_t FileHandle::writeLine(const char *text) { return writeText(text) + writeBytes("\r\n", 2); }
+std::int32_t FileHandle::writeLine(const char *text)
+{
+    return writeText(text) + writeBytes("\r\n", 2);
+}
 
-std::int32_t FileHandle::writeByte(char byte) { return writeBytes(&byte, 1); }
+std::int32_t FileHandle::writeByte(char byte)
+{
+    return writeBytes(&byte, 1);
+}
 
 std::int32_t FileHandle::readBytes(void *buffer, std::int32_t count)
 {
@@ -62,4 +92,9 @@ std::int32_t FileHandle::exists(const char *path)
     return handle;
 }
 
-bool FileHandle::sync() { return handle_ != 0 && kpx::os::syncToDisk(handle_); }
+bool FileHandle::sync()
+{
+    return handle_ != 0 && kpx::os::syncToDisk(handle_);
+}
+
+} // namespace kpx

@@ -1,18 +1,23 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
-#include "platform/os_file.h"
-
 #include <cstdint>
 
+#include "platform/os_file.h"
+
+namespace kpx {
+
 // One file of the program's own input and output: a system handle (0 = no file) and an open
-// flag. Unbuffered; failures show only in the results.
+// flag. Unbuffered; failures show only in the results. Movable, so that whatever writes a
+// file can own its handle; a moved-from record is closed.
 class FileHandle {
 public:
     FileHandle() = default;
     ~FileHandle() { close(); }
     FileHandle(const FileHandle &) = delete;
     FileHandle &operator=(const FileHandle &) = delete;
+    FileHandle(FileHandle &&other) noexcept;
+    FileHandle &operator=(FileHandle &&other) noexcept;
 
     // Opens an existing file for reading. The handle, 0 when it cannot be opened (also for an
     // empty or null path, without asking the system). A file still open is closed first.
@@ -37,9 +42,10 @@ public:
     bool sync();
 
 private:
-    template <typename Open>
-    std::int32_t openWith(const char *path, Open open);
+    template <typename Open> std::int32_t openWith(const char *path, Open open);
 
     std::int32_t handle_ = 0;
     std::int32_t open_ = 0;
 };
+
+} // namespace kpx

@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <utility>
 
+namespace kpx {
+
 // The growth rule of the compiler's lists: 16 first, doubling while the capacity is at most 512,
 // then 1.1 times the capacity (16, 32, ... 512, 1024, 1126, 1238, 1361, ...).
 constexpr std::int32_t grownCapacity(std::int32_t capacity)
@@ -18,8 +20,7 @@ constexpr std::int32_t grownCapacity(std::int32_t capacity)
 }
 
 // A list of trivially copyable items that grows by that rule. It owns its array.
-template <typename T>
-class GrowableArray {
+template <typename T> class GrowableArray {
 public:
     GrowableArray() = default;
     ~GrowableArray() { std::free(items_); }
@@ -67,3 +68,5 @@ private:
     std::int32_t capacity_ = 0;
     bool owned_ = false;
 };
+
+} // namespace kpx

@@ -5,6 +5,8 @@
 #include <cstring>
 #include <new>
 
+namespace kpx {
+
 LineReader::LineReader(std::int32_t blockSize)
     // A kept CR takes one byte of the block, so the block needs room for at least one more.
     : blockSize_(blockSize >= 2 ? blockSize : kBlockSize)
@@ -25,6 +27,20 @@ std::int32_t LineReader::openForReading(const char *path)
     endOfFile_ = false;
     return file_.openRead(path);
 }
+
+namespace {
+
+// Where the first CR or LF among the count bytes lies, -1 when there is none.
+std::int32_t lineEndIn(const char *bytes, std::int32_t count)
+{
+    for (std::int32_t at = 0; at < count; ++at) {
+        if (bytes[at] == '\r' || bytes[at] == '\n')
+            return at;
+    }
+    return -1;
+}
+
+} // namespace
 
 void LineReader::fill()
 {
@@ -54,16 +70,20 @@ bool LineReader::readLine(TextBuffer &text)
     if (used_ == 0)
         fill();
     for (;;) {
-        const auto *cr = static_cast<const char *>(std::memchr(block_, '\r', static_cast<std::size_t>(used_)));
-        const std::int32_t at = cr ? static_cast<std::int32_t>(cr - block_) : -1;
-        if (at >= 0 && at + 1 < used_) {
+        const std::int32_t at = lineEndIn(block_, used_);
+        // An LF ends its line at once; after a CR the next byte must be seen first.
+        if (at >= 0 && (block_[at] == '\n' || at + 1 < used_)) {
             if (!text.append(block_, static_cast<std::size_t>(at)))
                 return false;
             std::int32_t next = at + 1;
-            if (block_[next] == '\n')
+            if (block_[at] == '\r' && block_[next] == '\n')
                 ++next;
             used_ -= next;
             std::memmove(block_, block_ + next, static_cast<std::size_t>(used_) + 1);
+            // A line end that was the last byte of a full block may also be the last of the
+            // file: look ahead, so that atEnd() tells and no empty line follows.
+            if (used_ == 0 && !endOfFile_)
+                fill();
             return true;
         }
         bool keptCr = false;
@@ -106,3 +126,5 @@ std::int32_t LineReader::nextLine(TextBuffer &text)
             return 0;
     }
 }
+
+} // namespace kpx

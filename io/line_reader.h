@@ -1,13 +1,15 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
+#include <cstdint>
+
 #include "io/file_handle.h"
 #include "io/text_buffer.h"
 
-#include <cstdint>
+namespace kpx {
 
-// Delivers a text file line by line through a small block. A CR ends a line and an LF right
-// after it belongs to the line end; an LF anywhere else is an ordinary byte. The last line
+// Delivers a text file line by line through a small block. CR LF, a CR alone and an LF alone
+// each end a line, so a file reads the same whatever system's editor wrote it. The last line
 // needs no line end.
 //
 // Zero bytes read from the file are dropped: these are text files, and a stray zero must
@@ -45,3 +47,5 @@ private:
     char *block_ = nullptr;
     std::int32_t used_ = 0; // bytes held at the start of the block
 };
+
+} // namespace kpx

@@ -5,9 +5,10 @@
 
 #include <new>
 
-ReplacingFile::ReplacingFile(FileHandle &file, const char *targetPath)
-    : file_(file)
-    , target_(targetPath)
+namespace kpx {
+
+ReplacingFile::ReplacingFile(const char *targetPath)
+    : givenTarget_(targetPath)
 {
 }
 
@@ -19,12 +20,20 @@ ReplacingFile::~ReplacingFile()
 
 ReplacingFile::Result ReplacingFile::begin()
 {
-    if (!target_ || !*target_ || !kpx::os::canReplace(target_)) {
+    if (!givenTarget_ || !*givenTarget_) {
         reason_ = kpx::os::lastErrorText();
         return Result::ReadOnly;
     }
     try {
-        temporary_ = kpx::os::temporaryPathBeside(target_);
+        if (!kpx::os::replacementTarget(givenTarget_, target_)) {
+            reason_ = kpx::os::lastErrorText();
+            return Result::CannotCreate;
+        }
+        if (!kpx::os::canReplace(target_.c_str())) {
+            reason_ = kpx::os::lastErrorText();
+            return Result::ReadOnly;
+        }
+        temporary_ = kpx::os::temporaryPathBeside(target_.c_str());
     } catch (const std::bad_alloc &) {
         return Result::OutOfMemory;
     }
@@ -43,7 +52,7 @@ ReplacingFile::Result ReplacingFile::finish(bool everythingWritten)
         return Result::WriteFailed;
     }
     file_.close();
-    if (!kpx::os::replaceFile(temporary_.c_str(), target_)) {
+    if (!kpx::os::replaceFile(temporary_.c_str(), target_.c_str())) {
         reason_ = kpx::os::lastErrorText();
         kpx::os::removeFile(temporary_.c_str());
         return Result::CannotReplace;
@@ -56,3 +65,5 @@ void ReplacingFile::discard()
     file_.close();
     kpx::os::removeFile(temporary_.c_str());
 }
+
+} // namespace kpx

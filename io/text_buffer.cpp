@@ -5,7 +5,12 @@
 #include <cstring>
 #include <utility>
 
-TextBuffer::~TextBuffer() { std::free(bytes_); }
+namespace kpx {
+
+TextBuffer::~TextBuffer()
+{
+    std::free(bytes_);
+}
 
 TextBuffer::TextBuffer(TextBuffer &&other) noexcept
     : bytes_(std::exchange(other.bytes_, nullptr))
@@ -88,7 +93,10 @@ bool TextBuffer::set(const char *text)
     return true;
 }
 
-bool TextBuffer::append(const char *text) { return text ? append(text, std::strlen(text)) : true; }
+bool TextBuffer::append(const char *text)
+{
+    return text ? append(text, std::strlen(text)) : true;
+}
 
 bool TextBuffer::append(const char *bytes, std::size_t count)
 {
@@ -113,3 +121,5 @@ void TextBuffer::clear()
     length_ = 0;
     lengthKnown_ = true;
 }
+
+} // namespace kpx

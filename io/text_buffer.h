@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <cstdint>
 
+namespace kpx {
+
 // An owned, zero-terminated Big5 byte string that grows on demand. Empty means "not set".
 //
 // capacity() follows the buffer's own rule (reserve asks for exactly n bytes); the storage
@@ -51,3 +53,5 @@ private:
     mutable std::size_t length_ = 0;
     mutable bool lengthKnown_ = true;
 };
+
+} // namespace kpx

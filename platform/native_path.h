@@ -19,9 +19,10 @@ std::string systemDirectory();
 // user's home directory. Not used on Windows.
 std::string systemDriveRoot();
 
-// The native path for a path in the program's form. On POSIX every backslash becomes a slash,
-// and a path that starts with the system drive letter (either case), a colon and a slash is
-// moved under systemDriveRoot(). Relative paths stay relative.
+// The native path for a path in the program's form. On POSIX every backslash that is not the
+// second byte of a Big5 character becomes a slash, and a path that starts with the system drive
+// letter (either case), a colon and a slash is moved under systemDriveRoot(). Relative paths
+// stay relative.
 std::string nativePath(std::string_view path);
 
 } // namespace kpx::os

@@ -22,12 +22,24 @@ std::string systemDriveRoot()
     return ".";
 }
 
+namespace {
+
+bool isBig5Lead(unsigned char byte) { return byte >= 0x81 && byte <= 0xFE; }
+bool isBig5Trail(unsigned char byte) { return (byte >= 0x40 && byte <= 0x7E) || (byte >= 0xA1 && byte <= 0xFE); }
+
+} // namespace
+
 std::string nativePath(std::string_view path)
 {
     std::string native(path);
-    for (char &byte : native) {
-        if (byte == '\\')
-            byte = '/';
+    // The second byte of many Big5 characters (許 B3 5C, 功 A5 5C) is a backslash: it belongs to
+    // the character and must not become a separator.
+    for (std::size_t at = 0; at < native.size(); ++at) {
+        const auto byte = static_cast<unsigned char>(native[at]);
+        if (isBig5Lead(byte) && at + 1 < native.size() && isBig5Trail(static_cast<unsigned char>(native[at + 1])))
+            ++at;
+        else if (byte == '\\')
+            native[at] = '/';
     }
     const char drive = systemDriveLetter();
     const bool onSystemDrive = native.size() >= 3 && (native[0] == drive || native[0] == drive + ('a' - 'A'))

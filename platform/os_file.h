@@ -29,6 +29,12 @@ void closeFile(FileToken file);
 
 // --- Replacing a file only once its successor is complete ---
 
+// The file that writing to path should replace: when path is a symbolic link (or a chain of
+// them), the file at the chain's end, whether it exists or not, so that the link stays a link;
+// otherwise path itself. False when the chain cannot be followed (a loop, an unreadable link,
+// a name the program's path form cannot express).
+bool replacementTarget(const char *path, std::string &target);
+
 // True when a file may be written at path: the directory exists, and an existing file there is
 // a regular file that is not marked read-only.
 bool canReplace(const char *path);
@@ -38,7 +44,7 @@ std::string temporaryPathBeside(const char *path);
 bool replaceFile(const char *temporaryPath, const char *targetPath);
 void removeFile(const char *path);
 
-// --- Looking at a file without opening it ---
+// --- What the system says about files ---
 
 struct FileStatus {
     bool exists = false;
@@ -50,13 +56,6 @@ struct FileStatus {
 };
 // What the system says about path; exists is false when it cannot be asked.
 FileStatus fileStatus(const char *path);
-// The file that path names at the end of its symbolic links, in the program's path form; path
-// itself when it is no link (or a link that leads nowhere).
-std::string linkTarget(const char *path);
-
-} // namespace kpx::os
-
-namespace kpx::os {
 
 // The system's description of the last failed call on this thread (strerror / FormatMessage).
 std::string lastErrorText();

@@ -6,7 +6,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstdio>
-#include <cstdlib>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -119,6 +119,47 @@ bool canReplace(const char *path)
     return ::access(native.c_str(), W_OK) == 0;
 }
 
+bool replacementTarget(const char *path, std::string &target)
+{
+    target = path ? path : "";
+    if (target.empty())
+        return true;
+    std::string current = nativePath(target);
+    // The same limit on the length of a chain as the system's own (SYMLOOP_MAX).
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat info {};
+        // A missing file (also behind a dangling link) is simply where the new file goes.
+        if (::lstat(current.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) {
+            if (hops == 0)
+                return true;
+            // The resolved name goes through nativePath again on every later call: it must come
+            // out unchanged.
+            if (nativePath(current) != current) {
+                errno = EINVAL;
+                return false;
+            }
+            target = current;
+            return true;
+        }
+        std::string link(PATH_MAX + 1, '\0');
+        const ssize_t length = ::readlink(current.c_str(), link.data(), link.size());
+        if (length < 0)
+            return false;
+        if (length == 0 || length > PATH_MAX) {
+            errno = length == 0 ? ENOENT : ENAMETOOLONG;
+            return false;
+        }
+        link.resize(static_cast<std::size_t>(length));
+        // A relative link is relative to the directory that holds it.
+        const auto slash = current.find_last_of('/');
+        if (link.front() != '/' && slash != std::string::npos)
+            link.insert(0, current, 0, slash + 1);
+        current = std::move(link);
+    }
+    errno = ELOOP;
+    return false;
+}
+
 std::string temporaryPathBeside(const char *path)
 {
     return std::string(path) + ".kpx-tmp-" + std::to_string(static_cast<long>(::getpid()));
@@ -149,26 +190,6 @@ FileStatus fileStatus(const char *path)
     status.modified = static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
     return status;
 }
-
-std::string linkTarget(const char *path)
-{
-    const std::string native = nativePath(path);
-    struct stat info {};
-    if (::lstat(native.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
-        return path;
-    char *resolved = ::realpath(native.c_str(), nullptr);
-    if (!resolved)
-        return path;
-    std::string target(resolved);
-    std::free(resolved);
-    return target;
-}
-
-} // namespace kpx::os
-
-#include <cstring>
-
-namespace kpx::os {
 
 std::string lastErrorText() { return std::strerror(errno); }
 

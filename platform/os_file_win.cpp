@@ -48,10 +48,19 @@ bool canReplace(const char *path)
         return false;
     const DWORD attributes = GetFileAttributesA(path);
     if (attributes == INVALID_FILE_ATTRIBUTES) {
+        // Nothing stands at the path. A missing directory (ERROR_PATH_NOT_FOUND) is no read-only
+        // target either: creating the file then fails and says why.
         const DWORD error = GetLastError();
-        return error == ERROR_FILE_NOT_FOUND;
+        return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
     }
     return (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) == 0;
+}
+
+// Links are rare on Windows and replacing one replaces the link: the path is taken as it is.
+bool replacementTarget(const char *path, std::string &target)
+{
+    target = path ? path : "";
+    return true;
 }
 
 std::string temporaryPathBeside(const char *path)
@@ -81,7 +90,6 @@ FileStatus fileStatus(const char *path)
 }
 
 // The program's files are no links on Windows as it is used.
-std::string linkTarget(const char *path) { return path; }
 
 } // namespace kpx::os
 

@@ -1,13 +1,14 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "state/keyed_store.h"
 
-#include "io/file_handle.h"
-#include "io/replacing_file.h"
-
 #include <cstring>
 #include <new>
 #include <string>
 
+#include "io/file_handle.h"
+#include "io/replacing_file.h"
+
+namespace kpx {
 namespace {
 
 constexpr std::int32_t kMaxFreeLines = 2;
@@ -56,7 +57,7 @@ private:
 } // namespace
 
 KeyedStore::KeyedStore()
-    : LineReader(kBlockSize)
+    : reader_(LineReader::kBlockSize)
 {
 }
 
@@ -88,9 +89,15 @@ void KeyedStore::set(char key, const char *text)
         value->set(text);
 }
 
-bool KeyedStore::hasValue(char letter) const { return isLetterKey(letter) && letters_[letter - 'a'].hasValue(); }
+bool KeyedStore::hasValue(char letter) const
+{
+    return isLetterKey(letter) && letters_[letter - 'a'].hasValue();
+}
 
-const char *KeyedStore::value(char letter) const { return isLetterKey(letter) ? letters_[letter - 'a'].get() : nullptr; }
+const char *KeyedStore::value(char letter) const
+{
+    return isLetterKey(letter) ? letters_[letter - 'a'].get() : nullptr;
+}
 
 const char *KeyedStore::freeLine(int index) const
 {
@@ -116,13 +123,13 @@ void KeyedStore::takeLine(const char *line)
 std::int32_t KeyedStore::load(const char *path)
 {
     clear();
-    if (!openForReading(path))
+    if (!reader_.openForReading(path))
         return 0;
     TextBuffer line;
-    while (nextLine(line))
+    while (reader_.nextLine(line))
         takeLine(line.get());
     // Not kept open: the next save replaces this very file.
-    closeFile();
+    reader_.closeFile();
     return freeLineCount_;
 }
 
@@ -133,11 +140,10 @@ void KeyedStore::save(const char *path, const char *header)
     // A file that may not be written (read-only, or a directory in its place) stays as it is,
     // just as creating it in place would have failed; and a disk that fills up half-way must
     // not cost the user the state that was there.
-    FileHandle file;
-    ReplacingFile stateFile(file, path);
+    ReplacingFile stateFile(path);
     if (stateFile.begin() != ReplacingFile::Result::Done)
         return;
-    CheckedWriter writer(file);
+    CheckedWriter writer(stateFile.file());
     if (header && *header)
         writer.line(header);
     for (char key = '0'; key <= '9'; ++key) {
@@ -154,3 +160,5 @@ void KeyedStore::save(const char *path, const char *header)
     }
     stateFile.finish(writer.complete());
 }
+
+} // namespace kpx

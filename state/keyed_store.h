@@ -1,14 +1,16 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
+#include <cstdint>
+
 #include "io/line_reader.h"
 #include "io/text_buffer.h"
 
-#include <cstdint>
+namespace kpx {
 
 // A small record of text values under the keys '0'-'9' and 'a'-'z', plus up to two free lines,
 // kept in a key=value text file (Big5, CR LF). The window keeps its slot and caret position here.
-class KeyedStore : public LineReader {
+class KeyedStore {
 public:
     KeyedStore();
     ~KeyedStore();
@@ -35,8 +37,12 @@ private:
     // Takes one line of the file: a key=value line, else a free line while there is room.
     void takeLine(const char *line);
 
+    // Holds the file only while a load is under way.
+    LineReader reader_;
     TextBuffer digits_[10];
     TextBuffer letters_[26];
     TextBuffer freeLines_[2];
     std::int32_t freeLineCount_ = 0;
 };
+
+} // namespace kpx

@@ -9,24 +9,12 @@ constexpr char kDataFileTemplate[] = "c:\\vokelu\\kpx-ty0.txt";
 constexpr char kTableFileTemplate[] = "c:\\vokelu\\kpx-ty0.zd";
 constexpr char kStateFileTemplate[] = "c:\\vokelu\\kpxv4.ini";
 
-const char *orderLetters(std::int32_t slot)
-{
-    switch ((slot - 1) / 10) {
-    case 1:
-        return "py";
-    case 2:
-        return "ib";
-    default:
-        return "ty";
-    }
-}
-
 std::string slotPath(const char *pathTemplate, std::int32_t slot, char driveLetter)
 {
     slot = validSlot(slot);
     std::string path(pathTemplate);
     path[0] = driveLetter;
-    const char *letters = orderLetters(slot);
+    const std::string_view letters = SlotOrder(slot).letters();
     path[14] = letters[0];
     path[15] = letters[1];
     path[16] = static_cast<char>('0' + slot % 10);
@@ -35,26 +23,47 @@ std::string slotPath(const char *pathTemplate, std::int32_t slot, char driveLett
 
 } // namespace
 
-std::int32_t validSlot(std::int32_t slot) { return slot >= kFirstSlot && slot <= kLastSlot ? slot : kFirstSlot; }
+std::int32_t validSlot(std::int32_t slot)
+{
+    return slot >= kFirstSlot && slot <= kLastSlot ? slot : kFirstSlot;
+}
 
-std::string DataFileName(std::int32_t slot, char driveLetter) { return slotPath(kDataFileTemplate, slot, driveLetter); }
+std::string DataFileName(std::int32_t slot, char driveLetter)
+{
+    return slotPath(kDataFileTemplate, slot, driveLetter);
+}
 
 std::string TableFileName(std::int32_t slot, char driveLetter)
 {
     return slotPath(kTableFileTemplate, slot, driveLetter);
 }
 
-char OrderDigit(std::int32_t slot)
+TableOrder SlotOrder(std::int32_t slot)
 {
-    int digit = (validSlot(slot) - 1) / 10 + 1;
-    if (digit > 3 || digit < 1)
-        digit = 1;
-    return static_cast<char>('0' + digit);
+    switch ((validSlot(slot) - 1) / 10) {
+    case 1:
+        return TableOrder(TableOrder::Kind::Py);
+    case 2:
+        return TableOrder(TableOrder::Kind::Ib);
+    default:
+        return TableOrder(TableOrder::Kind::Ty);
+    }
 }
 
-std::string TableId(std::int32_t slot) { return std::string("d") + orderLetters(validSlot(slot)); }
+char OrderDigit(std::int32_t slot)
+{
+    return SlotOrder(slot).digit();
+}
 
-std::int32_t SlotButton(std::int32_t slot) { return slot >= 2 && slot <= kLastSlot ? slot : 1; }
+std::string TableId(std::int32_t slot)
+{
+    return std::string(SlotOrder(slot).defaultId());
+}
+
+std::int32_t SlotButton(std::int32_t slot)
+{
+    return slot >= 2 && slot <= kLastSlot ? slot : 1;
+}
 
 std::string StateFileName(char driveLetter)
 {

@@ -14,7 +14,10 @@ bool isBlank(char byte)
     return byte == ' ' || byte == '\t' || byte == '\n' || byte == '\v' || byte == '\f' || byte == '\r';
 }
 
-bool isDigit(char byte) { return byte >= '0' && byte <= '9'; }
+bool isDigit(char byte)
+{
+    return byte >= '0' && byte <= '9';
+}
 
 } // namespace
 

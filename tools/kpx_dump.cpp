@@ -1,17 +1,14 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // kpx-dump: checks a lexicon table against its format and lists its entries.
-#include "compiler/table_reader.h"
-
-#ifdef KPX_DUMP_WITH_UTF8
-#include "platform/text/big5_codec.h"
-#endif
-
 #include <cstdio>
 #include <cstring>
 #include <exception>
 #include <fstream>
 #include <iterator>
 #include <string>
+
+#include "compiler/table_reader.h"
+#include "platform/text/big5_codec.h"
 
 namespace {
 
@@ -27,12 +24,11 @@ void usage(std::FILE *to)
                "  --help     this text\n"
                "\n"
                "Exit status: 0 well-formed, 1 malformed or unreadable table, 2 usage error.\n",
-               to);
+        to);
 }
 
 std::string printable(std::string_view bytes, bool utf8)
 {
-#ifdef KPX_DUMP_WITH_UTF8
     if (utf8) {
         const std::u16string text = kpx::decodeBig5(bytes);
         std::string out;
@@ -64,9 +60,6 @@ std::string printable(std::string_view bytes, bool utf8)
         }
         return out;
     }
-#else
-    (void)utf8;
-#endif
     return std::string(bytes);
 }
 
@@ -85,10 +78,6 @@ int main(int argc, char **argv)
         if (std::strcmp(argv[at], "--header") == 0) {
             header = true;
         } else if (std::strcmp(argv[at], "--utf8") == 0) {
-#ifndef KPX_DUMP_WITH_UTF8
-            std::fputs("kpx-dump: this build has no Big5 conversion; --utf8 is not available\n", stderr);
-            return 2;
-#endif
             utf8 = true;
         } else if (argv[at][0] == '-' && argv[at][1] != 0) {
             std::fprintf(stderr, "kpx-dump: unknown option '%s'\n", argv[at]);
@@ -124,9 +113,9 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "kpx-dump: cannot read %s\n", path);
         return 1;
     }
-    TableContents table;
+    kpx::TableContents table;
     std::string error;
-    if (!readTable(bytes, table, error)) {
+    if (!kpx::readTable(bytes, table, error)) {
         std::fprintf(stderr, "kpx-dump: %s is not a well-formed table: %s\n", path, error.c_str());
         return 1;
     }
@@ -140,11 +129,11 @@ int main(int argc, char **argv)
                 std::snprintf(shown, sizeof shown, "\\x%02X", byte);
             tag += shown;
         }
-        std::printf("header record size: 24\ntag: %s\nentries: %u\nbody size: %u\n", tag.c_str(), table.count,
-                    table.bodySize);
+        std::printf(
+            "header record size: 24\ntag: %s\nentries: %u\nbody size: %u\n", tag.c_str(), table.count, table.bodySize);
     }
     std::string out;
-    for (const TableRecord &record : table.records) {
+    for (const kpx::TableRecord &record : table.records) {
         out += printable(record.key, utf8);
         out += '\t';
         out += printable(record.output, utf8);

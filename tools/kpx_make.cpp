@@ -1,13 +1,15 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // kpx-make: compiles a data file into a lexicon table, as the window's make-table command does.
 #include "compiler/data_text.h"
+#include "compiler/table_compiler.h"
+#include "compiler/table_order.h"
 #include "io/file_handle.h"
 #include "platform/native_path.h"
 #include "state/slot_names.h"
-#include "compiler/table_compiler.h"
 
 #include <cstdio>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -46,21 +48,16 @@ struct Options {
     std::string dataFile;
     std::string tableFile;
     std::string id;
-    char order = '1';
+    kpx::TableOrder order;
     bool idGiven = false;
 };
 
-bool parseOrder(const char *name, char &order)
+bool parseOrder(const char *name, kpx::TableOrder &order)
 {
-    if (std::strcmp(name, "ty") == 0)
-        order = '1';
-    else if (std::strcmp(name, "py") == 0)
-        order = '2';
-    else if (std::strcmp(name, "ib") == 0)
-        order = '3';
-    else
-        return false;
-    return true;
+    const std::optional<kpx::TableOrder> named = kpx::TableOrder::fromLetters(name);
+    if (named)
+        order = *named;
+    return named.has_value();
 }
 
 bool parseSlot(const char *text, std::int32_t &slot)
@@ -103,7 +100,7 @@ int parseArguments(int argc, char **argv, Options &options)
             const char drive = kpx::os::systemDriveLetter();
             options.dataFile = kpx::DataFileName(slot, drive);
             options.tableFile = kpx::TableFileName(slot, drive);
-            options.order = kpx::OrderDigit(slot);
+            options.order = kpx::SlotOrder(slot);
             options.id = kpx::TableId(slot);
             options.idGiven = true;
             slotGiven = true;
@@ -124,26 +121,26 @@ int parseArguments(int argc, char **argv, Options &options)
         return kExitUsage;
     }
     if (!options.idGiven)
-        options.id = options.order == '2' ? "dpy" : options.order == '3' ? "dib" : "dty";
+        options.id = options.order.defaultId();
     return 0;
 }
 
-const char *failureText(TableWriteFailure failure)
+const char *failureText(kpx::TableWriteFailure failure)
 {
     switch (failure) {
-    case TableWriteFailure::NoPath:
+    case kpx::TableWriteFailure::NoPath:
         return "no path";
-    case TableWriteFailure::ReadOnly:
+    case kpx::TableWriteFailure::ReadOnly:
         return "the file there is read-only or not a file";
-    case TableWriteFailure::CannotCreate:
+    case kpx::TableWriteFailure::CannotCreate:
         return "cannot create the file";
-    case TableWriteFailure::WriteFailed:
+    case kpx::TableWriteFailure::WriteFailed:
         return "writing failed";
-    case TableWriteFailure::CannotReplace:
+    case kpx::TableWriteFailure::CannotReplace:
         return "cannot replace the old file";
-    case TableWriteFailure::OutOfMemory:
+    case kpx::TableWriteFailure::OutOfMemory:
         return "out of memory";
-    case TableWriteFailure::None:
+    case kpx::TableWriteFailure::None:
         break;
     }
     return "unknown failure";
@@ -152,7 +149,7 @@ const char *failureText(TableWriteFailure failure)
 // Hands every line of the data file to the compiler. False when the file cannot be read.
 bool compileDataFile(const std::string &path)
 {
-    FileHandle file;
+    kpx::FileHandle file;
     if (!file.openRead(path.c_str()))
         return false;
     kpx::DataTextToCompiler compiler;
@@ -177,20 +174,20 @@ int main(int argc, char **argv)
     if (const int status = parseArguments(argc, argv, options); status != 0)
         return status < 0 ? 0 : status;
 
-    tc_begin(0);
+    kpx::tc_begin(0);
     if (!compileDataFile(options.dataFile)) {
         std::fprintf(stderr, "kpx-make: cannot read data file %s\n", kpx::os::nativePath(options.dataFile).c_str());
         return kExitUsage;
     }
-    tc_order_and_sort(options.order);
-    const std::int32_t written = tc_write(options.tableFile.c_str(), options.id.c_str());
-    const TableWriteReport &report = tc_last_write();
+    kpx::tc_order_and_sort(options.order.digit());
+    const std::int32_t written = kpx::tc_write(options.tableFile.c_str(), options.id.c_str());
+    const kpx::TableWriteReport &report = kpx::tc_last_write();
     const std::string shownPath = kpx::os::nativePath(report.path);
     if (!written) {
         std::fprintf(stderr, "kpx-make: table not written to %s: %s%s%s\n", shownPath.c_str(),
                      failureText(report.failure), report.reason.empty() ? "" : ": ", report.reason.c_str());
         return kExitNotWritten;
     }
-    std::printf("%d entries written to %s\n", static_cast<int>(tc_count()), shownPath.c_str());
+    std::printf("%d entries written to %s\n", static_cast<int>(kpx::tc_count()), shownPath.c_str());
     return kExitWritten;
 }

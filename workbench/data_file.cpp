@@ -74,9 +74,9 @@ DataFileRead readDataFile(const std::string &path)
 DataFileWrite writeDataFile(const std::string &path, std::string_view bytes)
 {
     DataFileWrite result;
-    const std::string target = os::linkTarget(path.c_str());
-    FileHandle file;
-    ReplacingFile replacing(file, target.c_str());
+    // A data file that is a symbolic link stays one: the file it leads to is replaced.
+    ReplacingFile replacing(path.c_str());
+    FileHandle &file = replacing.file();
     switch (replacing.begin()) {
     case ReplacingFile::Result::Done:
         break;

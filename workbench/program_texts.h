@@ -86,4 +86,14 @@ std::u16string decimal(std::int64_t number);
 // UTF-8 (file names on Linux), else Big5.
 std::u16string systemText(std::string_view bytes);
 
+// One copy at a time (the Linux program's lock): why the lock could not be taken, then what
+// happens now. %1 is the directory or lock file, %2 the user who left the lock.
+inline constexpr std::u16string_view kLockDirectoryMissing = u"暫存資料夾\n%1\n無存在，程式無法度確定干焦開一個。";
+inline constexpr std::u16string_view kLockDirectoryNotWritable
+    = u"暫存資料夾\n%1\n袂寫得，鎖定檔案做袂出來，程式無法度確定干焦開一個。";
+inline constexpr std::u16string_view kLockOfAnotherUser
+    = u"鎖定檔案\n%1\n是別的使用者（%2）留落來 e，程式無法度確定干焦開一個。";
+inline constexpr std::u16string_view kLockUnanswered = u"鎖定檔案\n%1\n已經有咧，毋過另外開 e 程式無應。";
+inline constexpr std::u16string_view kLockStartingAnyway = u"\n\n程式猶原會開。若是同時開兩個，資料會互相蓋掉。";
+
 } // namespace kpx::texts

@@ -102,11 +102,11 @@ int main(int argc, char *argv[])
     const int lines = editor->document()->blockCount();
 
     const double jejokMs = medianMs(runs, [&] { form.Jejok(false); });
-    if (!tc_last_write().written) {
+    if (!kpx::tc_last_write().written) {
         std::fputs("kpx-bench-editor: the table was not written\n", stderr);
         return 2;
     }
-    const std::int32_t entries = tc_count();
+    const std::int32_t entries = kpx::tc_count();
 
     const QString table = drive.path() + QStringLiteral("/make.zd");
     bool makeFailed = false;

@@ -1,7 +1,5 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // The three key orders and the quicksort that puts entries into table order.
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <random>
 #include <string>
@@ -9,12 +7,18 @@
 #include <vector>
 
 #include "compiler/collation.h"
-#include "compiler/entry_sort.h"
-#include "compiler/table_compiler_object.h"
+#include "compiler/entry_sort_p.h"
+#include "compiler/table_compiler_object_p.h"
+#include <gtest/gtest.h>
+
+using namespace kpx;
 
 namespace {
 
-int sign(int value) { return (value > 0) - (value < 0); }
+int sign(int value)
+{
+    return (value > 0) - (value < 0);
+}
 
 struct SignCase {
     const char *a;
@@ -22,7 +26,7 @@ struct SignCase {
     int ty, py, ib; // -1 before, 0 same, 1 after
 };
 
-class KeyOrderSigns : public ::testing::TestWithParam<SignCase> {};
+class KeyOrderSigns : public ::testing::TestWithParam<SignCase> { };
 
 TEST_P(KeyOrderSigns, MatchTheTable)
 {
@@ -33,40 +37,24 @@ TEST_P(KeyOrderSigns, MatchTheTable)
 }
 
 INSTANTIATE_TEST_SUITE_P(Collation, KeyOrderSigns,
-                         ::testing::Values(SignCase{"cha1", "ca", 0, 1, 1},
-                                           SignCase{"ca", "cha1", 0, -1, -1},
-                                           SignCase{"a1", "a2", 0, 0, -1},
-                                           SignCase{"ab", "a-b", 0, 0, 0},
-                                           SignCase{"a-b", "ab", -1, -1, -1},
-                                           SignCase{"kokchiong", "kok-chiong", 0, 0, 0},
-                                           SignCase{"kok-chiong", "kokchiong", -1, -1, -1},
-                                           SignCase{"ha", "a", 1, 1, 1},
-                                           SignCase{"a", "ha", -1, -1, -1},
-                                           SignCase{"hh", "h1h", 0, 0, 1},
-                                           SignCase{"h1h", "hh", -1, 0, -1},
-                                           SignCase{"ab", "a", 1, 1, 1},
-                                           SignCase{"a", "a\xA4", 1, 1, 1},
-                                           SignCase{"A", "a", -1, -1, -1},
-                                           SignCase{"chh", "ch", 1, 1, 1},
-                                           // Beyond the table: the Big5 and ASCII continuations.
-                                           SignCase{"a\xA4\x40", "a", -1, -1, -1},
-                                           SignCase{"a", "ab", -1, -1, -1},
-                                           SignCase{"\xA4\x40", "a", -1, -1, -1},
-                                           SignCase{"\xA4\x41", "\xA4\x40", 1, 1, 1},
-                                           // A leading 'h' decides by the first bytes alone.
-                                           SignCase{"ha", "1ha", 1, 0, 1},
-                                           SignCase{"ha", "-ha", 1, 0, 0},
-                                           SignCase{"1ha", "ha", -1, 0, -1},
-                                           SignCase{"ha", "hb", -1, -1, -1},
-                                           SignCase{"a9-", "a", 1, 1, 1},
-                                           // Only '0' to '9' are digits: not the bytes beside them.
-                                           SignCase{"a/", "a", 1, 1, 1},
-                                           SignCase{"a:", "a", 1, 1, 1},
-                                           SignCase{"chi2", "ci", 0, -1, -1}));
+    ::testing::Values(SignCase { "cha1", "ca", 0, 1, 1 }, SignCase { "ca", "cha1", 0, -1, -1 },
+        SignCase { "a1", "a2", 0, 0, -1 }, SignCase { "ab", "a-b", 0, 0, 0 }, SignCase { "a-b", "ab", -1, -1, -1 },
+        SignCase { "kokchiong", "kok-chiong", 0, 0, 0 }, SignCase { "kok-chiong", "kokchiong", -1, -1, -1 },
+        SignCase { "ha", "a", 1, 1, 1 }, SignCase { "a", "ha", -1, -1, -1 }, SignCase { "hh", "h1h", 0, 0, 1 },
+        SignCase { "h1h", "hh", -1, 0, -1 }, SignCase { "ab", "a", 1, 1, 1 }, SignCase { "a", "a\xA4", 1, 1, 1 },
+        SignCase { "A", "a", -1, -1, -1 }, SignCase { "chh", "ch", 1, 1, 1 },
+        // Beyond the table: the Big5 and ASCII continuations.
+        SignCase { "a\xA4\x40", "a", -1, -1, -1 }, SignCase { "a", "ab", -1, -1, -1 },
+        SignCase { "\xA4\x40", "a", -1, -1, -1 }, SignCase { "\xA4\x41", "\xA4\x40", 1, 1, 1 },
+        // A leading 'h' decides by the first bytes alone.
+        SignCase { "ha", "1ha", 1, 0, 1 }, SignCase { "ha", "-ha", 1, 0, 0 }, SignCase { "1ha", "ha", -1, 0, -1 },
+        SignCase { "ha", "hb", -1, -1, -1 }, SignCase { "a9-", "a", 1, 1, 1 },
+        // Only '0' to '9' are digits: not the bytes beside them.
+        SignCase { "a/", "a", 1, 1, 1 }, SignCase { "a:", "a", 1, 1, 1 }, SignCase { "chi2", "ci", 0, -1, -1 }));
 
 TEST(Collation, HyphenResultIsTheByteDifference)
 {
-    for (KeyComparison compare : {compareKeysTy, compareKeysPy, compareKeysIb}) {
+    for (KeyComparison compare : { compareKeysTy, compareKeysPy, compareKeysIb }) {
         EXPECT_EQ(compare("a-b", "ab"), '-' - 'b');
         EXPECT_EQ(compare("ab", "a-b"), 0);
     }
@@ -75,8 +63,11 @@ TEST(Collation, HyphenResultIsTheByteDifference)
 
 TEST(Collation, AKeyComparedWithItselfIsTheSame)
 {
-    for (const char *key : {"a", "h", "hh", "h1h", "cha1", "chh", "-", "a-b", "--", "kok-chiong", "c", "ch",
-                            "\xA4\x40", "a\xA1\x40" "b", "9", "A-9-h"}) {
+    for (const char *key :
+        { "a", "h", "hh", "h1h", "cha1", "chh", "-", "a-b", "--", "kok-chiong", "c", "ch", "\xA4\x40",
+            "a\xA1\x40"
+            "b",
+            "9", "A-9-h" }) {
         EXPECT_EQ(compareKeysTy(key, key), 0) << key;
         EXPECT_EQ(compareKeysPy(key, key), 0) << key;
         EXPECT_EQ(compareKeysIb(key, key), 0) << key;
@@ -85,11 +76,11 @@ TEST(Collation, AKeyComparedWithItselfIsTheSame)
 
 TEST(Collation, OrderDigitPicksTheComparison)
 {
-    EXPECT_EQ(keyComparisonFor('1'), &compareKeysTy);
-    EXPECT_EQ(keyComparisonFor('2'), &compareKeysPy);
-    EXPECT_EQ(keyComparisonFor('3'), &compareKeysIb);
-    for (char other : {'0', '4', 'a', '\0', '\xA4'})
-        EXPECT_EQ(keyComparisonFor(other), &compareKeysTy) << int(other);
+    EXPECT_EQ(keyComparisonFor(TableOrder::fromDigit('1')), &compareKeysTy);
+    EXPECT_EQ(keyComparisonFor(TableOrder::fromDigit('2')), &compareKeysPy);
+    EXPECT_EQ(keyComparisonFor(TableOrder::fromDigit('3')), &compareKeysIb);
+    for (char other : { '0', '4', 'a', '\0', '\xA4' })
+        EXPECT_EQ(keyComparisonFor(TableOrder::fromDigit(other)), &compareKeysTy) << int(other);
 }
 
 // --- Sorting ---
@@ -110,17 +101,20 @@ using Keys = std::vector<std::string>;
 
 TEST(EntrySort, WorkedExamplesInEveryOrder)
 {
-    for (char digit : {'1', '2', '3'}) {
-        EXPECT_EQ(sortedKeys({"ab", "a-b", "a"}, digit), (Keys{"a", "ab", "a-b"})) << digit;
-        EXPECT_EQ(sortedKeys({"ab", "a-b", "b"}, digit), (Keys{"ab", "a-b", "b"})) << digit;
+    for (char digit : { '1', '2', '3' }) {
+        EXPECT_EQ(sortedKeys({ "ab", "a-b", "a" }, digit), (Keys { "a", "ab", "a-b" })) << digit;
+        EXPECT_EQ(sortedKeys({ "ab", "a-b", "b" }, digit), (Keys { "ab", "a-b", "b" })) << digit;
     }
 }
 
 TEST(EntrySort, EqualKeysKeepTheOrderTheyWereAddedIn)
 {
-    EXPECT_EQ(sortedKeys({"ka3", "cha", "ka", "ca2", "ka1", "b"}, '1'), (Keys{"b", "cha", "ca2", "ka3", "ka", "ka1"}));
-    EXPECT_EQ(sortedKeys({"ka3", "cha", "ka", "ca2", "ka1", "b"}, '2'), (Keys{"b", "ca2", "cha", "ka3", "ka", "ka1"}));
-    EXPECT_EQ(sortedKeys({"ka3", "cha", "ka", "ca2", "ka1", "b"}, '3'), (Keys{"b", "ca2", "cha", "ka", "ka1", "ka3"}));
+    EXPECT_EQ(
+        sortedKeys({ "ka3", "cha", "ka", "ca2", "ka1", "b" }, '1'), (Keys { "b", "cha", "ca2", "ka3", "ka", "ka1" }));
+    EXPECT_EQ(
+        sortedKeys({ "ka3", "cha", "ka", "ca2", "ka1", "b" }, '2'), (Keys { "b", "ca2", "cha", "ka3", "ka", "ka1" }));
+    EXPECT_EQ(
+        sortedKeys({ "ka3", "cha", "ka", "ca2", "ka1", "b" }, '3'), (Keys { "b", "ca2", "cha", "ka", "ka1", "ka3" }));
     TableCompiler compiler;
     for (int at = 0; at < 40; ++at)
         compiler.addEntry("a", std::to_string(at).c_str());
@@ -131,13 +125,13 @@ TEST(EntrySort, EqualKeysKeepTheOrderTheyWereAddedIn)
 
 TEST(EntrySort, UnknownOrderDigitSortsByTy)
 {
-    for (char digit : {'0', '4', 'a'}) {
+    for (char digit : { '0', '4', 'a' }) {
         TableCompiler compiler;
         compiler.setOrder('3');
-        for (const char *key : {"cha", "cb", "ca"})
+        for (const char *key : { "cha", "cb", "ca" })
             compiler.addEntry(key, "x");
         compiler.orderAndSort(digit);
-        EXPECT_EQ(compiler.order(), '1');
+        EXPECT_EQ(compiler.order().digit(), '1');
         EXPECT_STREQ(compiler.entries()[0].key(), "cha");
         EXPECT_STREQ(compiler.entries()[1].key(), "ca");
         EXPECT_STREQ(compiler.entries()[2].key(), "cb");
@@ -157,14 +151,14 @@ struct Recorder {
 TEST(EntrySort, SmallRangesMakeTheStatedComparisons)
 {
     std::vector<std::pair<int, int>> calls;
-    sortEntryRange(static_cast<Entry *>(nullptr), 0, 0, Recorder{&calls});
+    sortEntryRange(static_cast<Entry *>(nullptr), 0, 0, Recorder { &calls });
     EXPECT_TRUE(calls.empty());
-    Entry one[] = {{0, "b\0x"}};
-    sortEntryRange(one, 0, 1, Recorder{&calls});
+    Entry one[] = { { 0, "b\0x" } };
+    sortEntryRange(one, 0, 1, Recorder { &calls });
     EXPECT_TRUE(calls.empty());
-    Entry two[] = {{7, "b\0x"}, {3, "a\0x"}};
-    sortEntryRange(two, 0, 2, Recorder{&calls});
-    EXPECT_EQ(calls, (std::vector<std::pair<int, int>>{{7, 3}}));
+    Entry two[] = { { 7, "b\0x" }, { 3, "a\0x" } };
+    sortEntryRange(two, 0, 2, Recorder { &calls });
+    EXPECT_EQ(calls, (std::vector<std::pair<int, int>> { { 7, 3 } }));
     EXPECT_EQ(two[0].sequence, 3);
     TableCompiler empty;
     empty.orderAndSort('1'); // no storage at all
@@ -177,8 +171,8 @@ TEST(EntrySort, SortedInputStaysUnchanged)
     static const char letters[] = "abdefgijklmnopqrstuvwxyz";
     Keys keys;
     for (int at = 0; at < 500; ++at)
-        keys.push_back(std::string{letters[at / 24], letters[at % 24]} + std::to_string(at % 3));
-    for (char digit : {'1', '2', '3'})
+        keys.push_back(std::string { letters[at / 24], letters[at % 24] } + std::to_string(at % 3));
+    for (char digit : { '1', '2', '3' })
         EXPECT_EQ(sortedKeys(keys, digit), keys) << digit;
 }
 
@@ -250,14 +244,14 @@ TEST(EntrySort, MatchesThePlainRecursionOnHyphenatedKeys)
                 byte = alphabet[random() % (sizeof alphabet - 1)];
             texts.push_back(key + '\0' + "x");
         }
-        for (KeyComparison keys : {compareKeysTy, compareKeysPy, compareKeysIb}) {
+        for (KeyComparison keys : { compareKeysTy, compareKeysPy, compareKeysIb }) {
             const auto compare = [keys](const Entry &x, const Entry &y) {
                 const int byKey = keys(x.key(), y.key());
                 return byKey != 0 ? byKey : x.sequence - y.sequence;
             };
             std::vector<Entry> items;
             for (int at = 0; at < n; ++at)
-                items.push_back(Entry{at, texts[static_cast<std::size_t>(at)].c_str()});
+                items.push_back(Entry { at, texts[static_cast<std::size_t>(at)].c_str() });
             std::vector<Entry> expected = items;
             referenceQuicksort(expected, 0, n - 1, compare);
             sortEntryRange(items.data(), 0, n, compare);

@@ -2,11 +2,14 @@
 // The line reader: line ends, block boundaries, long lines and skipped lines.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
 #include "io/line_reader.h"
 #include "tests/compiler/test_files.h"
+
+using namespace kpx;
 
 namespace {
 
@@ -67,12 +70,13 @@ INSTANTIATE_TEST_SUITE_P(
         LineCase{"CrLf", "a b\r\nc d\r\n", {"a b", "c d"}},
         LineCase{"CrAlone", "a b\rc d\r", {"a b", "c d"}},
         LineCase{"Mixed", "a b\r\nc d\re f\r\n", {"a b", "c d", "e f"}},
-        LineCase{"LfAloneIsOneLine", "a b\nc d\n", {"a b\nc d\n"}},
+        LineCase{"LfAlone", "a b\nc d\n", {"a b", "c d"}},
+        LineCase{"AllThreeMixed", "a b\nc d\r\ne f\rg h\n\ri j", {"a b", "c d", "e f", "g h", "i j"}},
         LineCase{"LastLineWithoutEnd", "a b\r\nc d", {"a b", "c d"}},
         LineCase{"EmptyFile", "", {}},
         LineCase{"OnlyEmptyAndCommentLines", "\r\n\r\n//x y\r\n//\r\n\r", {}},
         LineCase{"BlankAndIndentedCommentDelivered", "   \r\n\t//x y\r\n/x\r\n", {"   ", "\t//x y", "/x"}},
-        LineCase{"LfAfterLineEndStartsALine", "a\r\n\nb\r\n", {"a", "\nb"}},
+        LineCase{"LfAfterCrLfIsAnEmptyLine", "a\r\n\nb\r\n", {"a", "b"}},
         LineCase{"CrCrLf", "a\r\r\nb", {"a", "b"}},
         LineCase{"ZeroBytesAreDropped", "a\0b\r\n\0\r\n\0\0c"s, {"ab", "c"}},
         LineCase{"ZeroBytesBetweenCrAndLf", "a\r\0\0\nb\r\0"s, {"a", "b"}},
@@ -82,19 +86,27 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(LineReader, AFileEndingInALineEndGivesNoExtraLine)
 {
     TempDir dir;
-    for (const char *ending : {"\r\n", "\r"}) {
+    for (const char *ending : {"\r\n", "\r", "\n"}) {
         writeFile(dir / "f.txt", std::string("a b") + ending);
-        EXPECT_EQ(rawLines(dir / "f.txt"), Lines{"a b"}) << "ending " << (ending[1] ? "CR LF" : "CR");
+        EXPECT_EQ(rawLines(dir / "f.txt"), Lines{"a b"}) << "ending of " << std::strlen(ending) << " bytes, "
+                                                         << int(ending[0]);
     }
+}
+
+TEST(LineReader, LfThenCrIsTwoLineEnds)
+{
+    TempDir dir;
+    writeFile(dir / "f.txt", "a\n\rb\r\n\r\nc");
+    EXPECT_EQ(rawLines(dir / "f.txt"), (Lines{"a", "", "b", "", "c"}));
 }
 
 TEST(LineReader, FiveHundredByteLineIsDeliveredWhole)
 {
     TempDir dir;
     const std::string longLine(500, 'y');
-    for (const char *ending : {"\r\n", "\r"}) {
+    for (const char *ending : {"\r\n", "\r", "\n"}) {
         writeFile(dir / "f.txt", longLine + ending + "z");
-        EXPECT_EQ(deliveredLines(dir / "f.txt"), (Lines{longLine, "z"}));
+        EXPECT_EQ(deliveredLines(dir / "f.txt"), (Lines { longLine, "z" }));
     }
 }
 
@@ -108,15 +120,16 @@ TEST(LineReader, LineEndsAcrossBlockBoundaries)
     Lines tail;
     for (int length = 1; length <= 40; ++length)
         tail.push_back(std::string(static_cast<std::size_t>(length), static_cast<char>('a' + length % 26)));
-    for (const std::string ending : {"\r\n", "\r"}) {
+    for (const std::string ending : {"\r\n", "\r", "\n"}) {
         for (int shift = 0; shift <= 300; ++shift) {
-            Lines expected{std::string(static_cast<std::size_t>(shift), 'p')};
+            Lines expected { std::string(static_cast<std::size_t>(shift), 'p') };
             expected.insert(expected.end(), tail.begin(), tail.end());
             std::string bytes;
             for (const std::string &line : expected)
                 bytes += line + ending;
             writeFile(path, bytes);
-            ASSERT_EQ(rawLines(path), expected) << "first line " << shift << " bytes, CR-only " << (ending == "\r");
+            ASSERT_EQ(rawLines(path), expected)
+                << "first line " << shift << " bytes, ending of " << ending.size() << " bytes, " << int(ending[0]);
         }
     }
 }
@@ -126,7 +139,7 @@ TEST(LineReader, CrLfSplitByTheFirstBlockEndsTheLineOnce)
     TempDir dir;
     for (int length = 130; length <= 140; ++length) {
         writeFile(dir / "f.txt", std::string(static_cast<std::size_t>(length), 'x') + "\r\nsecond\r\n");
-        EXPECT_EQ(rawLines(dir / "f.txt"), (Lines{std::string(static_cast<std::size_t>(length), 'x'), "second"}))
+        EXPECT_EQ(rawLines(dir / "f.txt"), (Lines { std::string(static_cast<std::size_t>(length), 'x'), "second" }))
             << length;
     }
 }

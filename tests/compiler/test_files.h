@@ -2,8 +2,6 @@
 #pragma once
 
 // Small file helpers shared by the compiler and tool tests.
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
@@ -12,6 +10,8 @@
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 #ifdef _WIN32
 #include <io.h>
@@ -48,8 +48,14 @@ public:
     TempDir(const TempDir &) = delete;
     TempDir &operator=(const TempDir &) = delete;
 
-    const fs::path &path() const { return path_; }
-    std::string operator/(std::string_view name) const { return (path_ / name).string(); }
+    const fs::path &path() const
+    {
+        return path_;
+    }
+    std::string operator/(std::string_view name) const
+    {
+        return (path_ / name).string();
+    }
 
     // Names of the entries in the directory, sorted.
     std::vector<std::string> names() const
@@ -118,8 +124,8 @@ inline std::string tableHeader(std::string_view tag, std::uint32_t count, std::u
             bytes += static_cast<char>((value >> (8 * byte)) & 0xFF);
         return bytes;
     };
-    return u32(24) + std::string(tag) + std::string("\x02\x00\x01\x00", 4) + u32(count) + u32(body) + u32(1)
-           + u32(0) + u32(body);
+    return u32(24) + std::string(tag) + std::string("\x02\x00\x01\x00", 4) + u32(count) + u32(body) + u32(1) + u32(0)
+        + u32(body);
 }
 
 } // namespace kpxtest

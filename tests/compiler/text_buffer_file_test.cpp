@@ -1,20 +1,22 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // The text buffer and the file handle.
-#include <gtest/gtest.h>
-
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
-#include <fcntl.h>
 #include <string>
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
 #ifndef _WIN32
 #include <sys/wait.h>
 #include <unistd.h>
 #endif
 
 #include "io/file_handle.h"
-#include "tests/compiler/test_files.h"
 #include "io/text_buffer.h"
+#include "tests/compiler/test_files.h"
+
+using namespace kpx;
 
 namespace {
 
@@ -142,7 +144,9 @@ TEST_F(FileHandleTest, CreateEmptiesAnExistingFileAndWritesCountBytes)
     EXPECT_EQ(file.writeText("cd"), 2);
     EXPECT_EQ(file.close(), 1);
     EXPECT_EQ(file.isOpen(), 0);
-    EXPECT_EQ(readFile(path), "ab\r\n\xA4" "cd");
+    EXPECT_EQ(readFile(path),
+        "ab\r\n\xA4"
+        "cd");
 
     ASSERT_NE(file.openRead(path.c_str()), 0);
     char buffer[16] = {};

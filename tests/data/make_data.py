@@ -39,17 +39,17 @@ def editor_lines(data):
 
 
 def included_lines(data):
-    """Lines of an included file: only CR ends a line (an LF right after it belongs to the end),
-    zero bytes are dropped, empty lines and lines starting with // are dropped."""
+    """Lines of an included file: CR LF, CR and LF end a line, zero bytes are dropped, empty
+    lines and lines starting with // are dropped."""
     data = data.replace(b'\0', b'')
     lines, current, at = [], bytearray(), 0
     while at < len(data):
         byte = data[at]
         at += 1
-        if byte == 13:
+        if byte in (13, 10):
             lines.append(bytes(current))
             current = bytearray()
-            if at < len(data) and data[at] == 10:
+            if byte == 13 and at < len(data) and data[at] == 10:
                 at += 1
         else:
             current.append(byte)

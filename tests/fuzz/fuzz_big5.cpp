@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // The Big5 conversion is lossless for every byte string.
-#include "platform/text/big5_codec.h"
-#include "tests/fuzz/fuzz_support.h"
-
 #include <cstdint>
 #include <string>
+
+#include "platform/text/big5_codec.h"
+#include "tests/fuzz/fuzz_support.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {

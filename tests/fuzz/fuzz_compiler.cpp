@@ -1,11 +1,6 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // Lines through the compiler's entry points in all three orders: the table written must be
 // well-formed and hold exactly the entries the lines produce, each once.
-#include "compiler/collation.h"
-#include "tests/fuzz/fuzz_support.h"
-#include "compiler/table_compiler.h"
-#include "compiler/table_reader.h"
-
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
@@ -13,11 +8,21 @@
 #include <utility>
 #include <vector>
 
+#include "compiler/collation.h"
+#include "compiler/table_compiler.h"
+#include "compiler/table_reader.h"
+#include "tests/fuzz/fuzz_support.h"
+
+using namespace kpx;
+
 namespace {
 
 using Pair = std::pair<std::string, std::string>;
 
-bool isBlank(char byte) { return byte == ' ' || byte == '\t' || byte == '\r' || byte == '\n'; }
+bool isBlank(char byte)
+{
+    return byte == ' ' || byte == '\t' || byte == '\r' || byte == '\n';
+}
 
 // An independent reading of the data line rules, to check the compiler against.
 bool expectedEntry(const std::string &line, Pair &entry)
@@ -45,7 +50,7 @@ bool expectedEntry(const std::string &line, Pair &entry)
         return false;
     if (key.size() > 32 || output.size() > 64 || key.size() + output.size() + 2 > 96)
         return false;
-    entry = {key, output};
+    entry = { key, output };
     return true;
 }
 
@@ -55,7 +60,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 {
     if (size == 0)
         return 0;
-    const char orders[] = {'1', '2', '3', '0'};
+    const char orders[] = { '1', '2', '3', '0' };
     const char order = orders[data[0] % 4];
     const bool withId = data[0] & 4;
     std::string text(reinterpret_cast<const char *>(data) + 1, size - 1);
@@ -88,9 +93,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     std::string error;
     fuzz::check(readTable(bytes, table, error), "table well-formed");
     fuzz::check(table.count == expected.size(), "table count");
-    fuzz::check(std::memcmp(table.tag, withId ? "abcd" : order == '2' ? "dpy\0" : order == '3' ? "kpx\0" : "dty\0", 4)
-                    == 0,
-                "tag");
+    fuzz::check(std::memcmp(table.tag,
+                    withId             ? "abcd"
+                        : order == '2' ? "dpy\0"
+                        : order == '3' ? "kpx\0"
+                                       : "dty\0",
+                    4)
+            == 0,
+        "tag");
 
     std::vector<Pair> written;
     for (const TableRecord &record : table.records)
@@ -101,9 +111,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         for (std::size_t at = 1; at < written.size(); ++at)
             fuzz::check(compareKeysIb(written[at - 1].first.c_str(), written[at].first.c_str()) <= 0, "ib order");
         std::vector<Pair> stable = expected;
-        std::stable_sort(stable.begin(), stable.end(), [](const Pair &x, const Pair &y) {
-            return compareKeysIb(x.first.c_str(), y.first.c_str()) < 0;
-        });
+        std::stable_sort(stable.begin(), stable.end(),
+            [](const Pair &x, const Pair &y) { return compareKeysIb(x.first.c_str(), y.first.c_str()) < 0; });
         fuzz::check(stable == written, "equal keys keep the order of the lines");
     }
     std::sort(expected.begin(), expected.end());

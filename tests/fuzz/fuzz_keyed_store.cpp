@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // The keyed store: load, save and load again give the same values, and saving those gives the
 // same file again.
-#include "tests/fuzz/fuzz_support.h"
-#include "state/keyed_store.h"
-
 #include <cstdint>
 #include <cstring>
 #include <string>
+
+#include "state/keyed_store.h"
+#include "tests/fuzz/fuzz_support.h"
+
+using namespace kpx;
 
 namespace {
 

@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // The line reader over arbitrary bytes: the lines it delivers do not depend on the size of the
 // reads that bring the bytes in, and they are the lines that the line-end rules give.
-#include "tests/fuzz/fuzz_support.h"
-#include "io/line_reader.h"
-
 #include <cstdint>
 #include <string>
 #include <vector>
+
+#include "io/line_reader.h"
+#include "tests/fuzz/fuzz_support.h"
+
+using namespace kpx;
 
 namespace {
 
@@ -22,11 +24,14 @@ std::vector<std::string> expectedLines(const std::string &bytes)
         if (byte == 0)
             continue;
         any = true;
-        if (byte == '\r') {
-            while (at < bytes.size() && bytes[at] == 0)
-                ++at;
-            if (at < bytes.size() && bytes[at] == '\n')
-                ++at;
+        // CR LF, CR alone and LF alone each end a line.
+        if (byte == '\r' || byte == '\n') {
+            if (byte == '\r') {
+                while (at < bytes.size() && bytes[at] == 0)
+                    ++at;
+                if (at < bytes.size() && bytes[at] == '\n')
+                    ++at;
+            }
             lines.push_back(line);
             line.clear();
             any = false;
@@ -80,13 +85,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         if (!line.empty() && line.rfind("//", 0) != 0)
             expectedKept.push_back(line);
     }
-    for (const std::int32_t blockSize : {2, 3, 5, 17, 136, 4096}) {
+    for (const std::int32_t blockSize : { 2, 3, 5, 17, 136, 4096 }) {
         fuzz::check(readAll(path, blockSize, true) == expectedKept, "nextLine lines");
     }
     std::vector<std::string> expectedRaw = expected;
     while (!expectedRaw.empty() && expectedRaw.back().empty())
         expectedRaw.pop_back();
-    for (const std::int32_t blockSize : {2, 7, 136})
+    for (const std::int32_t blockSize : { 2, 7, 136 })
         fuzz::check(readAll(path, blockSize, false) == expectedRaw, "readLine lines");
     return 0;
 }

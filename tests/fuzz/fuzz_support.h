@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <string>
 #include <string_view>
+
 #include <unistd.h>
 
 // Small helpers shared by the fuzz targets.
@@ -41,7 +42,10 @@ inline const std::string &scratchDirectory()
     return directory;
 }
 
-inline std::string scratchPath(const char *name) { return scratchDirectory() + "/" + name; }
+inline std::string scratchPath(const char *name)
+{
+    return scratchDirectory() + "/" + name;
+}
 
 inline void writeFile(const std::string &path, std::string_view bytes)
 {

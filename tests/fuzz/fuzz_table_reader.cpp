@@ -1,13 +1,15 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // The table reader on arbitrary bytes: it never reads out of bounds (the sanitizers watch), and
 // what it accepts is exactly a table: writing the records back gives the same bytes.
-#include "tests/fuzz/fuzz_support.h"
-#include "compiler/table_format.h"
-#include "compiler/table_reader.h"
-
 #include <cstdint>
 #include <cstring>
 #include <string>
+
+#include "compiler/table_format.h"
+#include "compiler/table_reader.h"
+#include "tests/fuzz/fuzz_support.h"
+
+using namespace kpx;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {

@@ -3,22 +3,23 @@
 // by a file-size limit in a child process, and the writer is killed in the middle of a large
 // table: each time the old file must be byte for byte intact or the new one complete, the caller
 // must have been told, and no temporary file may be left behind.
-#include "tests/hardening/file_size_limit.h"
-#include "state/keyed_store.h"
-#include "compiler/table_compiler.h"
-#include "compiler/table_reader.h"
-#include "tests/compiler/test_files.h"
-
-#include <gtest/gtest.h>
-
 #include <chrono>
 #include <csignal>
 #include <functional>
 #include <string>
+#include <thread>
+
+#include "compiler/table_compiler.h"
+#include "compiler/table_reader.h"
+#include "state/keyed_store.h"
+#include "tests/compiler/test_files.h"
+#include "tests/hardening/file_size_limit.h"
+#include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
-#include <thread>
 #include <unistd.h>
+
+using namespace kpx;
 
 namespace {
 
@@ -74,7 +75,7 @@ TEST(TableFaults, EveryCutOffPointLeavesTheOldTableAndReportsFailure)
             ASSERT_EQ(result, 1);
             ASSERT_EQ(after, newTable);
         }
-        ASSERT_EQ(dir.names(), std::vector<std::string>{"table.zd"}) << "left behind at limit " << limit;
+        ASSERT_EQ(dir.names(), std::vector<std::string> { "table.zd" }) << "left behind at limit " << limit;
     }
     EXPECT_EQ(faultPoints, static_cast<int>(newTable.size()));
     RecordProperty("fault_points", faultPoints);
@@ -102,7 +103,8 @@ TEST(TableFaults, AWriterKilledMidwayLeavesTheOldOrTheNewTable)
         int status = 0;
         ::waitpid(child, &status, 0);
         const std::string after = readFile(path);
-        ASSERT_TRUE(after == oldTable || after == newTable) << "attempt " << attempt << ": " << after.size() << " bytes";
+        ASSERT_TRUE(after == oldTable || after == newTable)
+            << "attempt " << attempt << ": " << after.size() << " bytes";
         (after == oldTable ? sawOld : sawNew)++;
         // A killed writer may leave its temporary file beside the table, never in its place.
         for (const std::string &name : dir.names())
@@ -148,7 +150,7 @@ TEST(StateFileFaults, EveryCutOffPointLeavesTheOldStateFile)
         } else {
             ASSERT_EQ(after, newState);
         }
-        ASSERT_EQ(dir.names(), std::vector<std::string>{"kpxv4.ini"}) << "left behind at limit " << limit;
+        ASSERT_EQ(dir.names(), std::vector<std::string> { "kpxv4.ini" }) << "left behind at limit " << limit;
     }
     EXPECT_EQ(faultPoints, static_cast<int>(newState.size()));
 }

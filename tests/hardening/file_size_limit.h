@@ -3,6 +3,7 @@
 
 #include <csignal>
 #include <functional>
+
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -16,7 +17,7 @@ inline int runWithFileSizeLimit(rlim_t limit, const std::function<int()> &work)
     const pid_t child = ::fork();
     if (child == 0) {
         std::signal(SIGXFSZ, SIG_IGN);
-        const rlimit rl{limit, limit};
+        const rlimit rl { limit, limit };
         if (::setrlimit(RLIMIT_FSIZE, &rl) != 0)
             ::_exit(99);
         ::_exit(work());

@@ -2,17 +2,18 @@
 // Input meant to break the compiler and the keyed store: huge lines, floods of include lines,
 // include cycles and deep nesting, a huge sparse include file, absurd state values and odd
 // paths. Each must end in bounded time and memory with the entries it should give.
-#include "state/keyed_store.h"
-#include "state/stored_number.h"
+#include <string>
+
 #include "compiler/table_compiler.h"
 #include "compiler/table_reader.h"
+#include "state/keyed_store.h"
+#include "state/stored_number.h"
 #include "tests/compiler/test_files.h"
-
-#include <gtest/gtest.h>
-
 #include <fcntl.h>
-#include <string>
+#include <gtest/gtest.h>
 #include <unistd.h>
+
+using namespace kpx;
 
 namespace {
 
@@ -37,10 +38,10 @@ TEST(HostileInput, MegabyteLinesAreHandledWhole)
     TempDir dir;
     const std::string megabyte(1 << 20, 'x');
     // A huge third column is dropped; a huge key or output is refused.
-    EXPECT_EQ(compileLines(dir, {"k v " + megabyte, megabyte + " v", "k2 " + megabyte}), "k\tv\n");
+    EXPECT_EQ(compileLines(dir, { "k v " + megabyte, megabyte + " v", "k2 " + megabyte }), "k\tv\n");
     // The same lines from an included file, assembled across many blocks.
     writeFile(dir / "big.txt", "k v " + megabyte + "\r\n" + megabyte + " v\r\n" + std::string(1 << 20, ' ') + "a b");
-    EXPECT_EQ(compileLines(dir, {"#include " + (dir / "big.txt")}), "a\tb\nk\tv\n");
+    EXPECT_EQ(compileLines(dir, { "#include " + (dir / "big.txt") }), "a\tb\nk\tv\n");
 }
 
 TEST(HostileInput, AMillionIncludeLinesOfMissingFiles)
@@ -54,7 +55,7 @@ TEST(HostileInput, AMillionIncludeLinesOfMissingFiles)
     EXPECT_EQ(tc_count(), 1);
 }
 
-class IncludeCycle : public ::testing::TestWithParam<int> {};
+class IncludeCycle : public ::testing::TestWithParam<int> { };
 
 TEST_P(IncludeCycle, EachFileIsReadOnceAndTheRunEnds)
 {
@@ -63,7 +64,7 @@ TEST_P(IncludeCycle, EachFileIsReadOnceAndTheRunEnds)
     for (int file = 0; file < length; ++file) {
         const std::string next = dir / ("c" + std::to_string((file + 1) % length) + ".txt");
         writeFile(dir / ("c" + std::to_string(file) + ".txt"),
-                  "key" + std::to_string(file) + " out\r\n\t#include " + next + "\r\n");
+            "key" + std::to_string(file) + " out\r\n\t#include " + next + "\r\n");
     }
     tc_begin(0);
     tc_add_line(("#include " + (dir / "c0.txt")).c_str());
@@ -97,12 +98,12 @@ TEST(HostileInput, AHugeSparseIncludeFileEndsWithBoundedMemory)
     const std::string last = "\r\nlast two\r\n";
     ASSERT_EQ(::write(file, first.data(), first.size()), static_cast<ssize_t>(first.size()));
     // Two gigabytes of zero bytes that take no disk space.
-    const off_t hole = off_t{2} << 30;
+    const off_t hole = off_t { 2 } << 30;
     ASSERT_EQ(::lseek(file, hole, SEEK_CUR), static_cast<off_t>(first.size()) + hole);
     ASSERT_EQ(::write(file, last.data(), last.size()), static_cast<ssize_t>(last.size()));
     ::close(file);
 
-    EXPECT_EQ(compileLines(dir, {"#include " + path}), "first\tone\nlast\ttwo\n");
+    EXPECT_EQ(compileLines(dir, { "#include " + path }), "first\tone\nlast\ttwo\n");
 }
 
 TEST(HostileInput, StateFileWithHugeValues)

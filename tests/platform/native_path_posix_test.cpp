@@ -42,7 +42,10 @@ INSTANTIATE_TEST_SUITE_P(
                     PathCase{"PlainName", "kpx.txt", "kpx.txt"},
                     PathCase{"AbsolutePosixPath", "/srv/words.txt", "/srv/words.txt"},
                     PathCase{"Empty", "", ""},
-                    PathCase{"Big5BytesKept", "C:\\vokelu\\\xA6\xEB.txt", "/kpx-drive/vokelu/\xA6\xEB.txt"}),
+                    PathCase{"Big5BytesKept", "C:\\vokelu\\\xA6\xEB.txt", "/kpx-drive/vokelu/\xA6\xEB.txt"},
+                    PathCase{"Big5TrailBackslashKept", "C:\\vokelu\\\xB3\x5C\\\xA5\x5C.txt",
+                             "/kpx-drive/vokelu/\xB3\x5C/\xA5\x5C.txt"},
+                    PathCase{"HighByteWithoutTrailBeforeBackslash", "a\x80\\b\xFF\\c", "a\x80/b\xFF/c"}),
     [](const testing::TestParamInfo<PathCase> &info) { return std::string(info.param.name); });
 
 class NativePathRoot : public testing::Test {

@@ -1,22 +1,26 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // The keyed store: how its file is read, what a save writes, and that a save never leaves a
 // damaged file behind.
-#include "state/keyed_store.h"
-#include "tests/state/scratch_directory.h"
-
-#include <gtest/gtest.h>
-
 #include <filesystem>
 #include <string>
+
+#include "state/keyed_store.h"
+#include "tests/state/scratch_directory.h"
+#include <gtest/gtest.h>
+
+using namespace kpx;
 
 namespace {
 
 namespace fs = std::filesystem;
 
-constexpr char kStateHeader[] =
-    "//kpxv4.ini, unless you know what you are doing, don't change this file, but deleting this file is alright";
+constexpr char kStateHeader[]
+    = "//kpxv4.ini, unless you know what you are doing, don't change this file, but deleting this file is alright";
 
-std::string headerLine() { return std::string(kStateHeader) + "\r\n"; }
+std::string headerLine()
+{
+    return std::string(kStateHeader) + "\r\n";
+}
 
 class KeyedStoreFile : public testing::Test {
 protected:
@@ -49,15 +53,18 @@ protected:
 struct LineCase {
     const char *name;
     std::string line;
-    char letter;       // the letter key that takes the line, 0 for none
+    char letter; // the letter key that takes the line, 0 for none
     std::string value; // that letter's value
-    int freeLines;     // free lines taken in
+    int freeLines; // free lines taken in
     std::string saved; // what a save without header writes back
 };
 
-void PrintTo(const LineCase &lineCase, std::ostream *out) { *out << lineCase.name; }
+void PrintTo(const LineCase &lineCase, std::ostream *out)
+{
+    *out << lineCase.name;
+}
 
-class KeyedStoreLine : public KeyedStoreFile, public testing::WithParamInterface<LineCase> {};
+class KeyedStoreLine : public KeyedStoreFile, public testing::WithParamInterface<LineCase> { };
 
 TEST_P(KeyedStoreLine, IsTakenAsItsFormSays)
 {
@@ -79,38 +86,32 @@ TEST_P(KeyedStoreLine, IsTakenAsItsFormSays)
     EXPECT_EQ(savedBytes(), lineCase.saved);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Lines, KeyedStoreLine,
-    testing::Values(
-        LineCase{"LetterKey", "f=1", 'f', "1", 0, "f=1\r\n"},
-        LineCase{"FirstLetter", "a=x", 'a', "x", 0, "a=x\r\n"},
-        LineCase{"LastLetter", "z=x", 'z', "x", 0, "z=x\r\n"},
-        LineCase{"DigitKey", "3=abc", 0, "", 0, "3=abc\r\n"},
-        LineCase{"FirstDigit", "0=x", 0, "", 0, "0=x\r\n"},
-        LineCase{"LastDigit", "9=x", 0, "", 0, "9=x\r\n"},
-        LineCase{"BlankAfterEqualsKept", "f= 1", 'f', " 1", 0, "f= 1\r\n"},
-        LineCase{"TrailingBlanksKept", "s=12  ", 's', "12  ", 0, "s=12  \r\n"},
-        LineCase{"TabsKept", "t=\tx\t", 't', "\tx\t", 0, "t=\tx\t\r\n"},
-        LineCase{"EqualsInValue", "s=a=b=", 's', "a=b=", 0, "s=a=b=\r\n"},
-        LineCase{"Big5Value", "k=\xA4\xA4\xA4\xE5", 'k', "\xA4\xA4\xA4\xE5", 0, "k=\xA4\xA4\xA4\xE5\r\n"},
-        LineCase{"KeyAloneIsEmptyValue", "f=", 'f', "", 0, ""},
-        LineCase{"DigitAloneIsEmptyValue", "5=", 0, "", 0, ""},
-        LineCase{"UpperCaseKey", "F=1", 0, "", 1, "F=1\r\n"},
-        LineCase{"BlankBeforeKey", " f=1", 0, "", 1, " f=1\r\n"},
-        LineCase{"BlankBeforeEquals", "f =1", 0, "", 1, "f =1\r\n"},
-        LineCase{"TwoLetters", "ab=1", 0, "", 1, "ab=1\r\n"},
-        LineCase{"Big5LeadByte", "\xA4=1", 0, "", 1, "\xA4=1\r\n"},
-        LineCase{"HighByteBelowDigits", "\xB0=1", 0, "", 1, "\xB0=1\r\n"},
-        LineCase{"ByteBeforeZero", "/=1", 0, "", 1, "/=1\r\n"},
-        LineCase{"ByteAfterNine", ":=1", 0, "", 1, ":=1\r\n"},
-        LineCase{"ByteBeforeA", "`=1", 0, "", 1, "`=1\r\n"},
-        LineCase{"ByteAfterZ", "{=1", 0, "", 1, "{=1\r\n"},
-        LineCase{"EqualsFirst", "=f", 0, "", 1, "=f\r\n"},
-        LineCase{"SingleByte", "f", 0, "", 1, "f\r\n"},
-        LineCase{"IndentedComment", " //f=1", 0, "", 1, " //f=1\r\n"},
-        LineCase{"BlanksOnly", "   ", 0, "", 1, "   \r\n"},
-        LineCase{"Comment", "//f=1", 0, "", 0, ""},
-        LineCase{"SingleSlash", "/f=1", 0, "", 1, "/f=1\r\n"}),
+INSTANTIATE_TEST_SUITE_P(Lines, KeyedStoreLine,
+    testing::Values(LineCase { "LetterKey", "f=1", 'f', "1", 0, "f=1\r\n" },
+        LineCase { "FirstLetter", "a=x", 'a', "x", 0, "a=x\r\n" },
+        LineCase { "LastLetter", "z=x", 'z', "x", 0, "z=x\r\n" },
+        LineCase { "DigitKey", "3=abc", 0, "", 0, "3=abc\r\n" }, LineCase { "FirstDigit", "0=x", 0, "", 0, "0=x\r\n" },
+        LineCase { "LastDigit", "9=x", 0, "", 0, "9=x\r\n" },
+        LineCase { "BlankAfterEqualsKept", "f= 1", 'f', " 1", 0, "f= 1\r\n" },
+        LineCase { "TrailingBlanksKept", "s=12  ", 's', "12  ", 0, "s=12  \r\n" },
+        LineCase { "TabsKept", "t=\tx\t", 't', "\tx\t", 0, "t=\tx\t\r\n" },
+        LineCase { "EqualsInValue", "s=a=b=", 's', "a=b=", 0, "s=a=b=\r\n" },
+        LineCase { "Big5Value", "k=\xA4\xA4\xA4\xE5", 'k', "\xA4\xA4\xA4\xE5", 0, "k=\xA4\xA4\xA4\xE5\r\n" },
+        LineCase { "KeyAloneIsEmptyValue", "f=", 'f', "", 0, "" },
+        LineCase { "DigitAloneIsEmptyValue", "5=", 0, "", 0, "" },
+        LineCase { "UpperCaseKey", "F=1", 0, "", 1, "F=1\r\n" },
+        LineCase { "BlankBeforeKey", " f=1", 0, "", 1, " f=1\r\n" },
+        LineCase { "BlankBeforeEquals", "f =1", 0, "", 1, "f =1\r\n" },
+        LineCase { "TwoLetters", "ab=1", 0, "", 1, "ab=1\r\n" },
+        LineCase { "Big5LeadByte", "\xA4=1", 0, "", 1, "\xA4=1\r\n" },
+        LineCase { "HighByteBelowDigits", "\xB0=1", 0, "", 1, "\xB0=1\r\n" },
+        LineCase { "ByteBeforeZero", "/=1", 0, "", 1, "/=1\r\n" },
+        LineCase { "ByteAfterNine", ":=1", 0, "", 1, ":=1\r\n" },
+        LineCase { "ByteBeforeA", "`=1", 0, "", 1, "`=1\r\n" }, LineCase { "ByteAfterZ", "{=1", 0, "", 1, "{=1\r\n" },
+        LineCase { "EqualsFirst", "=f", 0, "", 1, "=f\r\n" }, LineCase { "SingleByte", "f", 0, "", 1, "f\r\n" },
+        LineCase { "IndentedComment", " //f=1", 0, "", 1, " //f=1\r\n" },
+        LineCase { "BlanksOnly", "   ", 0, "", 1, "   \r\n" }, LineCase { "Comment", "//f=1", 0, "", 0, "" },
+        LineCase { "SingleSlash", "/f=1", 0, "", 1, "/f=1\r\n" }),
     [](const testing::TestParamInfo<LineCase> &info) { return std::string(info.param.name); });
 
 // --- Whole files ---
@@ -176,9 +177,12 @@ struct LineEndCase {
     std::string bytes;
 };
 
-void PrintTo(const LineEndCase &lineEnd, std::ostream *out) { *out << lineEnd.name; }
+void PrintTo(const LineEndCase &lineEnd, std::ostream *out)
+{
+    *out << lineEnd.name;
+}
 
-class KeyedStoreLineEnds : public KeyedStoreFile, public testing::WithParamInterface<LineEndCase> {};
+class KeyedStoreLineEnds : public KeyedStoreFile, public testing::WithParamInterface<LineEndCase> { };
 
 TEST_P(KeyedStoreLineEnds, GiveTheSameLines)
 {
@@ -192,22 +196,22 @@ INSTANTIATE_TEST_SUITE_P(
     Files, KeyedStoreLineEnds,
     testing::Values(LineEndCase{"CrLf", "f=12\r\ns=345\r\nx\r\n"}, LineEndCase{"CrAlone", "f=12\rs=345\rx\r"},
                     LineEndCase{"Mixed", "f=12\rs=345\r\nx\r"}, LineEndCase{"NoEndOnLastLine", "f=12\r\ns=345\r\nx"},
-                    LineEndCase{"BlankLinesBetween", "\r\nf=12\r\n\r\n\rs=345\r\nx\r\n\r\n"}),
+                    LineEndCase{"BlankLinesBetween", "\r\nf=12\r\n\r\n\rs=345\r\nx\r\n\r\n"},
+                    LineEndCase{"LfAlone", "f=12\ns=345\nx\n"}, LineEndCase{"AllThree", "f=12\ns=345\r\nx\r"}),
     [](const testing::TestParamInfo<LineEndCase> &info) { return std::string(info.param.name); });
 
-TEST_F(KeyedStoreFile, LfAloneEndsNoLine)
+TEST_F(KeyedStoreFile, LfAloneEndsALine)
 {
-    // The whole file is one line, LF bytes and all.
     EXPECT_EQ(loadBytes("f=1\ns=2\n"), 0);
-    EXPECT_STREQ(store_.value('f'), "1\ns=2\n");
-    EXPECT_FALSE(store_.hasValue('s'));
+    EXPECT_STREQ(store_.value('f'), "1");
+    EXPECT_STREQ(store_.value('s'), "2");
 }
 
-TEST_F(KeyedStoreFile, LfAloneFileStartingWithCommentTakesNothing)
+// A state file saved by an editor that writes LF alone keeps its values behind the header.
+TEST_F(KeyedStoreFile, LfAloneFileStartingWithCommentKeepsItsValues)
 {
     EXPECT_EQ(loadBytes(std::string(kStateHeader) + "\nf=1\ns=2\n"), 0);
-    expectNoLetterValues();
-    EXPECT_EQ(savedBytes(), "");
+    EXPECT_EQ(savedBytes(), "f=1\r\ns=2\r\n");
 }
 
 TEST_F(KeyedStoreFile, LoadStartsFromAnEmptyStore)
@@ -244,7 +248,7 @@ TEST_F(KeyedStoreFile, RawLookupStaysEmptyTextOnceSet)
 TEST_F(KeyedStoreFile, LookupsTakeLettersOnly)
 {
     store_.set('3', "x");
-    for (const char key : {'3', 'F', '#', '\0', '\xA4'}) {
+    for (const char key : { '3', 'F', '#', '\0', '\xA4' }) {
         EXPECT_FALSE(store_.hasValue(key)) << static_cast<int>(key);
         EXPECT_EQ(store_.value(key), nullptr) << static_cast<int>(key);
     }
@@ -252,7 +256,7 @@ TEST_F(KeyedStoreFile, LookupsTakeLettersOnly)
 
 TEST_F(KeyedStoreFile, OnlyDigitAndLetterKeysCanBeSet)
 {
-    for (const char key : {'A', 'Z', '#', '=', '\0', '\xA4', '\xFF'})
+    for (const char key : { 'A', 'Z', '#', '=', '\0', '\xA4', '\xFF' })
         store_.set(key, "x");
     EXPECT_EQ(savedBytes(), "");
 }
@@ -308,7 +312,7 @@ TEST_F(KeyedStoreFile, SaveLeavesNothingBesideTheFile)
 {
     store_.set('f', "1");
     store_.save(output_.c_str(), kStateHeader);
-    EXPECT_EQ(directory_.entries(), std::vector<std::string>{"out.ini"});
+    EXPECT_EQ(directory_.entries(), std::vector<std::string> { "out.ini" });
 }
 
 TEST_F(KeyedStoreFile, SaveLeavesTheStoreAsItWas)
@@ -388,7 +392,7 @@ TEST_F(KeyedStoreUnwritable, DirectoryInPlaceOfTheFileStays)
     store_.save(output_.c_str(), kStateHeader);
     EXPECT_TRUE(fs::is_directory(output_));
     EXPECT_TRUE(fs::is_empty(output_));
-    EXPECT_EQ(directory_.entries(), std::vector<std::string>{"out.ini"});
+    EXPECT_EQ(directory_.entries(), std::vector<std::string> { "out.ini" });
     expectStoreUnchanged();
 }
 
@@ -399,7 +403,7 @@ TEST_F(KeyedStoreUnwritable, ReadOnlyFileKeepsItsContents)
     fs::permissions(output_, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
     store_.save(output_.c_str(), kStateHeader);
     EXPECT_EQ(readBytes(output_), old);
-    EXPECT_EQ(directory_.entries(), std::vector<std::string>{"out.ini"});
+    EXPECT_EQ(directory_.entries(), std::vector<std::string> { "out.ini" });
     expectStoreUnchanged();
 }
 

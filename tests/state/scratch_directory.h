@@ -21,14 +21,14 @@ class ScratchDirectory {
 public:
     ScratchDirectory()
     {
-        static std::atomic<int> counter{0};
+        static std::atomic<int> counter { 0 };
 #ifdef _WIN32
         const long id = static_cast<long>(_getpid());
 #else
         const long id = static_cast<long>(::getpid());
 #endif
         path_ = std::filesystem::temp_directory_path()
-                / ("kpx-state-" + std::to_string(id) + "-" + std::to_string(counter++));
+            / ("kpx-state-" + std::to_string(id) + "-" + std::to_string(counter++));
         std::filesystem::remove_all(path_);
         std::filesystem::create_directories(path_);
     }
@@ -37,15 +37,21 @@ public:
         std::error_code ignored;
         // A read-only file must not keep the directory from going.
         for (const auto &entry : std::filesystem::recursive_directory_iterator(path_, ignored))
-            std::filesystem::permissions(entry.path(), std::filesystem::perms::owner_all,
-                                         std::filesystem::perm_options::add, ignored);
+            std::filesystem::permissions(
+                entry.path(), std::filesystem::perms::owner_all, std::filesystem::perm_options::add, ignored);
         std::filesystem::remove_all(path_, ignored);
     }
     ScratchDirectory(const ScratchDirectory &) = delete;
     ScratchDirectory &operator=(const ScratchDirectory &) = delete;
 
-    const std::filesystem::path &path() const { return path_; }
-    std::string file(const std::string &name) const { return (path_ / name).string(); }
+    const std::filesystem::path &path() const
+    {
+        return path_;
+    }
+    std::string file(const std::string &name) const
+    {
+        return (path_ / name).string();
+    }
 
     // Names of everything in the directory, sorted.
     std::vector<std::string> entries() const

@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
-#include "compiler/entry_list.h"
-
 #include <utility>
+
+#include "compiler/entry_list_p.h"
+
+namespace kpx {
 
 // The quicksort that puts the entries into table order. Its exact sequence of comparisons is
 // part of the table format: the key orders are not antisymmetric where hyphens stand at
@@ -65,3 +67,5 @@ void sortEntryRange(Entry *items, std::ptrdiff_t first, std::ptrdiff_t pastEnd, 
         }
     }
 }
+
+} // namespace kpx

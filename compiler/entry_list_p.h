@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
-#include "io/growth.h"
-
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <vector>
+
+#include "io/growth.h"
+
+namespace kpx {
 
 // One entry: the key, a zero byte, the output and a zero byte in a block of its own, and the
 // sequence number that records the order in which it was stored.
@@ -65,3 +67,5 @@ private:
 };
 
 using EntryList = GrowableArray<Entry>;
+
+} // namespace kpx

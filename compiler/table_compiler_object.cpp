@@ -1,0 +1,203 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+// The compiler's object: a run from its lines to its table. Include lines recurse through
+// compileLine and includeFile, both here.
+#include <algorithm>
+#include <cstring>
+#include <memory>
+#include <new>
+
+#include "compiler/collation.h"
+#include "compiler/entry_sort_p.h"
+#include "compiler/line_classifier_p.h"
+#include "compiler/table_compiler_object_p.h"
+#include "io/line_reader.h"
+
+namespace kpx {
+
+std::int32_t TableCompiler::begin(std::int32_t reserve)
+{
+    // The entries' blocks go all at once; the array and its capacity stay for the next run.
+    texts_.release();
+    entries_.empty();
+    sequence_ = 0;
+    outOfMemory_ = false;
+    if (!entries_.reserveExactly(reserve))
+        noteOutOfMemory();
+    idOverride_.clear();
+    outputPathOverride_.clear();
+    return 1;
+}
+
+void TableCompiler::addLine(const char *line)
+{
+    if (!line || outOfMemory_)
+        return;
+    // Classification works in place, so it gets a private copy of the caller's line.
+    if (!editorLine_.set(line)) {
+        noteOutOfMemory();
+        return;
+    }
+    compileLine(editorLine_);
+}
+
+std::int32_t TableCompiler::compileLine(TextBuffer &buffer)
+{
+    const ClassifiedLine line = classifyLine(buffer.data(), columns_);
+    switch (line.kind) {
+    case LineKind::Nothing:
+        return 0;
+    case LineKind::OutOfMemory:
+        noteOutOfMemory();
+        return 0;
+    case LineKind::Entry:
+        addEntry(line.key, line.keyLength, line.output, line.outputLength);
+        return 1;
+    case LineKind::OutputOverride:
+        setOverride(outputPathOverride_, line.argument);
+        return 0;
+    case LineKind::IdOverride:
+        setOverride(idOverride_, line.argument);
+        return 0;
+    case LineKind::Include:
+        includeFile(line.argument);
+        return 1;
+    }
+    return 0;
+}
+
+void TableCompiler::setOverride(TextBuffer &override, const char *value)
+{
+    if (!override.set(value))
+        noteOutOfMemory();
+}
+
+std::int32_t TableCompiler::includeFile(const char *path)
+{
+    const std::int32_t countBefore = entries_.count();
+    std::unique_ptr<LineReader> reader;
+    try {
+        reader = std::make_unique<LineReader>(LineReader::kBlockSize);
+    } catch (const std::bad_alloc &) {
+        noteOutOfMemory();
+        return 0;
+    }
+    if (!reader->openForReading(path))
+        return 0;
+
+    // A file that is already being read further up the include chain would be read forever.
+    os::FileIdentity identity;
+    const bool identified = os::fileIdentity(reader->file().isOpen(), identity);
+    if (identified) {
+        if (std::find(includeChain_.begin(), includeChain_.end(), identity) != includeChain_.end())
+            return 0;
+        try {
+            includeChain_.push_back(identity);
+        } catch (const std::bad_alloc &) {
+            noteOutOfMemory();
+            return 0;
+        }
+    }
+
+    TextBuffer line;
+    while (!outOfMemory_ && reader->nextLine(line)) {
+        // Every line that starts with '#' is passed over: only an indented include line in an
+        // included file is followed.
+        if (line.get()[0] == '#')
+            continue;
+        compileLine(line);
+        progressStep();
+    }
+    if (reader->outOfMemory())
+        noteOutOfMemory();
+    if (identified)
+        includeChain_.pop_back();
+    reader->closeFile();
+    return entries_.count() - countBefore;
+}
+
+void TableCompiler::addEntry(const char *key, const char *output)
+{
+    addEntry(key, std::strlen(key), output, std::strlen(output));
+}
+
+void TableCompiler::addEntry(const char *key, std::size_t keyLength, const char *output, std::size_t outputLength)
+{
+    if (keyLength > kMaxKeyBytes)
+        return;
+    const std::size_t size = keyLength + outputLength + 2;
+    if (size > kMaxEntryBlock)
+        return;
+    char *block = texts_.allocate(size);
+    if (!block) {
+        noteOutOfMemory();
+        return;
+    }
+    std::memcpy(block, key, keyLength);
+    block[keyLength] = 0;
+    std::memcpy(block + keyLength + 1, output, outputLength);
+    block[size - 1] = 0;
+    if (!entries_.append(Entry { sequence_, block })) {
+        noteOutOfMemory();
+        return;
+    }
+    ++sequence_;
+}
+
+namespace {
+
+// The entry order for one key order, compiled per order so that the comparison is inlined.
+template <TableOrder::Kind Order> void sortWith(EntryList &entries)
+{
+    constexpr KeyComparison compareKeys = keyComparisonFor(TableOrder(Order));
+    sortEntryRange(entries.begin(), 0, entries.count(), [](const Entry &x, const Entry &y) {
+        const int byKey = compareKeys(x.key(), y.key());
+        return byKey != 0 ? byKey : x.sequence - y.sequence;
+    });
+}
+
+} // namespace
+
+void TableCompiler::sortEntries()
+{
+    switch (order_.kind()) {
+    case TableOrder::Kind::Ty:
+        sortWith<TableOrder::Kind::Ty>(entries_);
+        break;
+    case TableOrder::Kind::Py:
+        sortWith<TableOrder::Kind::Py>(entries_);
+        break;
+    case TableOrder::Kind::Ib:
+        sortWith<TableOrder::Kind::Ib>(entries_);
+        break;
+    }
+}
+
+std::int32_t TableCompiler::orderAndSort(char digit)
+{
+    setOrder(digit);
+    sortEntries();
+    return 1;
+}
+
+std::int32_t TableCompiler::write(const char *path, const char *id)
+{
+    if (outputPathOverride_.hasValue())
+        path = outputPathOverride_.get();
+    if (idOverride_.hasValue())
+        id = idOverride_.get();
+    lastWrite_ = TableWriteReport {};
+    try {
+        lastWrite_.path = path ? path : "";
+    } catch (const std::bad_alloc &) {
+    }
+    if (outOfMemory_) {
+        lastWrite_.failure = TableWriteFailure::OutOfMemory;
+        return 0;
+    }
+    const TableImage image { entries_.begin(), entries_.count(), id, order_ };
+    lastWrite_.failure = writeTableFile(path, image, lastWrite_.reason);
+    lastWrite_.written = lastWrite_.failure == TableWriteFailure::None;
+    return lastWrite_.written ? 1 : 0;
+}
+
+} // namespace kpx
