@@ -28,14 +28,12 @@ int main(int argc, char *argv[])
         QCoreApplication::installTranslator(&qtTexts);
 
     kpx::SingleInstance instance(kpx::SingleInstance::keyForDataDirectory());
-    if (!instance.claim()) {
-        instance.callRunningCopy();
+    if (!kpx::claimOrHandOver(instance))
         return 0;
-    }
 
     try {
         kpx::ProgramWindows windows;
-        QObject::connect(&instance, &kpx::SingleInstance::activationRequested, windows.Form1,
+        QObject::connect(&instance, &kpx::SingleInstance::activationRequested, windows.Form1.get(),
                          &TForm1::bringToFront);
         windows.Form1->show();
         // Without a window manager nothing would give the window the focus.

@@ -1,21 +1,56 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "mainwindow/single_instance.h"
 
+#include "platform/text/qt_text.h"
+#include "workbench/program_texts.h"
 #include "platform/native_path.h"
 #include "state/slot_names.h"
 
 #include <QCryptographicHash>
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QLockFile>
+#include <QMessageBox>
 #include <QThread>
+
+#include <algorithm>
+
+#ifndef Q_OS_WIN
+#include <unistd.h>
+#endif
 
 namespace kpx {
 namespace {
 
 constexpr char kRaiseRequest[] = "raise\n";
+
+// The directory that holds the lock: the system's temporary directory. Qt gives an empty path
+// when the directory named by TMPDIR does not exist; the name is then taken from TMPDIR itself.
+QString lockDirectory()
+{
+    const QString directory = QDir::tempPath();
+    if (!directory.isEmpty())
+        return directory;
+    return qEnvironmentVariable("TMPDIR");
+}
+
+// The owner of a lock file when it is another user: a name, else the number. Empty otherwise.
+QString otherOwnerOf(const QString &path)
+{
+#ifdef Q_OS_WIN
+    Q_UNUSED(path);
+    return {};
+#else
+    const QFileInfo file(path);
+    if (!file.exists() || file.ownerId() == ::geteuid())
+        return {};
+    const QString name = file.owner();
+    return name.isEmpty() ? QString::number(file.ownerId()) : name;
+#endif
+}
 
 } // namespace
 
@@ -42,15 +77,40 @@ QString SingleInstance::keyForDataDirectory()
     return canonical.isEmpty() ? QDir::cleanPath(QDir(key).absolutePath()) : canonical;
 }
 
+QString SingleInstance::lockFilePath() const
+{
+    return QDir(lockDirectory()).filePath(name_ + QStringLiteral(".lock"));
+}
+
 bool SingleInstance::claim()
 {
+    lockProblem_.clear();
+    lockHeld_ = false;
     // The lock lives in the temporary directory: the program never creates anything in the data
-    // directory of its own accord.
-    lock_ = std::make_unique<QLockFile>(QDir(QDir::tempPath()).filePath(name_ + QStringLiteral(".lock")));
+    // directory of its own accord. Without that directory a relative lock path would land in the
+    // working directory.
+    const QString directory = QDir::tempPath();
+    if (directory.isEmpty() || !QFileInfo(directory).isDir()) {
+        lockProblem_ = qtText(texts::kLockDirectoryMissing).arg(lockDirectory());
+        return false;
+    }
+    const QString path = lockFilePath();
+    lock_ = std::make_unique<QLockFile>(path);
     // A lock left by a copy that crashed is taken over (QLockFile checks whether its owner lives).
     lock_->setStaleLockTime(0);
     if (!lock_->tryLock(0)) {
+        lockHeld_ = lock_->error() == QLockFile::LockFailedError;
         lock_.reset();
+        if (!lockHeld_) {
+            lockProblem_ = qtText(texts::kLockDirectoryNotWritable)
+                               .arg(QDir::toNativeSeparators(directory));
+        } else if (const QString owner = otherOwnerOf(path); !owner.isEmpty()) {
+            lockProblem_ = qtText(texts::kLockOfAnotherUser)
+                               .arg(QDir::toNativeSeparators(path), owner);
+        } else {
+            lockProblem_ = qtText(texts::kLockUnanswered)
+                               .arg(QDir::toNativeSeparators(path));
+        }
         return false;
     }
     server_ = new QLocalServer(this);
@@ -90,6 +150,21 @@ bool SingleInstance::callRunningCopy(int timeoutMs)
         QThread::msleep(50);
     } while (!deadline.hasExpired());
     return false;
+}
+
+bool claimOrHandOver(SingleInstance &instance, int callTimeoutMs)
+{
+    if (instance.claim())
+        return true;
+    // A copy that holds the lock may still be starting; without a lock file nothing can be
+    // listening that long.
+    if (instance.callRunningCopy(instance.lockHeld() ? callTimeoutMs : std::min(callTimeoutMs, 500)))
+        return false;
+    QMessageBox box(QMessageBox::Warning, qtText(texts::kProgramTitle),
+                    instance.lockProblem() + qtText(texts::kLockStartingAnyway),
+                    QMessageBox::Ok);
+    box.exec();
+    return true;
 }
 
 } // namespace kpx

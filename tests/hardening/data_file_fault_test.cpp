@@ -2,20 +2,19 @@
 // The window's data file, cut off at every byte offset of its save by a file-size limit in a
 // child process, and its writer killed midway: the old file stays byte for byte or the new one is
 // complete, the caller hears of the failure, and nothing is left beside it.
+#include "workbench/data_file.h"
+#include "tests/hardening/file_size_limit.h"
+#include "tests/compiler/test_files.h"
+
+#include <gtest/gtest.h>
+
 #include <chrono>
 #include <csignal>
 #include <string>
-#include <thread>
-
-#include "mainwindow/data_file.h"
-#include "tests/compiler/test_files.h"
-#include "tests/hardening/file_size_limit.h"
-#include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
-
-using namespace kpx;
 
 namespace {
 
@@ -26,10 +25,11 @@ using kpxtest::writeFile;
 constexpr int kWritten = 0;
 constexpr int kNotWritten = 1;
 
-int saveWithFileSizeLimit(rlim_t limit, const QString &path, const std::string &bytes)
+int saveWithFileSizeLimit(rlim_t limit, const std::string &path, const std::string &bytes)
 {
     return kpxtest::runWithFileSizeLimit(limit, [&] {
-        return kpx::writeDataFile(path, bytes).status == kpx::DataFileWrite::Status::Written ? kWritten : kNotWritten;
+        return kpx::writeDataFile(path, bytes).status == kpx::DataFileWrite::Status::Written ? kWritten
+                                                                                           : kNotWritten;
     });
 }
 
@@ -50,7 +50,7 @@ TEST(DataFileFaults, EveryCutOffPointLeavesTheOldFile)
     int faultPoints = 0;
     for (rlim_t limit = 0; limit <= newText.size(); ++limit) {
         writeFile(path, oldText);
-        const int result = saveWithFileSizeLimit(limit, QString::fromStdString(path), newText);
+        const int result = saveWithFileSizeLimit(limit, path, newText);
         const std::string after = readFile(path);
         if (limit < newText.size()) {
             ++faultPoints;
@@ -60,7 +60,7 @@ TEST(DataFileFaults, EveryCutOffPointLeavesTheOldFile)
             ASSERT_EQ(result, kWritten);
             ASSERT_EQ(after, newText);
         }
-        ASSERT_EQ(dir.names(), std::vector<std::string> { "kpx-ty1.txt" }) << "left behind at limit " << limit;
+        ASSERT_EQ(dir.names(), std::vector<std::string>{"kpx-ty1.txt"}) << "left behind at limit " << limit;
     }
     EXPECT_EQ(faultPoints, static_cast<int>(newText.size()));
 }
@@ -75,10 +75,10 @@ TEST(DataFileFaults, ASaveKilledMidwayLeavesTheOldOrTheNewFile)
         writeFile(path, oldText);
         const pid_t child = ::fork();
         if (child == 0)
-            ::_exit(
-                kpx::writeDataFile(QString::fromStdString(path), newText).status == kpx::DataFileWrite::Status::Written
-                    ? kWritten
-                    : kNotWritten);
+            ::_exit(kpx::writeDataFile(path, newText).status
+                            == kpx::DataFileWrite::Status::Written
+                        ? kWritten
+                        : kNotWritten);
         std::this_thread::sleep_for(std::chrono::milliseconds(5 + attempt * 15));
         ::kill(child, SIGKILL);
         int status = 0;
