@@ -153,7 +153,8 @@ bool compileDataFile(const std::string &path)
     if (!file.openRead(path.c_str()))
         return false;
     kpx::DataTextToCompiler compiler;
-    std::vector<char> block(1 << 20);
+    // As large as a plain program reads: a larger block only costs its clearing at small sizes.
+    std::vector<char> block(1 << 16);
     for (;;) {
         const std::int32_t got = file.readBytes(block.data(), static_cast<std::int32_t>(block.size()));
         if (got < 0)
