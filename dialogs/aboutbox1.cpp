@@ -9,7 +9,9 @@
 #include "dialogs/dialog_placement.h"
 #include "dialogs/dialog_resources.h"
 #include "dialogs/fonts.h"
+#include "platform/text/qt_text.h"
 #include "workbench/handbook_text.h"
+#include "workbench/program_texts.h"
 
 namespace {
 
@@ -40,7 +42,7 @@ Taboutbox1::Taboutbox1(QWidget *parent)
     , Label2(new QLabel(utf8(kpx::kAboutContact[1]), Panel1))
     , Label3(new QLabel(utf8(kpx::kAboutContact[2]), Panel1))
     , Label4(new QLabel(utf8(kpx::kAboutContact[3]), Panel1))
-    , OKButton(new QPushButton(QStringLiteral("OK"), this))
+    , OKButton(new QPushButton(kpx::qtText(kpx::texts::kCaption_OK), this))
 {
     const qreal factor = dpiFactor(this);
     setObjectName(QStringLiteral("aboutbox1"));

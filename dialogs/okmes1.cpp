@@ -25,7 +25,7 @@ Tokmes1::Tokmes1(QWidget *parent)
     : QDialog(parent)
     , Bevel1(new QFrame(this))
     , Memo1(new QTextEdit(this))
-    , OKBtn(new QPushButton(QStringLiteral("OK"), this))
+    , OKBtn(new QPushButton(kpx::qtText(kpx::texts::kCaption_OK), this))
 {
     setObjectName(QStringLiteral("okmes1"));
     setWindowTitle(kpx::qtText(kpx::texts::kNoticeTitle));

@@ -49,9 +49,9 @@ constexpr std::array<int, 3> kSlotRowY { 8, 32, 56 };
 constexpr int kRowLabelRight = 80;
 constexpr int kProgressMaximum = 1000;
 
-QAction *newAction(const char16_t *caption, const char *name, QObject *parent)
+QAction *newAction(std::u16string_view caption, const char *name, QObject *parent)
 {
-    auto *action = new QAction(QString::fromUtf16(caption), parent);
+    auto *action = new QAction(kpx::qtText(caption), parent);
     action->setObjectName(QLatin1String(name));
     return action;
 }
@@ -64,23 +64,23 @@ QAction *newSeparator(const char *name, QObject *parent)
     return separator;
 }
 
-QMenu *newMenu(const char16_t *caption, const char *name, QWidget *parent)
+QMenu *newMenu(std::u16string_view caption, const char *name, QWidget *parent)
 {
-    auto *menu = new QMenu(QString::fromUtf16(caption), parent);
+    auto *menu = new QMenu(kpx::qtText(caption), parent);
     menu->setObjectName(QLatin1String(name));
     return menu;
 }
 
-QLabel *newLabel(const char16_t *caption, const char *name, QWidget *parent)
+QLabel *newLabel(std::u16string_view caption, const char *name, QWidget *parent)
 {
-    auto *label = new QLabel(QString::fromUtf16(caption), parent);
+    auto *label = new QLabel(kpx::qtText(caption), parent);
     label->setObjectName(QLatin1String(name));
     return label;
 }
 
-QPushButton *newButton(const char16_t *caption, const char *name, QWidget *parent)
+QPushButton *newButton(std::u16string_view caption, const char *name, QWidget *parent)
 {
-    auto *button = new QPushButton(QString::fromUtf16(caption), parent);
+    auto *button = new QPushButton(kpx::qtText(caption), parent);
     button->setObjectName(QLatin1String(name));
     return button;
 }
@@ -123,35 +123,35 @@ void placeLabel(QLabel *label, int x, int y, qreal factor)
 TForm1::TForm1(QWidget *parent)
     : QMainWindow(parent)
     , MainMenu1(new QMenuBar(this))
-    , mnF1(newMenu(u"檔案(&F)", "mnF1", MainMenu1))
-    , mn4save1(newAction(u"儲存 資料 (&S)", "mn4save1", this))
-    , mn4jejok1(newAction(u"製作 對照表(&J)", "mn4jejok1", this))
-    , mn4sj1(newAction(u"儲存 並 製作 (&A)", "mn4sj1", this))
+    , mnF1(newMenu(kpx::texts::kCaption_mnF1, "mnF1", MainMenu1))
+    , mn4save1(newAction(kpx::texts::kCaption_mn4save1, "mn4save1", this))
+    , mn4jejok1(newAction(kpx::texts::kCaption_mn4jejok1, "mn4jejok1", this))
+    , mn4sj1(newAction(kpx::texts::kCaption_mn4sj1, "mn4sj1", this))
     , N1(newSeparator("N1", this))
-    , mn4exi1(newAction(u"結束程式 (&X)", "mn4exi1", this))
-    , mnE1(newMenu(u"編輯 (&E)", "mnE1", MainMenu1))
-    , mnCut1(newAction(u"剪起來 (&T)", "mnCut1", this))
-    , mnCopy1(newAction(u"複製 (&C)", "mnCopy1", this))
-    , mnPaste1(newAction(u"貼落去 (&P)", "mnPaste1", this))
+    , mn4exi1(newAction(kpx::texts::kCaption_mn4exi1, "mn4exi1", this))
+    , mnE1(newMenu(kpx::texts::kCaption_mnE1, "mnE1", MainMenu1))
+    , mnCut1(newAction(kpx::texts::kCaption_mnCut1, "mnCut1", this))
+    , mnCopy1(newAction(kpx::texts::kCaption_mnCopy1, "mnCopy1", this))
+    , mnPaste1(newAction(kpx::texts::kCaption_mnPaste1, "mnPaste1", this))
     , mnBr1(newSeparator("mnBr1", this))
-    , mnAll1(newAction(u"全選 (&L)", "mnAll1", this))
-    , mnH1(newMenu(u"補助說明 (&H)", "mnH1", MainMenu1))
-    , mnCheh1(newAction(u"使用小手冊 (&S)", "mnCheh1", this))
-    , mnAbout1(newAction(u"關於 鷺笙輸入法(&A)", "mnAbout1", this))
+    , mnAll1(newAction(kpx::texts::kCaption_mnAll1, "mnAll1", this))
+    , mnH1(newMenu(kpx::texts::kCaption_mnH1, "mnH1", MainMenu1))
+    , mnCheh1(newAction(kpx::texts::kCaption_mnCheh1, "mnCheh1", this))
+    , mnAbout1(newAction(kpx::texts::kCaption_mnAbout1, "mnAbout1", this))
     , clientArea_(new QWidget(this))
     , Panel1(new QFrame(clientArea_))
-    , Label3(newLabel(u"鷺笙順序", "Label3", Panel1))
-    , Label4(newLabel(u"一般拼音順序", "Label4", Panel1))
-    , Label5(newLabel(u"ASCII 順序", "Label5", Panel1))
+    , Label3(newLabel(kpx::texts::kCaption_Label3, "Label3", Panel1))
+    , Label4(newLabel(kpx::texts::kCaption_Label4, "Label4", Panel1))
+    , Label5(newLabel(kpx::texts::kCaption_Label5, "Label5", Panel1))
     , SpeedButton(newSlotButtons(Panel1))
     , slotButtons_(new QButtonGroup(this))
-    , Label6(newLabel(u"資料：", "Label6", Panel1))
-    , bnJejok1(newButton(u"製作  對照表 (F3)", "bnJejok1", Panel1))
-    , bnSort1(newButton(u"資料 ASCII 排序", "bnSort1", Panel1))
-    , bn4save(newButton(u"儲存  資料 (F2)", "bn4save", Panel1))
-    , Label1(newLabel(u"輸出 檔案名", "Label1", Panel1))
+    , Label6(newLabel(kpx::texts::kCaption_Label6, "Label6", Panel1))
+    , bnJejok1(newButton(kpx::texts::kCaption_bnJejok1, "bnJejok1", Panel1))
+    , bnSort1(newButton(kpx::texts::kCaption_bnSort1, "bnSort1", Panel1))
+    , bn4save(newButton(kpx::texts::kCaption_bn4save, "bn4save", Panel1))
+    , Label1(newLabel(kpx::texts::kCaption_Label1, "Label1", Panel1))
     , ed4ofn1(new QLineEdit(Panel1))
-    , Label2(newLabel(u"資料 檔案名", "Label2", Panel1))
+    , Label2(newLabel(kpx::texts::kCaption_Label2, "Label2", Panel1))
     , ed4ifn1(new QLineEdit(Panel1))
     , mm4indata1(new QPlainTextEdit(clientArea_))
     , StatusBar1(new QStatusBar(clientArea_))

@@ -81,6 +81,7 @@ public:
     // kpx::Face
     std::u16string editorText() const override;
     void loadEditorText(std::u16string_view text) override;
+    char16_t *editorTextStorage(std::size_t capacity) override;
     void replaceEditorText(std::u16string_view text) override;
     std::size_t editorLineCount() const override;
     bool editorLastLineEmpty() const override;
@@ -150,6 +151,9 @@ private:
     QPointer<Taboutbox1> aboutbox1_;
     QPointer<TmmDirtyWarning1> mmDirtyWarning1_;
     QPointer<Tokmes1> okmes1_;
+
+    // Where the Workbench decodes a data file on a load (editorTextStorage).
+    QString loadedText_;
 
     std::unique_ptr<kpx::Workbench> workbench_;
 };

@@ -32,8 +32,20 @@ void TForm1::loadEditorText(std::u16string_view text)
     // more to format it, which costs seconds on a file of a million lines. Loading starts a new
     // undo history either way.
     mm4indata1->clear();
-    mm4indata1->document()->setPlainText(kpx::qtText(text));
+    if (!loadedText_.isNull() && text.data() == reinterpret_cast<const char16_t *>(loadedText_.utf16())) {
+        loadedText_.truncate(static_cast<qsizetype>(text.size()));
+        mm4indata1->document()->setPlainText(loadedText_);
+    } else {
+        mm4indata1->document()->setPlainText(kpx::qtText(text));
+    }
+    loadedText_ = QString();
     mm4indata1->moveCursor(QTextCursor::Start);
+}
+
+char16_t *TForm1::editorTextStorage(std::size_t capacity)
+{
+    loadedText_ = QString(static_cast<qsizetype>(capacity), Qt::Uninitialized);
+    return reinterpret_cast<char16_t *>(loadedText_.data());
 }
 
 void TForm1::replaceEditorText(std::u16string_view text)

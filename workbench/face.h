@@ -32,6 +32,16 @@ public:
     // Replaces the text on a load: no edit (no change event reaches the Workbench as one, see
     // Workbench::mm4indata1Change), a new undo history, caret at the start.
     virtual void loadEditorText(std::u16string_view text) = 0;
+    // Room for a loaded text of at most capacity UTF-16 units in the face's own storage: the
+    // Workbench decodes the data file straight into it and then calls loadEditorText with a
+    // view of what it wrote there. A face whose control takes the text in a form of its own (a
+    // QString) saves a copy of many megabytes this way. The default, nullptr, lets the Workbench
+    // use a buffer of its own.
+    virtual char16_t *editorTextStorage(std::size_t capacity)
+    {
+        static_cast<void>(capacity);
+        return nullptr;
+    }
     // Replaces the whole text as one edit the user can undo (Sort). This is a change of the
     // text: the face reports it like any other.
     virtual void replaceEditorText(std::u16string_view text) = 0;

@@ -15,6 +15,32 @@ inline constexpr std::u16string_view kProgramTitle = u"對照表 製作程式";
 // The main window's caption.
 inline constexpr std::u16string_view kWindowTitle = u"kpxv410  鷺笙輸入法 對照表輸入 資料/詞典 製作 程式";
 
+// The main window's menus, menu items, labels and buttons, by control name; "&" marks the
+// access key.
+inline constexpr std::u16string_view kCaption_mnF1 = u"檔案(&F)";
+inline constexpr std::u16string_view kCaption_mn4save1 = u"儲存 資料 (&S)";
+inline constexpr std::u16string_view kCaption_mn4jejok1 = u"製作 對照表(&J)";
+inline constexpr std::u16string_view kCaption_mn4sj1 = u"儲存 並 製作 (&A)";
+inline constexpr std::u16string_view kCaption_mn4exi1 = u"結束程式 (&X)";
+inline constexpr std::u16string_view kCaption_mnE1 = u"編輯 (&E)";
+inline constexpr std::u16string_view kCaption_mnCut1 = u"剪起來 (&T)";
+inline constexpr std::u16string_view kCaption_mnCopy1 = u"複製 (&C)";
+inline constexpr std::u16string_view kCaption_mnPaste1 = u"貼落去 (&P)";
+inline constexpr std::u16string_view kCaption_mnAll1 = u"全選 (&L)";
+inline constexpr std::u16string_view kCaption_mnH1 = u"補助說明 (&H)";
+inline constexpr std::u16string_view kCaption_mnCheh1 = u"使用小手冊 (&S)";
+inline constexpr std::u16string_view kCaption_mnAbout1 = u"關於 鷺笙輸入法(&A)";
+inline constexpr std::u16string_view kCaption_Label3 = u"鷺笙順序";
+inline constexpr std::u16string_view kCaption_Label4 = u"一般拼音順序";
+inline constexpr std::u16string_view kCaption_Label5 = u"ASCII 順序";
+inline constexpr std::u16string_view kCaption_Label6 = u"資料：";
+inline constexpr std::u16string_view kCaption_bnJejok1 = u"製作  對照表 (F3)";
+inline constexpr std::u16string_view kCaption_bnSort1 = u"資料 ASCII 排序";
+inline constexpr std::u16string_view kCaption_bn4save = u"儲存  資料 (F2)";
+inline constexpr std::u16string_view kCaption_Label1 = u"輸出 檔案名";
+inline constexpr std::u16string_view kCaption_Label2 = u"資料 檔案名";
+inline constexpr std::u16string_view kCaption_OK = u"OK";
+
 // The first line of the state file (bytes, as written).
 inline constexpr char kStateFileHeader[]
     = "//kpxv4.ini, unless you know what you are doing, don't change this file, but deleting this file is alright";

@@ -37,24 +37,23 @@ std::size_t lineBreakAt(std::u16string_view text, std::size_t i)
     return text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n' ? 2 : 1;
 }
 
-// The editor's text for a data file's bytes: decoded, with every line break "\n".
-std::u16string editorTextFromBytes(std::string_view bytes)
+// The editor's text for a data file's bytes, decoded into out (room for decodedBig5Length(bytes)
+// units) with every line break "\n". Returns the text's length.
+std::size_t editorTextFromBytes(std::string_view bytes, char16_t *out)
 {
-    std::u16string text(decodedBig5Length(bytes), u'\0');
-    decodeBig5Into(bytes, text.data());
+    const std::size_t decoded = decodeBig5Into(bytes, out);
     // Line breaks are ASCII bytes, never part of a two-byte code: one pass in place.
-    std::size_t out = 0;
-    for (std::size_t in = 0; in < text.size(); ++in) {
-        char16_t unit = text[in];
+    std::size_t length = 0;
+    for (std::size_t in = 0; in < decoded; ++in) {
+        char16_t unit = out[in];
         if (unit == u'\r') {
-            if (in + 1 < text.size() && text[in + 1] == u'\n')
+            if (in + 1 < decoded && out[in + 1] == u'\n')
                 ++in;
             unit = u'\n';
         }
-        text[out++] = unit;
+        out[length++] = unit;
     }
-    text.resize(out);
-    return text;
+    return length;
 }
 
 // Line number (from 1) of the position in text.
@@ -280,9 +279,17 @@ bool Workbench::loadDataFile()
             ~Done() { flag = false; }
         } done { loading_ };
         if (read.status == DataFileRead::Status::Loaded) {
-            std::u16string text = editorTextFromBytes(read.bytes);
+            // Decoded once, into the face's own storage where it has one.
+            const std::size_t capacity = decodedBig5Length(read.bytes);
+            std::u16string buffer;
+            char16_t *storage = face_.editorTextStorage(capacity);
+            if (!storage) {
+                buffer.resize(capacity);
+                storage = buffer.data();
+            }
+            const std::size_t length = editorTextFromBytes(read.bytes, storage);
             read.bytes = std::string();
-            face_.loadEditorText(text);
+            face_.loadEditorText(std::u16string_view(storage, length));
         } else {
             face_.loadEditorText({});
         }

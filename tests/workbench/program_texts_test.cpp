@@ -32,6 +32,11 @@ TEST(ProgramTexts, EveryTextHasABig5Form)
         confirmOverwriteChanged(path), confirmTableFromUnloaded(path, path), lockDirectoryMissing(path),
         lockDirectoryNotWritable(path), lockLeftByOtherUser(path, u"root"), lockHolderSilent(path),
         std::u16string(kStartingAnyway) };
+    for (const std::u16string_view caption : { kCaption_mnF1, kCaption_mn4save1, kCaption_mn4jejok1, kCaption_mn4sj1,
+             kCaption_mn4exi1, kCaption_mnE1, kCaption_mnCut1, kCaption_mnCopy1, kCaption_mnPaste1, kCaption_mnAll1,
+             kCaption_mnH1, kCaption_mnCheh1, kCaption_mnAbout1, kCaption_Label3, kCaption_Label4, kCaption_Label5,
+             kCaption_Label6, kCaption_bnJejok1, kCaption_bnSort1, kCaption_bn4save, kCaption_Label1, kCaption_Label2 })
+        EXPECT_TRUE(hasBig5Form(caption));
     for (const std::u16string &text : texts)
         EXPECT_TRUE(hasBig5Form(text)) << std::string(text.begin(), text.end());
     for (int page = 1; page <= kpx::kHandbookPageCount; ++page) {
