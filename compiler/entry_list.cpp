@@ -6,34 +6,37 @@
 
 namespace kpx {
 
-char *EntryTextStore::allocate(std::size_t size)
+EntryTextStore::~EntryTextStore()
+{
+    for (char *chunk : chunks_)
+        std::free(chunk);
+}
+
+char *EntryTextStore::allocateInNewChunk(std::size_t size)
 {
     if (size > kChunkSize)
         return nullptr;
-    if (usedInChunk_ + size > kChunkSize) {
-        auto *chunk = static_cast<char *>(std::malloc(kChunkSize));
-        if (!chunk)
-            return nullptr;
-        try {
-            chunks_.push_back(chunk);
-        } catch (const std::bad_alloc &) {
-            std::free(chunk);
-            return nullptr;
-        }
-        usedInChunk_ = 0;
+    auto *chunk = static_cast<char *>(std::malloc(kChunkSize));
+    if (!chunk)
+        return nullptr;
+    try {
+        chunks_.push_back(chunk);
+    } catch (const std::bad_alloc &) {
+        std::free(chunk);
+        return nullptr;
     }
-    char *block = chunks_.back() + usedInChunk_;
-    usedInChunk_ += size;
-    return block;
+    used_ = size;
+    return chunk;
 }
 
 void EntryTextStore::release()
 {
-    for (char *chunk : chunks_)
-        std::free(chunk);
-    chunks_.clear();
-    chunks_.shrink_to_fit();
-    usedInChunk_ = kChunkSize;
+    // A window makes table after table of about the same size: the first chunk stays.
+    for (std::size_t at = 1; at < chunks_.size(); ++at)
+        std::free(chunks_[at]);
+    if (chunks_.size() > 1)
+        chunks_.erase(chunks_.begin() + 1, chunks_.end());
+    used_ = 0;
 }
 
 } // namespace kpx

@@ -10,60 +10,72 @@
 
 namespace kpx {
 
-// One entry: the key, a zero byte, the output and a zero byte in a block of its own, and the
-// sequence number that records the order in which it was stored.
+// One entry as the sort moves it: the sequence number that records the order in which it was
+// stored, and where its text is (the key, a zero byte, the output and a zero byte, in the run's
+// text store).
 //
-// A short key is also kept in the item itself: the sort then compares keys without reaching
-// into a block elsewhere in memory for every comparison, which on a million entries is most of
-// the sort's time.
+// The item also carries both lengths and the key's first bytes (zero-filled, as the end of a
+// key reads as a zero byte), so that most comparisons of the sort decide without reaching into
+// the text, and nothing measures a key twice.
 struct Entry {
-    static constexpr std::size_t kInlineKeySize = 20;
+    static constexpr std::size_t kHeadSize = 16;
 
-    Entry(std::int32_t sequenceNumber, const char *block)
-        : sequence(sequenceNumber)
-        , text(block)
+    Entry(std::int32_t sequenceNumber, const char *block, std::size_t keyBytes, std::size_t outputBytes)
+        : text(block)
+        , sequence(sequenceNumber)
+        , keyLength(static_cast<std::uint8_t>(keyBytes))
+        , outputLength(static_cast<std::uint8_t>(outputBytes))
     {
-        std::size_t length = 0;
-        while (length < kInlineKeySize && block[length])
-            ++length;
-        std::memset(inlineKey_, 0, kInlineKeySize);
-        if (length < kInlineKeySize)
-            std::memcpy(inlineKey_, block, length);
-        else
-            inlineKey_[kInlineKeySize - 1] = 1; // marks a key that lives in the block only
+        const std::size_t inHead = keyBytes < kHeadSize ? keyBytes : kHeadSize;
+        std::memcpy(head, block, inHead);
+        std::memset(head + inHead, 0, kHeadSize - inHead);
+    }
+    // An entry around a block of key, zero, output, zero.
+    Entry(std::int32_t sequenceNumber, const char *block)
+        : Entry(sequenceNumber, block, std::strlen(block), std::strlen(block + std::strlen(block) + 1))
+    {
     }
 
-    // The key, zero-terminated: the item's own copy when it has one.
-    const char *key() const { return inlineKey_[kInlineKeySize - 1] == 0 ? inlineKey_ : text; }
-    const char *output() const { return text + std::strlen(text) + 1; }
+    const char *key() const { return text; }
+    const char *output() const { return text + keyLength + 1; }
 
-    std::int32_t sequence;
-
-private:
-    char inlineKey_[kInlineKeySize];
-
-public:
     const char *text;
+    char head[kHeadSize];
+    std::int32_t sequence;
+    std::uint8_t keyLength; // at most 32
+    std::uint8_t outputLength; // at most 64
 };
 
-// Storage for the entries' text blocks. Blocks are carved from large chunks (a million small
-// allocations would cost more than the entries themselves); a block never moves and is never
-// shared, and all of them are released together when a run starts.
+// The run's entry texts, one after the other in the order they were stored. The store grows
+// by chunks, so a text never moves once stored; all texts of a run go at once when the next
+// run starts, which keeps the first chunk for it.
 class EntryTextStore {
 public:
     EntryTextStore() = default;
-    ~EntryTextStore() { release(); }
+    ~EntryTextStore();
     EntryTextStore(const EntryTextStore &) = delete;
     EntryTextStore &operator=(const EntryTextStore &) = delete;
 
-    // A block of exactly size bytes; null when memory ran out.
-    char *allocate(std::size_t size);
+    // Room for exactly size bytes behind the text stored last; null when memory ran out.
+    char *allocate(std::size_t size)
+    {
+        if (used_ + size <= kChunkSize && !chunks_.empty()) {
+            char *block = chunks_.back() + used_;
+            used_ += size;
+            return block;
+        }
+        return allocateInNewChunk(size);
+    }
+    // Drops every text.
     void release();
 
-private:
     static constexpr std::size_t kChunkSize = 256 * 1024;
+
+private:
+    char *allocateInNewChunk(std::size_t size);
+
     std::vector<char *> chunks_;
-    std::size_t usedInChunk_ = kChunkSize;
+    std::size_t used_ = 0;
 };
 
 using EntryList = GrowableArray<Entry>;

@@ -6,7 +6,7 @@
 #include <memory>
 #include <new>
 
-#include "compiler/collation.h"
+#include "compiler/entry_order_p.h"
 #include "compiler/entry_sort_p.h"
 #include "compiler/line_classifier_p.h"
 #include "compiler/table_compiler_object_p.h"
@@ -148,11 +148,8 @@ namespace {
 // The entry order for one key order, compiled per order so that the comparison is inlined.
 template <TableOrder::Kind Order> void sortWith(EntryList &entries)
 {
-    constexpr KeyComparison compareKeys = keyComparisonFor(TableOrder(Order));
-    sortEntryRange(entries.begin(), 0, entries.count(), [](const Entry &x, const Entry &y) {
-        const int byKey = compareKeys(x.key(), y.key());
-        return byKey != 0 ? byKey : x.sequence - y.sequence;
-    });
+    sortEntryRange(entries.begin(), 0, entries.count(),
+        [](const Entry &x, const Entry &y) { return compareEntries<Order>(x, y); });
 }
 
 } // namespace

@@ -100,13 +100,9 @@ TableWriteFailure writeTableFile(const char *path, const TableImage &image, std:
         return TableWriteFailure::OutOfMemory;
     }
 
-    // The block holds key, zero, output, zero: its length is both lengths plus two.
     std::uint64_t bodySize = 0;
-    for (std::int32_t at = 0; at < image.count; ++at) {
-        const char *block = image.entries[at].text;
-        const std::size_t keyLength = std::strlen(block);
-        bodySize += keyLength + std::strlen(block + keyLength + 1) + 2;
-    }
+    for (std::int32_t at = 0; at < image.count; ++at)
+        bodySize += image.entries[at].keyLength + image.entries[at].outputLength + 2u;
     unsigned char header[zd::kHeaderSize] = {};
     zd::putUint32(header, zd::kHeaderRecordSize);
     tableTag(image.id, image.order, header + zd::kTagOffset);
@@ -119,14 +115,11 @@ TableWriteFailure writeTableFile(const char *path, const TableImage &image, std:
     zd::putUint32(header + zd::kSecondBodySizeOffset, static_cast<std::uint32_t>(bodySize));
     output->put(header, sizeof header);
     for (std::int32_t at = 0; at < image.count; ++at) {
-        const char *key = image.entries[at].text;
-        const std::size_t keyLength = std::strlen(key);
-        const char *text = key + keyLength + 1;
-        const std::size_t textLength = std::strlen(text);
-        output->putByte(static_cast<unsigned char>(keyLength));
-        output->put(key, keyLength);
-        output->putByte(static_cast<unsigned char>(textLength));
-        output->put(text, textLength);
+        const Entry &entry = image.entries[at];
+        output->putByte(entry.keyLength);
+        output->put(entry.key(), entry.keyLength);
+        output->putByte(entry.outputLength);
+        output->put(entry.output(), entry.outputLength);
     }
     output->flush();
 

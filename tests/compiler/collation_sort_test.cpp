@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "compiler/collation.h"
+#include "compiler/entry_order_p.h"
 #include "compiler/entry_sort_p.h"
 #include "compiler/table_compiler_object_p.h"
 #include <gtest/gtest.h>
@@ -259,6 +260,55 @@ TEST(EntrySort, MatchesThePlainRecursionOnHyphenatedKeys)
                 ASSERT_EQ(items[static_cast<std::size_t>(at)].sequence, expected[static_cast<std::size_t>(at)].sequence)
                     << "seed " << seed << " position " << at;
         }
+    }
+}
+
+// The items carry each key's first bytes and go on from the first difference: every comparison
+// must still give the sign of the whole key comparison followed by the sequence numbers.
+TEST(EntrySort, ItemComparisonAgreesWithTheWholeKeyComparison)
+{
+    // Keys made of the pieces the orders treat apart, compared with their neighbours in byte
+    // order: they share long prefixes, so they differ inside the item's head and past it.
+    static const char *const pieces[] = { "c", "h", "ch", "a", "-", "1", "9", "\xA4", "b" };
+    std::mt19937 random(11);
+    std::vector<std::string> texts;
+    for (int at = 0; at < 4000; ++at) {
+        std::string key;
+        for (std::size_t length = 1 + random() % 32; key.size() < length;)
+            key += pieces[random() % std::size(pieces)];
+        texts.push_back(key.substr(0, 32) + '\0' + "x");
+    }
+    std::sort(texts.begin(), texts.end());
+    std::vector<Entry> items;
+    for (std::size_t at = 0; at < texts.size(); ++at)
+        items.emplace_back(static_cast<std::int32_t>(at), texts[at].c_str());
+    const auto expected = [](KeyComparison keys, const Entry &x, const Entry &y) {
+        const int byKey = keys(x.key(), y.key());
+        return sign(byKey != 0 ? byKey : x.sequence - y.sequence);
+    };
+    const auto agree = [&expected](const Entry &x, const Entry &y) {
+        ASSERT_EQ(sign(compareEntries<TableOrder::Kind::Ty>(x, y)), expected(compareKeysTy, x, y))
+            << x.key() << " " << y.key();
+        ASSERT_EQ(sign(compareEntries<TableOrder::Kind::Py>(x, y)), expected(compareKeysPy, x, y))
+            << x.key() << " " << y.key();
+        ASSERT_EQ(sign(compareEntries<TableOrder::Kind::Ib>(x, y)), expected(compareKeysIb, x, y))
+            << x.key() << " " << y.key();
+    };
+    // Keys where the first two bytes decide in ty, alone and behind a long shared prefix.
+    std::vector<std::string> special;
+    for (const char *key : { "h1z", "hha", "hh", "h1h", "ha", "1ha", "-ha", "cha1", "ca", "chh", "a-b", "ab" }) {
+        special.push_back(key + std::string(1, '\0') + "x");
+        special.push_back(std::string(17, 'b') + key + '\0' + "x");
+    }
+    for (const std::string &x : special) {
+        for (const std::string &y : special)
+            agree(Entry(1, x.c_str()), Entry(2, y.c_str()));
+    }
+    for (std::size_t at = 0; at + 1 < items.size(); ++at) {
+        agree(items[at], items[at + 1]);
+        agree(items[at + 1], items[at]);
+        agree(items[at], items[(at * 7919) % items.size()]);
+        agree(items[at], items[at]);
     }
 }
 

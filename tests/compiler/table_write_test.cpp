@@ -71,6 +71,33 @@ TEST(EntryStore, BeginReservesExactlyAndAppendsGrowByTheRule)
     EXPECT_EQ(reserved.entries().capacity(), 200);
 }
 
+// The texts of a run are stored one after the other in large chunks; the next run starts over
+// in the first of them. Runs that outgrow it, and shorter runs after longer ones, keep every
+// text whole.
+TEST(EntryStore, TextsOfEachRunStayWholeAcrossBegin)
+{
+    TableCompiler compiler;
+    for (const int entries : { 30000, 5, 30000, 12000 }) {
+        const auto keyOf = [entries](int at) {
+            std::string key = "k";
+            key += std::to_string(entries);
+            key += '-';
+            key += std::to_string(at);
+            return key;
+        };
+        compiler.begin(0);
+        for (int at = 0; at < entries; ++at) {
+            compiler.addEntry(keyOf(at).c_str(), std::string(1 + at % 60, 'o').c_str());
+        }
+        ASSERT_EQ(compiler.count(), entries);
+        for (int at = 0; at < entries; ++at) {
+            const Entry &entry = compiler.entries()[at];
+            ASSERT_EQ(entry.key(), keyOf(at));
+            ASSERT_EQ(entry.output(), std::string(1 + at % 60, 'o'));
+        }
+    }
+}
+
 // Runs one table through the program's entry points.
 class TableRun : public ::testing::Test {
 protected:
