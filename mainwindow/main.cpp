@@ -28,10 +28,8 @@ int main(int argc, char *argv[])
         QCoreApplication::installTranslator(&qtTexts);
 
     kpx::SingleInstance instance(kpx::SingleInstance::keyForDataDirectory());
-    if (!instance.claim()) {
-        instance.callRunningCopy();
+    if (!kpx::claimOrHandOver(instance))
         return 0;
-    }
 
     try {
         kpx::ProgramWindows windows;

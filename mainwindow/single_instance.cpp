@@ -1,21 +1,55 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "mainwindow/single_instance.h"
 
+#include "mainwindow/program_texts.h"
 #include "platform/native_path.h"
 #include "state/slot_names.h"
 
 #include <QCryptographicHash>
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QLockFile>
+#include <QMessageBox>
 #include <QThread>
+
+#include <algorithm>
+
+#ifndef Q_OS_WIN
+#include <unistd.h>
+#endif
 
 namespace kpx {
 namespace {
 
 constexpr char kRaiseRequest[] = "raise\n";
+
+// The directory that holds the lock: the system's temporary directory. Qt gives an empty path
+// when the directory named by TMPDIR does not exist; the name is then taken from TMPDIR itself.
+QString lockDirectory()
+{
+    const QString directory = QDir::tempPath();
+    if (!directory.isEmpty())
+        return directory;
+    return qEnvironmentVariable("TMPDIR");
+}
+
+// The owner of a lock file when it is another user: a name, else the number. Empty otherwise.
+QString otherOwnerOf(const QString &path)
+{
+#ifdef Q_OS_WIN
+    Q_UNUSED(path);
+    return {};
+#else
+    const QFileInfo file(path);
+    if (!file.exists() || file.ownerId() == ::geteuid())
+        return {};
+    const QString name = file.owner();
+    return name.isEmpty() ? QString::number(file.ownerId()) : name;
+#endif
+}
 
 } // namespace
 
@@ -42,15 +76,40 @@ QString SingleInstance::keyForDataDirectory()
     return canonical.isEmpty() ? QDir::cleanPath(QDir(key).absolutePath()) : canonical;
 }
 
+QString SingleInstance::lockFilePath() const
+{
+    return QDir(lockDirectory()).filePath(name_ + QStringLiteral(".lock"));
+}
+
 bool SingleInstance::claim()
 {
+    lockProblem_.clear();
+    lockHeld_ = false;
     // The lock lives in the temporary directory: the program never creates anything in the data
-    // directory of its own accord.
-    lock_ = std::make_unique<QLockFile>(QDir(QDir::tempPath()).filePath(name_ + QStringLiteral(".lock")));
+    // directory of its own accord. Without that directory a relative lock path would land in the
+    // working directory.
+    const QString directory = QDir::tempPath();
+    if (directory.isEmpty() || !QFileInfo(directory).isDir()) {
+        lockProblem_ = QStringLiteral(u"暫存資料夾\n%1\n無存在，程式無法度確定干焦開一個。").arg(lockDirectory());
+        return false;
+    }
+    const QString path = lockFilePath();
+    lock_ = std::make_unique<QLockFile>(path);
     // A lock left by a copy that crashed is taken over (QLockFile checks whether its owner lives).
     lock_->setStaleLockTime(0);
     if (!lock_->tryLock(0)) {
+        lockHeld_ = lock_->error() == QLockFile::LockFailedError;
         lock_.reset();
+        if (!lockHeld_) {
+            lockProblem_ = QStringLiteral(u"暫存資料夾\n%1\n袂寫得，鎖定檔案做袂出來，程式無法度確定干焦開一個。")
+                               .arg(QDir::toNativeSeparators(directory));
+        } else if (const QString owner = otherOwnerOf(path); !owner.isEmpty()) {
+            lockProblem_ = QStringLiteral(u"鎖定檔案\n%1\n是別的使用者（%2）留落來 e，程式無法度確定干焦開一個。")
+                               .arg(QDir::toNativeSeparators(path), owner);
+        } else {
+            lockProblem_ = QStringLiteral(u"鎖定檔案\n%1\n已經有咧，毋過另外開 e 程式無應。")
+                               .arg(QDir::toNativeSeparators(path));
+        }
         return false;
     }
     server_ = new QLocalServer(this);
@@ -90,6 +149,21 @@ bool SingleInstance::callRunningCopy(int timeoutMs)
         QThread::msleep(50);
     } while (!deadline.hasExpired());
     return false;
+}
+
+bool claimOrHandOver(SingleInstance &instance, int callTimeoutMs)
+{
+    if (instance.claim())
+        return true;
+    // A copy that holds the lock may still be starting; without a lock file nothing can be
+    // listening that long.
+    if (instance.callRunningCopy(instance.lockHeld() ? callTimeoutMs : std::min(callTimeoutMs, 500)))
+        return false;
+    QMessageBox box(QMessageBox::Warning, programTitle(),
+                    instance.lockProblem() + QStringLiteral(u"\n\n程式猶原會開。若是同時開兩個，資料會互相蓋掉。"),
+                    QMessageBox::Ok);
+    box.exec();
+    return true;
 }
 
 } // namespace kpx

@@ -26,8 +26,14 @@ public:
     // The key for the program's own directory on the system drive.
     static QString keyForDataDirectory();
 
-    // Takes the lock and starts listening. False when another copy holds the lock.
+    // Takes the lock and starts listening. False when another copy holds the lock, or when the
+    // lock cannot be made at all; lockProblem() then tells why.
     bool claim();
+    // Why the last claim failed, in the program's words; empty after a claim that succeeded.
+    const QString &lockProblem() const { return lockProblem_; }
+    // True when the last claim failed because a lock file stands there already.
+    bool lockHeld() const { return lockHeld_; }
+    QString lockFilePath() const;
     // Asks the copy that holds the lock to come to the front. False when it could not be reached.
     bool callRunningCopy(int timeoutMs = 3000);
 
@@ -39,8 +45,15 @@ private:
     void takeCall();
 
     QString name_;
+    QString lockProblem_;
+    bool lockHeld_ = false;
     std::unique_ptr<QLockFile> lock_;
     QLocalServer *server_ = nullptr;
 };
+
+// Decides at start whether this copy goes on: yes when it takes the lock; no when another copy
+// holds it and answers (that copy comes to the front). When the lock cannot be taken and no copy
+// answers, the user is told why in a message box and this copy goes on without the lock.
+bool claimOrHandOver(SingleInstance &instance, int callTimeoutMs = 3000);
 
 } // namespace kpx
