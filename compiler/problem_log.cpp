@@ -54,6 +54,7 @@ bool sameText(const Entry &x, const Entry &y)
 void ProblemLog::begin()
 {
     result_.files.resize(1);
+    fileIndex_.clear();
     result_.problems.clear();
     result_.linesWithoutEntry = 0;
     result_.incomplete = false;
@@ -66,26 +67,40 @@ void ProblemLog::begin()
 
 std::int32_t ProblemLog::addFile(const char *path)
 {
+    // A file named again (read twice, or a missing file on a million lines) keeps its index.
     try {
-        result_.files.emplace_back(path ? path : "");
+        const auto [known, added]
+            = fileIndex_.try_emplace(path ? path : "", static_cast<std::int32_t>(result_.files.size()));
+        if (added) {
+            try {
+                result_.files.push_back(known->first);
+            } catch (const std::bad_alloc &) {
+                fileIndex_.erase(known);
+                throw;
+            }
+        }
+        return known->second;
     } catch (const std::bad_alloc &) {
         result_.incomplete = true;
         return 0;
     }
-    return static_cast<std::int32_t>(result_.files.size() - 1);
 }
 
 void ProblemLog::record(const LineProblem &problem, std::int32_t entriesBefore)
 {
     try {
-        result_.problems.reserve(result_.problems.size() + 1);
-        entriesBefore_.reserve(result_.problems.size() + 1);
+        result_.problems.push_back(problem);
     } catch (const std::bad_alloc &) {
         result_.incomplete = true;
         return;
     }
-    result_.problems.push_back(problem);
-    entriesBefore_.push_back(entriesBefore);
+    try {
+        entriesBefore_.push_back(entriesBefore);
+    } catch (const std::bad_alloc &) {
+        result_.problems.pop_back();
+        result_.incomplete = true;
+        return;
+    }
     if (problem.reason != LineProblemReason::Duplicate)
         ++result_.linesWithoutEntry;
 }

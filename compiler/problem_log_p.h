@@ -2,6 +2,8 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -50,6 +52,7 @@ private:
     void record(const LineProblem &problem, std::int32_t entriesBefore);
 
     RunProblems result_;
+    std::unordered_map<std::string, std::int32_t> fileIndex_;
     // For each problem in result_: how many entries had been stored before it, to place the
     // duplicates, found later, among them.
     std::vector<std::int32_t> entriesBefore_;
