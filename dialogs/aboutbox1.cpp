@@ -9,8 +9,14 @@
 #include "dialogs/dialog_placement.h"
 #include "dialogs/dialog_resources.h"
 #include "dialogs/fonts.h"
+#include "workbench/handbook_text.h"
 
 namespace {
+
+QString utf8(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 constexpr int kFontPixels = 11;
 
@@ -27,19 +33,18 @@ Taboutbox1::Taboutbox1(QWidget *parent)
     : QDialog(parent)
     , Panel1(new QFrame(this))
     , ProgramIcon(new QLabel(Panel1))
-    , ProductName(new QLabel(QStringLiteral(u"鷺笙輸入法 對照表輸入 詞庫製作 程式"), Panel1))
-    , Version(new QLabel(QStringLiteral("Version 4.10"), Panel1))
-    , Comments(new QLabel(QStringLiteral(u"聯絡"), Panel1))
-    // The contact details are made up: nobody is to be reached through them.
-    , Label1(new QLabel(QStringLiteral(u"白鷺工作室(虛構)"), Panel1))
-    , Label2(new QLabel(QStringLiteral(u"000 虛構市鷺鷥區示範路 0 號 0 樓"), Panel1))
-    , Label3(new QLabel(QStringLiteral(u"電話/傳真 00-0000-0000"), Panel1))
-    , Label4(new QLabel(QStringLiteral(u"協力：青笙資訊社(虛構)  電話 00-0000-0002"), Panel1))
+    , ProductName(new QLabel(utf8(kpx::kAboutProductName), Panel1))
+    , Version(new QLabel(utf8(kpx::kAboutVersion), Panel1))
+    , Comments(new QLabel(utf8(kpx::kAboutComments), Panel1))
+    , Label1(new QLabel(utf8(kpx::kAboutContact[0]), Panel1))
+    , Label2(new QLabel(utf8(kpx::kAboutContact[1]), Panel1))
+    , Label3(new QLabel(utf8(kpx::kAboutContact[2]), Panel1))
+    , Label4(new QLabel(utf8(kpx::kAboutContact[3]), Panel1))
     , OKButton(new QPushButton(QStringLiteral("OK"), this))
 {
     const qreal factor = dpiFactor(this);
     setObjectName(QStringLiteral("aboutbox1"));
-    setWindowTitle(QStringLiteral("kpxv410.exe"));
+    setWindowTitle(utf8(kpx::kAboutTitle));
     setFont(mingFont(kFontPixels));
     setFixedSize(scaledPixels(379, factor), scaledPixels(213, factor));
 

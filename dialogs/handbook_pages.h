@@ -3,14 +3,19 @@
 
 #include <QString>
 
-// The texts of the handbook window. Pages are numbered 1 to 6 in tab order: the contents,
-// then the five chapters. Every character is one of the Big5 code page, like the rest of the
-// program's texts.
+#include "workbench/handbook_text.h"
 
-inline constexpr int kHandbookPageCount = 6;
+// The handbook's texts as the Qt windows show them.
+using kpx::kHandbookPageCount;
 
-// Tab caption of a page: "目錄", "1. 設計原則", ... ; empty for a page number out of range.
-QString handbookPageCaption(int page);
+inline QString handbookPageCaption(int page)
+{
+    const std::string_view caption = kpx::handbookPageCaption(page);
+    return QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size()));
+}
 
-// Text of a page, lines separated by "\n"; empty for a page number out of range.
-QString handbookPageText(int page);
+inline QString handbookPageText(int page)
+{
+    const std::string_view text = kpx::handbookPageText(page);
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}

@@ -8,6 +8,8 @@
 
 #include "dialogs/dialog_placement.h"
 #include "dialogs/fonts.h"
+#include "platform/text/qt_text.h"
+#include "workbench/program_texts.h"
 
 namespace {
 
@@ -34,15 +36,15 @@ void placeCentredLabel(QLabel *label, const QRect &place)
 TmmDirtyWarning1::TmmDirtyWarning1(QWidget *parent)
     : QDialog(parent)
     , Bevel1(new QFrame(this))
-    , Label1(new QLabel(QStringLiteral(u"資料檔案已經修改過， iauve 存檔"), this))
-    , Label2(new QLabel(QStringLiteral(u"是m是 現在 veh 存檔？"), this))
-    , OKBtn(new QPushButton(QStringLiteral(u"是"), this))
-    , bn4vorai(new QPushButton(QStringLiteral(u"無愛"), this))
-    , CancelBtn(new QPushButton(QStringLiteral(u"取消"), this))
+    , Label1(new QLabel(kpx::qtText(kpx::texts::kQuestionLine1), this))
+    , Label2(new QLabel(kpx::qtText(kpx::texts::kQuestionLine2), this))
+    , OKBtn(new QPushButton(kpx::qtText(kpx::texts::kQuestionYes), this))
+    , bn4vorai(new QPushButton(kpx::qtText(kpx::texts::kQuestionNo), this))
+    , CancelBtn(new QPushButton(kpx::qtText(kpx::texts::kQuestionCancel), this))
 {
     const qreal factor = dpiFactor(this);
     setObjectName(QStringLiteral("mmDirtyWarning1"));
-    setWindowTitle(QStringLiteral(u"鷺笙輸入法  對照表詞庫"));
+    setWindowTitle(kpx::qtText(kpx::texts::kQuestionTitle));
     setFont(mingFont(kFormFontPixels));
     setFixedSize(scaledPixels(313, factor), scaledPixels(214, factor));
 
@@ -83,6 +85,19 @@ void TmmDirtyWarning1::setAnswers(std::uint8_t yes, std::uint8_t no, std::uint8_
     answerYes = yes;
     answerNo = no;
     answerCancel = cancel;
+}
+
+kpx::DirtyAnswer TmmDirtyWarning1::ask()
+{
+    setAnswers(0, 0, 0);
+    exec();
+    if (answerYes)
+        return kpx::DirtyAnswer::Yes;
+    if (answerNo)
+        return kpx::DirtyAnswer::No;
+    if (answerCancel)
+        return kpx::DirtyAnswer::Cancel;
+    return kpx::DirtyAnswer::None;
 }
 
 void TmmDirtyWarning1::OKBtnClick()

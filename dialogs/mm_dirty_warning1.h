@@ -1,17 +1,19 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
-#include <QDialog>
 #include <cstdint>
+
+#include <QDialog>
+
+#include "workbench/face.h"
 
 class QFrame;
 class QLabel;
 class QPushButton;
 
-// The unsaved-data question: save (是), don't save (無愛) or cancel (取消). It also carries the
-// editor's data-modified flag, which the main window sets, clears and reads directly. The main
-// window calls setAnswers(0, 0, 0), then exec(), then reads the answer flags; closing the
-// dialog with its close box sets no flag.
+// The unsaved-data question: save (是), don't save (無愛) or cancel (取消). ask() clears the
+// answer flags, shows the dialog modally and returns the answer; closing the dialog with its
+// close box sets no flag. The data-modified flag is the Workbench's.
 class TmmDirtyWarning1 : public QDialog {
     Q_OBJECT
 
@@ -24,6 +26,7 @@ public:
     explicit TmmDirtyWarning1(QWidget *parent = nullptr);
 
     void setAnswers(std::uint8_t yes, std::uint8_t no, std::uint8_t cancel);
+    kpx::DirtyAnswer ask();
 
     // Click handlers of OKBtn, bn4vorai and CancelBtn (Esc too): each records its answer and
     // closes the dialog with its modal result.
@@ -44,8 +47,6 @@ private:
     QPushButton *const CancelBtn;
 
 public:
-    // 1 while the editor's data differ from what was last loaded or saved.
-    std::uint8_t dirty = 0;
     // The answer of the last showing: 是, 無愛, 取消. All 0 after the close box.
     std::uint8_t answerYes = 0;
     std::uint8_t answerNo = 0;

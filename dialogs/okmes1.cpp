@@ -9,6 +9,8 @@
 
 #include "dialogs/dialog_placement.h"
 #include "dialogs/fonts.h"
+#include "platform/text/qt_text.h"
+#include "workbench/program_texts.h"
 
 namespace {
 
@@ -26,7 +28,7 @@ Tokmes1::Tokmes1(QWidget *parent)
     , OKBtn(new QPushButton(QStringLiteral("OK"), this))
 {
     setObjectName(QStringLiteral("okmes1"));
-    setWindowTitle(QStringLiteral("kpxv410.exe"));
+    setWindowTitle(kpx::qtText(kpx::texts::kNoticeTitle));
     setFont(unscaledMingFont(kFontPixels));
     setFixedSize(345, 214);
 

@@ -47,7 +47,7 @@ TSCCheh1::TSCCheh1(QWidget *parent)
 {
     const qreal factor = dpiFactor(this);
     setObjectName(QStringLiteral("SCCheh1"));
-    setWindowTitle(QStringLiteral(u"使用小手冊"));
+    setWindowTitle(QString::fromUtf8(kpx::kHandbookTitle.data(), static_cast<qsizetype>(kpx::kHandbookTitle.size())));
     setFont(mingFont(kFormFontPixels));
     setGeometry(scaledRect(121, 91, 533, 427, factor));
 
@@ -71,4 +71,7 @@ TSCCheh1::TSCCheh1(QWidget *parent)
     layout->addWidget(PageControl1);
 }
 
-void TSCCheh1::showHandbook() { bringToFront(this); }
+void TSCCheh1::showHandbook()
+{
+    bringToFront(this);
+}

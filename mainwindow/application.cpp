@@ -1,12 +1,13 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "mainwindow/application.h"
 
-#include "mainwindow/program_texts.h"
+#include <exception>
+#include <new>
 
 #include <QMessageBox>
 
-#include <exception>
-#include <new>
+#include "platform/text/qt_text.h"
+#include "workbench/program_texts.h"
 
 namespace kpx {
 
@@ -20,7 +21,7 @@ bool Application::notify(QObject *receiver, QEvent *event)
     try {
         return QApplication::notify(receiver, event);
     } catch (const std::bad_alloc &) {
-        showErrorBox(QStringLiteral("Out of memory"));
+        showErrorBox(qtText(texts::kOutOfMemory));
     } catch (const std::exception &error) {
         showErrorBox(QString::fromLocal8Bit(error.what()));
     }
@@ -29,7 +30,7 @@ bool Application::notify(QObject *receiver, QEvent *event)
 
 void showErrorBox(const QString &text)
 {
-    QMessageBox box(QMessageBox::Critical, programTitle(), text, QMessageBox::Ok);
+    QMessageBox box(QMessageBox::Critical, qtText(texts::kProgramTitle), text, QMessageBox::Ok);
     box.exec();
 }
 

@@ -2,17 +2,6 @@
 // TForm1: construction, layout and the commands that only pass work on to other windows.
 #include "mainwindow/form1.h"
 
-#include "dialogs/aboutbox1.h"
-#include "dialogs/dialog_placement.h"
-#include "dialogs/dialog_resources.h"
-#include "dialogs/fonts.h"
-#include "dialogs/mm_dirty_warning1.h"
-#include "platform/native_path.h"
-#include "dialogs/okmes1.h"
-#include "dialogs/sc_cheh1.h"
-#include "state/slot_names.h"
-#include "compiler/table_compiler.h"
-
 #include <QAction>
 #include <QButtonGroup>
 #include <QFrame>
@@ -27,6 +16,18 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "dialogs/aboutbox1.h"
+#include "dialogs/dialog_placement.h"
+#include "dialogs/dialog_resources.h"
+#include "dialogs/fonts.h"
+#include "dialogs/mm_dirty_warning1.h"
+#include "dialogs/okmes1.h"
+#include "dialogs/sc_cheh1.h"
+#include "platform/native_path.h"
+#include "platform/text/qt_text.h"
+#include "state/slot_names.h"
+#include "workbench/program_texts.h"
+
 namespace {
 
 // The window's layout in pixels of a 96 dpi screen.
@@ -40,11 +41,11 @@ constexpr int kEditorFontPixels = 16;
 constexpr int kPanelHeight = 105;
 constexpr int kStatusBarHeight = 17;
 constexpr int kProgressBarHeight = 9;
-constexpr std::array<int, 4> kStatusPanelWidths{100, 120, 100, 150};
+constexpr std::array<int, 4> kStatusPanelWidths { 100, 120, 100, 150 };
 constexpr int kSlotButtonSize = 17;
 constexpr int kSlotButtonX = 88;
 constexpr int kSlotButtonPitch = 16;
-constexpr std::array<int, 3> kSlotRowY{8, 32, 56};
+constexpr std::array<int, 3> kSlotRowY { 8, 32, 56 };
 constexpr int kRowLabelRight = 80;
 constexpr int kProgressMaximum = 1000;
 
@@ -86,7 +87,7 @@ QPushButton *newButton(const char16_t *caption, const char *name, QWidget *paren
 
 std::array<QToolButton *, 30> newSlotButtons(QWidget *parent)
 {
-    std::array<QToolButton *, 30> buttons{};
+    std::array<QToolButton *, 30> buttons {};
     for (std::size_t i = 0; i < buttons.size(); ++i) {
         buttons[i] = new QToolButton(parent);
         buttons[i]->setObjectName(QStringLiteral("SpeedButton%1").arg(i + 1));
@@ -96,7 +97,7 @@ std::array<QToolButton *, 30> newSlotButtons(QWidget *parent)
 
 std::array<QLabel *, 4> newStatusPanels(QWidget *parent)
 {
-    std::array<QLabel *, 4> panels{};
+    std::array<QLabel *, 4> panels {};
     for (std::size_t i = 0; i < panels.size(); ++i) {
         panels[i] = new QLabel(parent);
         panels[i]->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
@@ -106,8 +107,8 @@ std::array<QLabel *, 4> newStatusPanels(QWidget *parent)
 
 QRect scaled(int x, int y, int width, int height, qreal factor)
 {
-    return {scaledPixels(x, factor), scaledPixels(y, factor), scaledPixels(width, factor),
-            scaledPixels(height, factor)};
+    return { scaledPixels(x, factor), scaledPixels(y, factor), scaledPixels(width, factor),
+        scaledPixels(height, factor) };
 }
 
 // A label whose left edge is at x; wide enough for its text.
@@ -156,7 +157,6 @@ TForm1::TForm1(QWidget *parent)
     , StatusBar1(new QStatusBar(clientArea_))
     , statusPanels_(newStatusPanels(StatusBar1))
     , ProgressBar1(new QProgressBar(clientArea_))
-    , title_(QStringLiteral(u"kpxv410  鷺笙輸入法 對照表輸入 資料/詞典 製作 程式"))
 {
     setObjectName(QStringLiteral("Form1"));
     initDialogResources();
@@ -182,20 +182,16 @@ TForm1::TForm1(QWidget *parent)
     resize(scaledPixels(kWindowWidth, factor), scaledPixels(kWindowHeight, factor));
     move(kWindowX, kWindowY);
 
-    setWindowTitle(title_);
-    slot_ = 1;
-    driveLetter_ = kpx::os::systemDriveLetter();
-    library_.load();
-
-    progressRedrawn_.start();
-    kpx::tc_set_progress_step([this] { ProgressStep(); });
+    setWindowTitle(kpx::qtText(kpx::texts::kWindowTitle));
+    kpx::InputMethodLibrary library;
+    library.load();
+    workbench_ = std::make_unique<kpx::Workbench>(*this, kpx::os::systemDriveLetter(), std::move(library));
     setupActivation();
 }
 
-TForm1::~TForm1() { kpx::tc_set_progress_step({}); }
+TForm1::~TForm1() = default;
 
-void TForm1::attachWindows(TSCCheh1 *handbook, Taboutbox1 *aboutBox, TmmDirtyWarning1 *dirtyWarning,
-                           Tokmes1 *notice)
+void TForm1::attachWindows(TSCCheh1 *handbook, Taboutbox1 *aboutBox, TmmDirtyWarning1 *dirtyWarning, Tokmes1 *notice)
 {
     SCCheh1_ = handbook;
     aboutbox1_ = aboutBox;
@@ -211,17 +207,17 @@ void TForm1::setupMenu()
     mn4save1->setShortcut(QKeySequence(Qt::Key_F2));
     mn4jejok1->setShortcut(QKeySequence(Qt::Key_F3));
     mn4sj1->setShortcut(QKeySequence(Qt::Key_F5));
-    mnF1->addActions({mn4save1, mn4jejok1, mn4sj1, N1, mn4exi1});
+    mnF1->addActions({ mn4save1, mn4jejok1, mn4sj1, N1, mn4exi1 });
     MainMenu1->addMenu(mnF1);
 
     mnCut1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_X));
     mnCopy1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
     mnPaste1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_V));
-    mnE1->addActions({mnCut1, mnCopy1, mnPaste1, mnBr1, mnAll1});
+    mnE1->addActions({ mnCut1, mnCopy1, mnPaste1, mnBr1, mnAll1 });
     MainMenu1->addMenu(mnE1);
 
     mnCheh1->setShortcut(QKeySequence(Qt::Key_F1));
-    mnH1->addActions({mnCheh1, mnAbout1});
+    mnH1->addActions({ mnCheh1, mnAbout1 });
     MainMenu1->addMenu(mnH1);
 
     connect(mn4save1, &QAction::triggered, this, &TForm1::mn4save1Click);
@@ -244,7 +240,7 @@ void TForm1::setupPanel()
     Panel1->setFixedHeight(scaledPixels(kPanelHeight, factor));
 
     // The row labels end at the same x, just before their row of buttons.
-    const std::array<QLabel *, 3> rowLabels{Label3, Label4, Label5};
+    const std::array<QLabel *, 3> rowLabels { Label3, Label4, Label5 };
     for (std::size_t row = 0; row < rowLabels.size(); ++row) {
         QLabel *label = rowLabels[row];
         label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -255,8 +251,8 @@ void TForm1::setupPanel()
     }
     placeLabel(Label6, 8, 88, factor);
 
-    const std::array<std::pair<QPushButton *, int>, 3> buttons{
-        {{bnJejok1, 8}, {bnSort1, 40}, {bn4save, 72}}};
+    const std::array<std::pair<QPushButton *, int>, 3> buttons { { { bnJejok1, 8 }, { bnSort1, 40 },
+        { bn4save, 72 } } };
     for (const auto &[button, y] : buttons) {
         button->setGeometry(scaled(256, y, 105, 25, factor));
         // Not a tab stop: the editor keeps Tab for itself.
@@ -273,7 +269,7 @@ void TForm1::setupPanel()
     ed4ofn1->setGeometry(scaled(368, 24, 129, 24, factor));
     ed4ifn1->setObjectName(QStringLiteral("ed4ifn1"));
     ed4ifn1->setGeometry(scaled(368, 72, 129, 24, factor));
-    for (QLineEdit *box : {ed4ofn1, ed4ifn1}) {
+    for (QLineEdit *box : { ed4ofn1, ed4ifn1 }) {
         box->setFont(pathFont);
         box->setReadOnly(true);
         box->setEnabled(false);
@@ -296,10 +292,10 @@ void TForm1::setupSlotButtons()
         button->setAutoRaise(false);
         button->setFocusPolicy(Qt::NoFocus);
         button->setGeometry(scaled(kSlotButtonX + column * kSlotButtonPitch, kSlotRowY[static_cast<std::size_t>(row)],
-                                   kSlotButtonSize, kSlotButtonSize, factor));
+            kSlotButtonSize, kSlotButtonSize, factor));
         slotButtons_->addButton(button, slot);
         // SpeedButton<N>Click
-        connect(button, &QToolButton::clicked, this, [this, slot] { SwitchSlot(slot); });
+        connect(button, &QToolButton::clicked, this, [this, slot] { workbench_->SwitchSlot(slot); });
     }
     SpeedButton[0]->setChecked(true);
 }
@@ -318,7 +314,10 @@ void TForm1::setupEditor()
     // Long lines scroll sideways with the caret, as without a horizontal bar.
     mm4indata1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     mm4indata1->setUndoRedoEnabled(true);
-    connect(mm4indata1, &QPlainTextEdit::textChanged, this, &TForm1::mm4indata1Change);
+    connect(mm4indata1, &QPlainTextEdit::textChanged, this, [this] {
+        if (workbench_)
+            workbench_->mm4indata1Change();
+    });
     mm4indata1->setFocus(Qt::OtherFocusReason);
 }
 
@@ -338,7 +337,7 @@ void TForm1::setupStatusBar()
         height = std::max(height, panel->sizeHint().height());
     }
     statusPanels_[0]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    statusPanels_[0]->setText(QStringLiteral(u"總共"));
+    statusPanels_[0]->setText(kpx::qtText(kpx::texts::kStatusTotal));
     // A face taller than the design's keeps its text whole.
     StatusBar1->setFixedHeight(height);
 
@@ -349,15 +348,45 @@ void TForm1::setupStatusBar()
     ProgressBar1->setFixedHeight(scaledPixels(kProgressBarHeight, factor));
 }
 
-void TForm1::mn4exi1Click() { close(); }
+void TForm1::mn4save1Click()
+{
+    workbench_->Save();
+}
 
-void TForm1::mnCut1Click() { mm4indata1->cut(); }
+void TForm1::mn4jejok1Click()
+{
+    workbench_->Jejok(true);
+}
 
-void TForm1::mnCopy1Click() { mm4indata1->copy(); }
+void TForm1::mn4sj1Click()
+{
+    workbench_->SaveAndMake();
+}
 
-void TForm1::mnPaste1Click() { mm4indata1->paste(); }
+void TForm1::mn4exi1Click()
+{
+    close();
+}
 
-void TForm1::mnAll1Click() { mm4indata1->selectAll(); }
+void TForm1::mnCut1Click()
+{
+    mm4indata1->cut();
+}
+
+void TForm1::mnCopy1Click()
+{
+    mm4indata1->copy();
+}
+
+void TForm1::mnPaste1Click()
+{
+    mm4indata1->paste();
+}
+
+void TForm1::mnAll1Click()
+{
+    mm4indata1->selectAll();
+}
 
 void TForm1::mnCheh1Click()
 {
@@ -371,4 +400,22 @@ void TForm1::mnAbout1Click()
         aboutbox1_->exec();
 }
 
-void TForm1::bringToFront() { ::bringToFront(this); }
+void TForm1::bnJejok1Click()
+{
+    workbench_->Jejok(true);
+}
+
+void TForm1::bn4saveClick()
+{
+    workbench_->SaveWithCaretRestore();
+}
+
+void TForm1::bnSort1Click()
+{
+    workbench_->Sort();
+}
+
+void TForm1::bringToFront()
+{
+    ::bringToFront(this);
+}

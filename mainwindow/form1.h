@@ -1,17 +1,15 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
-#include "mainwindow/activation_tracker.h"
-#include "platform/input_method_library.h"
-#include "state/keyed_store.h"
+#include <array>
+#include <cstdint>
+#include <memory>
 
-#include <QElapsedTimer>
 #include <QMainWindow>
 #include <QPointer>
 
-#include <array>
-#include <cstdint>
-#include <string>
+#include "workbench/face.h"
+#include "workbench/workbench.h"
 
 class QAction;
 class QButtonGroup;
@@ -32,45 +30,41 @@ class Taboutbox1;
 class TmmDirtyWarning1;
 class Tokmes1;
 
-// The main window: an editor for the data file of one of 30 slots, with the commands to save
-// it, make the slot's lexicon table from it and sort its lines. The window keeps the current
-// slot, the state store and the input method's library; the data-modified flag `dirty` lives in
-// the unsaved-data dialog, which the window reads and writes directly.
-class TForm1 : public QMainWindow
-{
+// The main window, the program's Qt face: its widgets, layout, shortcuts and wiring. Every
+// command and event goes to the Workbench, which decides what happens and asks back through the
+// Face interface this window implements.
+class TForm1 : public QMainWindow, public kpx::Face {
     Q_OBJECT
 
 public:
-    // Builds the window (hidden), sets slot 1, takes the system drive letter and loads the input
+    // Builds the window (hidden) and its Workbench, with the system drive letter and the input
     // method's library.
     explicit TForm1(QWidget *parent = nullptr);
     ~TForm1() override;
 
     // The windows that are created after this one. The window needs them before it is shown.
-    void attachWindows(TSCCheh1 *handbook, Taboutbox1 *aboutBox, TmmDirtyWarning1 *dirtyWarning,
-                       Tokmes1 *notice);
+    void attachWindows(TSCCheh1 *handbook, Taboutbox1 *aboutBox, TmmDirtyWarning1 *dirtyWarning, Tokmes1 *notice);
 
-    std::int32_t currentSlot() const { return slot_; }
-    char driveLetter() const { return driveLetter_; }
-    // Where the progress bar stands during a table run (the bar itself is redrawn only now and
-    // then); 0 between runs.
-    int progressPosition() const { return progress_; }
+    kpx::Workbench &workbench() { return *workbench_; }
+    const kpx::Workbench &workbench() const { return *workbench_; }
+    std::int32_t currentSlot() const { return workbench_->currentSlot(); }
+    int progressPosition() const { return workbench_->progressPosition(); }
 
     // Brings the window to the front, as when a second copy of the program is started.
     void bringToFront();
 
     // Menu 檔案(&F)
-    void mn4save1Click();  // F2: Save
+    void mn4save1Click(); // F2: Save
     void mn4jejok1Click(); // F3: make table, with notice
-    void mn4sj1Click();    // F5: save and make
-    void mn4exi1Click();   // close the window
+    void mn4sj1Click(); // F5: save and make
+    void mn4exi1Click(); // close the window
     // Menu 編輯 (&E): always on the editor, whichever control has the focus
     void mnCut1Click();
     void mnCopy1Click();
     void mnPaste1Click();
     void mnAll1Click();
     // Menu 補助說明 (&H)
-    void mnCheh1Click();  // F1: the handbook, beside the window
+    void mnCheh1Click(); // F1: the handbook, beside the window
     void mnAbout1Click(); // the about box, modal
     // Push buttons
     void bnJejok1Click();
@@ -78,26 +72,29 @@ public:
     void bnSort1Click();
     // SpeedButton1Click … SpeedButton30Click: each slot button's click is SwitchSlot(N), see
     // setupSlotButtons().
-    void mm4indata1Change();
+    bool SwitchSlot(std::int32_t slot) { return workbench_->SwitchSlot(slot); }
+    void Jejok(bool showNotice) { workbench_->Jejok(showNotice); }
+    void SetDirty(std::uint8_t value) { workbench_->SetDirty(value); }
+    void FormActivate() { workbench_->FormActivate(); }
+    bool FormCloseQuery() { return workbench_->FormCloseQuery(); }
 
-    void SetDirty(std::uint8_t value);
-    void RefreshStatusBar();
-    // Asks to save (when the data were modified), then makes slot the current one and loads its
-    // data file. False when the question stopped it or the data could not be saved.
-    bool SwitchSlot(std::int32_t slot);
-    // Runs the table compiler over the editor's lines and writes the slot's lexicon table.
-    void Jejok(bool showNotice);
-    void ProgressStep();
-
-    // Restores the slot and caret position stored at the last close.
-    void FormActivate();
-    // Asks to save; when the window may close, releases the library and stores the slot and
-    // caret position. True when the window may close.
-    bool FormCloseQuery();
-
-signals:
-    // Each step of the progress bar, with its new position.
-    void progressStepped(int position);
+    // kpx::Face
+    std::u16string editorText() const override;
+    void loadEditorText(std::u16string_view text) override;
+    void replaceEditorText(std::u16string_view text) override;
+    std::size_t editorLineCount() const override;
+    bool editorLastLineEmpty() const override;
+    std::size_t caretPosition() const override;
+    void putCaret(std::size_t position) override;
+    void focusEditor() override;
+    void pressSlotButton(std::int32_t slot) override;
+    void showPaths(std::u16string_view tablePath, std::u16string_view dataPath) override;
+    void setStatusPanel(int panel, std::u16string_view text) override;
+    void showProgress(int position) override;
+    kpx::DirtyAnswer askUnsavedData() override;
+    void showNotice(std::u16string_view text) override;
+    void showError(std::u16string_view text) override;
+    bool confirm(std::u16string_view text) override;
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -109,28 +106,6 @@ private:
     void setupEditor();
     void setupStatusBar();
     void setupActivation();
-
-    // The ask-to-save routine: true to go on, false to stop.
-    bool askToSave();
-    // Save: writes the editor's text to the slot's data file. False, with the reason shown,
-    // when nothing was written.
-    bool saveData();
-    // Save with caret restore.
-    bool saveWithCaretRestore();
-    // Empties the editor and loads the slot's data file into it; false when it exists but could
-    // not be loaded.
-    bool loadDataFile();
-    bool confirmOverwriteAfterFailedLoad();
-
-    std::string dataFileName() const;
-    std::string tableFileName() const;
-    std::string stateFileName() const;
-    int caretPosition() const;
-    void putCaret(int position);
-    void pressSlotButton(std::int32_t slot);
-    void showError(const QString &text);
-    void showNotice(const QString &text);
-    void redrawProgress();
     void focusWindowChanged(QWindow *window);
 
     QMenuBar *const MainMenu1;
@@ -176,20 +151,5 @@ private:
     QPointer<TmmDirtyWarning1> mmDirtyWarning1_;
     QPointer<Tokmes1> okmes1_;
 
-    QString title_;
-    kpx::KeyedStore state_;
-    std::int32_t slot_ = 1;
-    char driveLetter_ = 'C';
-    kpx::InputMethodLibrary library_;
-
-    // Set while the window itself replaces the editor's text on a load, which is no edit.
-    bool loading_ = false;
-    // The current slot's data file exists but could not be loaded: the editor does not hold its
-    // data, so saving over it needs the user's word.
-    bool loadFailed_ = false;
-
-    int progress_ = 0;
-    QElapsedTimer progressRedrawn_;
-
-    kpx::ActivationTracker activation_;
+    std::unique_ptr<kpx::Workbench> workbench_;
 };

@@ -33,7 +33,7 @@ int main(int argc, char *argv[])
 
     try {
         kpx::ProgramWindows windows;
-        QObject::connect(&instance, &kpx::SingleInstance::activationRequested, windows.Form1,
+        QObject::connect(&instance, &kpx::SingleInstance::activationRequested, windows.Form1.get(),
                          &TForm1::bringToFront);
         windows.Form1->show();
         // Without a window manager nothing would give the window the focus.

@@ -2,32 +2,33 @@
 #include "mainwindow/program_windows.h"
 
 #include "dialogs/aboutbox1.h"
-#include "mainwindow/form1.h"
 #include "dialogs/mm_dirty_warning1.h"
 #include "dialogs/okmes1.h"
 #include "dialogs/sc_cheh1.h"
+#include "mainwindow/form1.h"
 
 namespace kpx {
 
 ProgramWindows::ProgramWindows()
-    : Form1(new TForm1)
-    , SCCheh1(new TSCCheh1)
-    , aboutbox1(new Taboutbox1)
-    , mmDirtyWarning1(new TmmDirtyWarning1)
-    , okmes1(new Tokmes1)
+    : Form1(std::make_unique<TForm1>())
+    , SCCheh1(std::make_unique<TSCCheh1>())
+    , aboutbox1(std::make_unique<Taboutbox1>())
+    , mmDirtyWarning1(std::make_unique<TmmDirtyWarning1>())
+    , okmes1(std::make_unique<Tokmes1>())
 {
     // The program ends when the main window closes, even with the handbook still open.
     SCCheh1->setAttribute(Qt::WA_QuitOnClose, false);
-    Form1->attachWindows(SCCheh1, aboutbox1, mmDirtyWarning1, okmes1);
+    Form1->attachWindows(SCCheh1.get(), aboutbox1.get(), mmDirtyWarning1.get(), okmes1.get());
 }
 
 ProgramWindows::~ProgramWindows()
 {
-    delete Form1;
-    delete SCCheh1;
-    delete aboutbox1;
-    delete mmDirtyWarning1;
-    delete okmes1;
+    // The main window goes first, as it was made first.
+    Form1.reset();
+    SCCheh1.reset();
+    aboutbox1.reset();
+    mmDirtyWarning1.reset();
+    okmes1.reset();
 }
 
 } // namespace kpx

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
+#include <memory>
+
 class TForm1;
 class TSCCheh1;
 class Taboutbox1;
@@ -18,11 +20,11 @@ public:
     ProgramWindows(const ProgramWindows &) = delete;
     ProgramWindows &operator=(const ProgramWindows &) = delete;
 
-    TForm1 *const Form1;
-    TSCCheh1 *const SCCheh1;
-    Taboutbox1 *const aboutbox1;
-    TmmDirtyWarning1 *const mmDirtyWarning1;
-    Tokmes1 *const okmes1;
+    std::unique_ptr<TForm1> Form1;
+    std::unique_ptr<TSCCheh1> SCCheh1;
+    std::unique_ptr<Taboutbox1> aboutbox1;
+    std::unique_ptr<TmmDirtyWarning1> mmDirtyWarning1;
+    std::unique_ptr<Tokmes1> okmes1;
 };
 
 } // namespace kpx

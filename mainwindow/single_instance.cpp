@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "mainwindow/single_instance.h"
 
-#include "mainwindow/program_texts.h"
+#include "platform/text/qt_text.h"
+#include "workbench/program_texts.h"
 #include "platform/native_path.h"
 #include "state/slot_names.h"
 
@@ -90,7 +91,7 @@ bool SingleInstance::claim()
     // working directory.
     const QString directory = QDir::tempPath();
     if (directory.isEmpty() || !QFileInfo(directory).isDir()) {
-        lockProblem_ = QStringLiteral(u"暫存資料夾\n%1\n無存在，程式無法度確定干焦開一個。").arg(lockDirectory());
+        lockProblem_ = qtText(texts::lockDirectoryMissing(u16View(lockDirectory())));
         return false;
     }
     const QString path = lockFilePath();
@@ -101,14 +102,11 @@ bool SingleInstance::claim()
         lockHeld_ = lock_->error() == QLockFile::LockFailedError;
         lock_.reset();
         if (!lockHeld_) {
-            lockProblem_ = QStringLiteral(u"暫存資料夾\n%1\n袂寫得，鎖定檔案做袂出來，程式無法度確定干焦開一個。")
-                               .arg(QDir::toNativeSeparators(directory));
+            lockProblem_ = qtText(texts::lockDirectoryNotWritable(u16View(QDir::toNativeSeparators(directory))));
         } else if (const QString owner = otherOwnerOf(path); !owner.isEmpty()) {
-            lockProblem_ = QStringLiteral(u"鎖定檔案\n%1\n是別的使用者（%2）留落來 e，程式無法度確定干焦開一個。")
-                               .arg(QDir::toNativeSeparators(path), owner);
+            lockProblem_ = qtText(texts::lockLeftByOtherUser(u16View(QDir::toNativeSeparators(path)), u16View(owner)));
         } else {
-            lockProblem_ = QStringLiteral(u"鎖定檔案\n%1\n已經有咧，毋過另外開 e 程式無應。")
-                               .arg(QDir::toNativeSeparators(path));
+            lockProblem_ = qtText(texts::lockHolderSilent(u16View(QDir::toNativeSeparators(path))));
         }
         return false;
     }
@@ -159,8 +157,8 @@ bool claimOrHandOver(SingleInstance &instance, int callTimeoutMs)
     // listening that long.
     if (instance.callRunningCopy(instance.lockHeld() ? callTimeoutMs : std::min(callTimeoutMs, 500)))
         return false;
-    QMessageBox box(QMessageBox::Warning, programTitle(),
-                    instance.lockProblem() + QStringLiteral(u"\n\n程式猶原會開。若是同時開兩個，資料會互相蓋掉。"),
+    QMessageBox box(QMessageBox::Warning, qtText(texts::kProgramTitle),
+                    instance.lockProblem() + qtText(texts::kStartingAnyway),
                     QMessageBox::Ok);
     box.exec();
     return true;

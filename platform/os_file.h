@@ -46,6 +46,18 @@ void removeFile(const char *path);
 
 // --- What the system says about files ---
 
+// What the system says about a path, without opening it.
+struct FileStatus {
+    bool exists = false;
+    bool isDirectory = false;
+    std::int64_t size = 0;
+    // The system's time stamp of the last change; only compared with another one of the same file.
+    std::int64_t modified = 0;
+    bool operator==(const FileStatus &) const = default;
+};
+// exists is false when the system cannot be asked. Links are followed.
+FileStatus fileStatus(const char *path);
+
 // The system's description of the last failed call on this thread (strerror / FormatMessage).
 std::string lastErrorText();
 

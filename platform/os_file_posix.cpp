@@ -178,6 +178,19 @@ bool replaceFile(const char *temporaryPath, const char *targetPath)
 
 void removeFile(const char *path) { ::unlink(nativePath(path).c_str()); }
 
+FileStatus fileStatus(const char *path)
+{
+    FileStatus status;
+    struct stat info {};
+    if (!path || !*path || ::stat(nativePath(path).c_str(), &info) != 0)
+        return status;
+    status.exists = true;
+    status.isDirectory = S_ISDIR(info.st_mode);
+    status.size = static_cast<std::int64_t>(info.st_size);
+    status.modified = static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
+    return status;
+}
+
 std::string lastErrorText() { return std::strerror(errno); }
 
 bool fileIdentity(FileToken file, FileIdentity &identity)

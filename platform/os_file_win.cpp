@@ -75,6 +75,20 @@ bool replaceFile(const char *temporaryPath, const char *targetPath)
 
 void removeFile(const char *path) { DeleteFileA(path); }
 
+FileStatus fileStatus(const char *path)
+{
+    FileStatus status;
+    WIN32_FILE_ATTRIBUTE_DATA info {};
+    if (!path || !*path || !GetFileAttributesExA(path, GetFileExInfoStandard, &info))
+        return status;
+    status.exists = true;
+    status.isDirectory = (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    status.size = static_cast<std::int64_t>((static_cast<unsigned long long>(info.nFileSizeHigh) << 32) | info.nFileSizeLow);
+    status.modified = static_cast<std::int64_t>(
+        (static_cast<unsigned long long>(info.ftLastWriteTime.dwHighDateTime) << 32) | info.ftLastWriteTime.dwLowDateTime);
+    return status;
+}
+
 } // namespace kpx::os
 
 namespace kpx::os {

@@ -51,6 +51,12 @@ export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 unset DISPLAY
 mkdir -p "$build"
+# The window's behaviour tests keep the program's files (\vokelu on the system drive) on a drive
+# of their own, K:, a scratch directory here, never on the prefix's C:.
+test_drive="$PWD/$build/test-drive"
+rm -rf "$test_drive"
+mkdir -p "$test_drive"
+export KPX_TEST_DRIVE=K
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   wineboot -i >/dev/null 2>&1 </dev/null
 fi
@@ -61,6 +67,7 @@ fi
 wineserver -k >/dev/null 2>&1 || true
 wineserver -w
 trap 'wineserver -k >/dev/null 2>&1 || true' EXIT
+ln -sfn "$test_drive" "$WINEPREFIX/dosdevices/k:"
 wineserver -p
 wine cmd /c exit >/dev/null 2>&1 </dev/null
 

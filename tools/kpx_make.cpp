@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "compiler/data_lines.h"
+#include "compiler/data_text.h"
 #include "compiler/table_compiler.h"
 #include "compiler/table_order.h"
 #include "io/file_handle.h"
@@ -18,8 +18,6 @@ namespace {
 constexpr int kExitWritten = 0;
 constexpr int kExitNotWritten = 1;
 constexpr int kExitUsage = 2;
-// The editor hands the compiler at most this many bytes of a line.
-constexpr std::size_t kMaxLineBytes = 4096;
 
 void usage(std::FILE *to)
 {
@@ -207,24 +205,17 @@ bool compileDataFile(const std::string &path)
     kpx::FileHandle file;
     if (!file.openRead(path.c_str()))
         return false;
-    kpx::DataLineSplitter splitter;
-    char line[kMaxLineBytes + 1];
-    const auto addLine = [&line](const char *bytes, std::size_t length) {
-        length = length < kMaxLineBytes ? length : kMaxLineBytes;
-        std::memcpy(line, bytes, length);
-        line[length] = 0;
-        kpx::tc_add_line(line);
-    };
+    kpx::DataTextToCompiler compiler;
     std::vector<char> block(1 << 20);
     for (;;) {
         const std::int32_t got = file.readBytes(block.data(), static_cast<std::int32_t>(block.size()));
         if (got < 0)
             return false;
-        splitter.feed(block.data(), static_cast<std::size_t>(got), addLine);
+        compiler.feed(std::string_view(block.data(), static_cast<std::size_t>(got)));
         if (got < static_cast<std::int32_t>(block.size()))
             break;
     }
-    splitter.finish(addLine);
+    compiler.finish();
     return true;
 }
 

@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 // What the window's behaviour needs from a face of the program (the Qt window on Linux, the

@@ -1,13 +1,15 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
-#include "platform/input_method_library.h"
-#include "state/keyed_store.h"
-#include "workbench/face.h"
-
 #include <chrono>
 #include <cstdint>
 #include <string>
+
+#include "platform/input_method_library.h"
+#include "platform/os_file.h"
+#include "state/keyed_store.h"
+#include "workbench/activation_tracker.h"
+#include "workbench/face.h"
 
 // The behaviour of the main window, the same under every face: the current slot, the
 // data-modified flag and the unsaved-data question, loading and saving the slot's data file,
@@ -26,14 +28,6 @@ struct DirtyWarningState {
     void setAnswers(std::uint8_t yes, std::uint8_t no, std::uint8_t cancel);
 };
 
-// Which window of the program has the focus, as a face reports it.
-enum class FocusedWindow {
-    None,     // no window of this program
-    Main,     // TForm1
-    Handbook, // TSCCheh1
-    Other,    // a dialog, a message box, a menu
-};
-
 class Workbench {
 public:
     // The face must outlive the Workbench. driveLetter is the system drive's letter; the
@@ -44,20 +38,18 @@ public:
     Workbench &operator=(const Workbench &) = delete;
 
     // --- Commands, as the face's menu items, buttons and keys call them ---
-    void Save();                   // mn4save1Click, F2
-    void SaveWithCaretRestore();   // bn4saveClick
-    void SaveAndMake();            // mn4sj1Click, F5
-    void Jejok(bool showNotice);   // bnJejok1Click, mn4jejok1Click (F3) with the notice
-    void Sort();                   // bnSort1Click
+    void Save(); // mn4save1Click, F2
+    void SaveWithCaretRestore(); // bn4saveClick
+    void SaveAndMake(); // mn4sj1Click, F5
+    void Jejok(bool showNotice); // bnJejok1Click, mn4jejok1Click (F3) with the notice
+    void Sort(); // bnSort1Click
     bool SwitchSlot(std::int32_t slot); // SpeedButton<N>Click; false when it stopped
-    void mm4indata1Change();       // every change of the editor's text
+    void mm4indata1Change(); // every change of the editor's text
 
     // --- The window's lifecycle ---
     // The face reports where the focus went. True when the face should run FormActivate once
     // the window system's activation has been dealt with (it may ask a question).
     bool focusMoved(FocusedWindow window);
-    // Another program became the active one.
-    void programDeactivated();
     void FormActivate();
     // True when the window may close; the library is then released and the state file written.
     bool FormCloseQuery();
@@ -69,21 +61,48 @@ public:
     void SetDirty(std::uint8_t value);
     void RefreshStatusBar();
     void ProgressStep();
+    // How often, at most, a table run redraws the progress bar (50 ms); tests see every step
+    // with 0.
+    void setProgressRedrawInterval(std::chrono::milliseconds interval) { progressRedrawInterval_ = interval; }
 
 private:
+    // The ask-to-save routine: true to go on, false to stop.
+    bool askToSave();
+    // Save: false, with the reason shown, when nothing was written.
+    bool saveData();
+    bool saveWithCaretRestore();
+    // Empties the editor and loads the slot's data file into it; false when it exists but could
+    // not be loaded.
+    bool loadDataFile();
+    void redrawProgress();
+    // The editor's line count: its lines without a last one that is empty.
+    std::int64_t editorLines() const;
+    std::string dataFileName() const;
+    std::string tableFileName() const;
+    // A path in the program's form as the user sees it.
+    static std::u16string shownPath(const std::string &programPath);
+
     Face &face_;
     char driveLetter_;
     InputMethodLibrary library_;
     KeyedStore state_;
     DirtyWarningState dirtyWarning_;
+    ActivationTracker activation_;
     std::int32_t slot_ = 1;
     int progress_ = 0;
     std::chrono::steady_clock::time_point progressRedrawn_;
+    std::chrono::milliseconds progressRedrawInterval_ { 50 };
     // Set while the Workbench itself replaces the editor's text on a load, which is no edit.
     bool loading_ = false;
     // The current slot's data file exists but could not be loaded: saving over it needs the
     // user's word.
     bool loadFailed_ = false;
+    // The line of the zero byte that ended the loaded text (0: the file was loaded whole):
+    // saving would drop what follows it, so it needs the user's word too.
+    std::int64_t zeroByteLine_ = 0;
+    // The data file as it was when it was last loaded or saved, to notice another program
+    // changing it in the meantime.
+    os::FileStatus dataStamp_;
 };
 
 } // namespace kpx

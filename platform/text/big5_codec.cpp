@@ -14,7 +14,7 @@ std::unique_ptr<const Big5Tables> buildTables()
 {
     // Every code the system is asked about: the two single bytes that are neither ASCII nor a
     // lead byte, then all 19,782 two-byte codes.
-    std::vector<std::uint16_t> codes{0x80, 0xFF};
+    std::vector<std::uint16_t> codes { 0x80, 0xFF };
     for (unsigned lead = 0x81; lead <= 0xFE; ++lead) {
         for (unsigned trail = 0x40; trail <= 0xFE; ++trail) {
             if (isTrailByte(static_cast<unsigned char>(trail)))
@@ -68,8 +68,7 @@ struct WritingSink {
     void put(char16_t unit) { *out++ = unit; }
 };
 
-template <typename Sink>
-void putEscape(Sink &sink, unsigned char byte)
+template <typename Sink> void putEscape(Sink &sink, unsigned char byte)
 {
     sink.put(detail::kEscapeHigh);
     sink.put(static_cast<char16_t>(0xDC00 + byte));
@@ -80,8 +79,7 @@ void putEscape(Sink &sink, unsigned char byte)
 // for bytes 0x80 to 0xFF. A lead byte and a trail byte from 0xA1 up form one two-byte code even
 // when that code does not round-trip (both bytes are escaped then), as the system reads them;
 // a lead byte followed by anything else is escaped alone and the next byte read on its own.
-template <typename Sink>
-void decodeWith(std::string_view bytes, const Big5Tables &tables, Sink &sink)
+template <typename Sink> void decodeWith(std::string_view bytes, const Big5Tables &tables, Sink &sink)
 {
     const auto *p = reinterpret_cast<const unsigned char *>(bytes.data());
     const auto *const end = p + bytes.size();
@@ -127,7 +125,7 @@ std::size_t decodedBig5Length(std::string_view bytes)
 
 std::size_t decodeBig5Into(std::string_view bytes, char16_t *out)
 {
-    WritingSink sink{out, out};
+    WritingSink sink { out, out };
     decodeWith(bytes, detail::big5Tables(), sink);
     return static_cast<std::size_t>(sink.out - sink.begin);
 }
@@ -139,7 +137,10 @@ std::u16string decodeBig5(std::string_view bytes)
     return text;
 }
 
-Big5EncodeResult encodeBig5(std::u16string_view text)
+namespace {
+
+// The one encoding loop behind encodeBig5 and encodeBig5Lines.
+template <bool kLines> Big5EncodeResult encodeWith(std::u16string_view text)
 {
     const Big5Tables &tables = detail::big5Tables();
     Big5EncodeResult result;
@@ -149,6 +150,15 @@ Big5EncodeResult encodeBig5(std::u16string_view text)
     const std::size_t size = text.size();
     for (std::size_t i = 0; i < size; ++i) {
         const char16_t unit = text[i];
+        if constexpr (kLines) {
+            if (unit == u'\r' || unit == u'\n' || unit == u'\u2029') {
+                if (unit == u'\r' && i + 1 < size && text[i + 1] == u'\n')
+                    ++i;
+                *out++ = '\r';
+                *out++ = '\n';
+                continue;
+            }
+        }
         if (unit < 0x80) {
             *out++ = static_cast<char>(unit);
             continue;
@@ -171,6 +181,38 @@ Big5EncodeResult encodeBig5(std::u16string_view text)
     result.bytes.resize(static_cast<std::size_t>(out - result.bytes.data()));
     result.badPosition = Big5EncodeResult::npos;
     return result;
+}
+
+} // namespace
+
+Big5EncodeResult encodeBig5(std::u16string_view text)
+{
+    return encodeWith<false>(text);
+}
+
+Big5EncodeResult encodeBig5Lines(std::u16string_view text)
+{
+    return encodeWith<true>(text);
+}
+
+TextCharacter characterWithoutBig5(std::u16string_view text, const Big5EncodeResult &encoded)
+{
+    TextCharacter character;
+    const std::size_t position = encoded.badPosition;
+    if (encoded.ok() || position >= text.size())
+        return character;
+    const char16_t unit = text[position];
+    character.position = position;
+    character.units = 1;
+    character.codePoint = unit;
+    if (unit >= 0xD800 && unit <= 0xDBFF && position + 1 < text.size()) {
+        const char16_t low = text[position + 1];
+        if (low >= 0xDC00 && low <= 0xDFFF) {
+            character.units = 2;
+            character.codePoint = 0x10000 + ((static_cast<char32_t>(unit) - 0xD800) << 10) + (low - 0xDC00);
+        }
+    }
+    return character;
 }
 
 } // namespace kpx

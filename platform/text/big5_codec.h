@@ -26,8 +26,8 @@ std::size_t decodedBig5Length(std::string_view bytes);
 std::size_t decodeBig5Into(std::string_view bytes, char16_t *out);
 
 struct Big5EncodeResult {
-    std::string bytes;            // the Big5 bytes; complete only when ok()
-    std::size_t badPosition = 0;  // UTF-16 index of the first character without a Big5 form
+    std::string bytes; // the Big5 bytes; complete only when ok()
+    std::size_t badPosition = 0; // UTF-16 index of the first character without a Big5 form
     bool ok() const { return badPosition == npos; }
     static constexpr std::size_t npos = static_cast<std::size_t>(-1);
 };
@@ -37,5 +37,20 @@ struct Big5EncodeResult {
 // Only the escapes of the bytes 0x80 to 0xFF (U+F0080 to U+F00FF) are escapes: no other byte is
 // ever written as one, and any other plane-15 code point is a character without a Big5 form.
 Big5EncodeResult encodeBig5(std::u16string_view text);
+
+// The same for the text of an editor, whose lines may be separated by CR LF, a lone CR, a lone
+// LF or U+2029: every line break becomes CR LF, and badPosition is an index into text.
+Big5EncodeResult encodeBig5Lines(std::u16string_view text);
+
+// A character of a text: where it starts, its UTF-16 units (two for one beyond the BMP written
+// as a surrogate pair, one for a lone surrogate) and its code point.
+struct TextCharacter {
+    std::size_t position = 0;
+    std::size_t units = 0;
+    char32_t codePoint = 0;
+};
+// The first character without a Big5 form that an encoding stopped at (its badPosition); units is
+// 0 when the encoding did not stop.
+TextCharacter characterWithoutBig5(std::u16string_view text, const Big5EncodeResult &encoded);
 
 } // namespace kpx

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
-#include <QString>
-#include <QStringView>
-
 #include <cstdint>
 #include <string_view>
+
+#include <QString>
+#include <QStringView>
 
 #include "platform/text/big5_codec.h"
 #include "platform/text/caret_offset.h"
@@ -20,7 +20,13 @@ namespace kpx {
 // The UTF-16 units of a QString, without a copy.
 inline std::u16string_view u16View(QStringView text)
 {
-    return {text.utf16(), static_cast<std::size_t>(text.size())};
+    return { text.utf16(), static_cast<std::size_t>(text.size()) };
+}
+
+// A QString of UTF-16 text.
+inline QString qtText(std::u16string_view text)
+{
+    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 // The editor's text for Big5 bytes, decoded straight into the QString's own storage.
@@ -38,8 +44,7 @@ inline Big5EncodeResult toBig5(const QString &text)
 
 inline std::int64_t caretOffsetFromPosition(const QString &text, qsizetype position)
 {
-    return caretOffsetFromPosition(u16View(text),
-                                   position < 0 ? 0 : static_cast<std::size_t>(position));
+    return caretOffsetFromPosition(u16View(text), position < 0 ? 0 : static_cast<std::size_t>(position));
 }
 
 inline qsizetype positionFromCaretOffset(const QString &text, std::int64_t offset)

@@ -1,14 +1,15 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
+#include <type_traits>
+
 #include <QFrame>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
 #include <QtTest>
-#include <type_traits>
 
-#include "tests/dialogs/dialog_test_helpers.h"
 #include "dialogs/mm_dirty_warning1.h"
+#include "tests/dialogs/dialog_test_helpers.h"
 
 namespace {
 
@@ -44,7 +45,6 @@ void MmDirtyWarning1Test::shouldHaveDefaultValues()
     QCOMPARE(dialog.minimumSize(), dialog.maximumSize());
     QCOMPARE(dialog.font().pixelSize(), scaledPixels(11, f));
 
-    QCOMPARE(dialog.dirty, 0);
     QCOMPARE(dialog.answerYes, 0);
     QCOMPARE(dialog.answerNo, 0);
     QCOMPARE(dialog.answerCancel, 0);
@@ -97,15 +97,14 @@ void MmDirtyWarning1Test::shouldHaveDefaultValues()
 
 void MmDirtyWarning1Test::flagsAreBytesInOrder()
 {
-    static_assert(std::is_same_v<decltype(TmmDirtyWarning1::dirty), std::uint8_t>);
     static_assert(std::is_same_v<decltype(TmmDirtyWarning1::answerYes), std::uint8_t>);
     static_assert(std::is_same_v<decltype(TmmDirtyWarning1::answerNo), std::uint8_t>);
     static_assert(std::is_same_v<decltype(TmmDirtyWarning1::answerCancel), std::uint8_t>);
     TmmDirtyWarning1 dialog;
-    const auto *const base = reinterpret_cast<const unsigned char *>(&dialog.dirty);
-    QCOMPARE(reinterpret_cast<const unsigned char *>(&dialog.answerYes) - base, 1);
-    QCOMPARE(reinterpret_cast<const unsigned char *>(&dialog.answerNo) - base, 2);
-    QCOMPARE(reinterpret_cast<const unsigned char *>(&dialog.answerCancel) - base, 3);
+    // The data-modified flag before them is the Workbench's (DirtyWarningState).
+    const auto *const base = reinterpret_cast<const unsigned char *>(&dialog.answerYes);
+    QCOMPARE(reinterpret_cast<const unsigned char *>(&dialog.answerNo) - base, 1);
+    QCOMPARE(reinterpret_cast<const unsigned char *>(&dialog.answerCancel) - base, 2);
 }
 
 void MmDirtyWarning1Test::setAnswersStoresTheValues()
@@ -115,7 +114,6 @@ void MmDirtyWarning1Test::setAnswersStoresTheValues()
     QCOMPARE(dialog.answerYes, 1);
     QCOMPARE(dialog.answerNo, 2);
     QCOMPARE(dialog.answerCancel, 255);
-    QCOMPARE(dialog.dirty, 0);
     dialog.setAnswers(0, 0, 0);
     QCOMPARE(dialog.answerYes, 0);
     QCOMPARE(dialog.answerNo, 0);
@@ -171,19 +169,22 @@ void MmDirtyWarning1Test::answers()
     QFETCH(int, result);
 
     TmmDirtyWarning1 dialog;
-    // What the main window does: the flags of an earlier showing are cleared first.
-    dialog.dirty = 1;
+    // The flags of an earlier showing are cleared first.
     dialog.setAnswers(1, 1, 1);
-    dialog.setAnswers(0, 0, 0);
     QPointer<QDialog> seen;
     whenModal(answer, &seen);
-    const int returned = dialog.exec();
+    const kpx::DirtyAnswer asked = dialog.ask();
+    const int returned = dialog.result();
     QCOMPARE(seen.data(), &dialog);
     QCOMPARE(returned, result);
     QCOMPARE(int(dialog.answerYes), yes);
     QCOMPARE(int(dialog.answerNo), no);
     QCOMPARE(int(dialog.answerCancel), cancel);
-    QCOMPARE(dialog.dirty, 1); // the question never touches the data-modified flag
+    QCOMPARE(asked,
+        yes          ? kpx::DirtyAnswer::Yes
+            : no     ? kpx::DirtyAnswer::No
+            : cancel ? kpx::DirtyAnswer::Cancel
+                     : kpx::DirtyAnswer::None);
     QVERIFY(!dialog.isVisible());
 }
 

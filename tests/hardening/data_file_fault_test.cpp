@@ -7,7 +7,7 @@
 #include <string>
 #include <thread>
 
-#include "mainwindow/data_file.h"
+#include "workbench/data_file.h"
 #include "tests/compiler/test_files.h"
 #include "tests/hardening/file_size_limit.h"
 #include <gtest/gtest.h>
@@ -26,7 +26,7 @@ using kpxtest::writeFile;
 constexpr int kWritten = 0;
 constexpr int kNotWritten = 1;
 
-int saveWithFileSizeLimit(rlim_t limit, const QString &path, const std::string &bytes)
+int saveWithFileSizeLimit(rlim_t limit, const std::string &path, const std::string &bytes)
 {
     return kpxtest::runWithFileSizeLimit(limit, [&] {
         return kpx::writeDataFile(path, bytes).status == kpx::DataFileWrite::Status::Written ? kWritten : kNotWritten;
@@ -50,7 +50,7 @@ TEST(DataFileFaults, EveryCutOffPointLeavesTheOldFile)
     int faultPoints = 0;
     for (rlim_t limit = 0; limit <= newText.size(); ++limit) {
         writeFile(path, oldText);
-        const int result = saveWithFileSizeLimit(limit, QString::fromStdString(path), newText);
+        const int result = saveWithFileSizeLimit(limit, path, newText);
         const std::string after = readFile(path);
         if (limit < newText.size()) {
             ++faultPoints;
@@ -76,7 +76,7 @@ TEST(DataFileFaults, ASaveKilledMidwayLeavesTheOldOrTheNewFile)
         const pid_t child = ::fork();
         if (child == 0)
             ::_exit(
-                kpx::writeDataFile(QString::fromStdString(path), newText).status == kpx::DataFileWrite::Status::Written
+                kpx::writeDataFile(path, newText).status == kpx::DataFileWrite::Status::Written
                     ? kWritten
                     : kNotWritten);
         std::this_thread::sleep_for(std::chrono::milliseconds(5 + attempt * 15));

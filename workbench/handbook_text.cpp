@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "dialogs/handbook_pages.h"
+#include "workbench/handbook_text.h"
 
 // The pages are written the way our users talk: Mandarin characters with Taiwanese words,
 // some of them in romanisation. The particle ê is written "e" and the measure word 个 is
 // written 個, because neither ê nor 个 exists in Big5.
 
+namespace kpx {
 namespace {
 
 const char *const kCaptions[kHandbookPageCount] = {
@@ -157,16 +158,18 @@ const char *const kTexts[kHandbookPageCount] = {
 
 } // namespace
 
-QString handbookPageCaption(int page)
+std::string_view handbookPageCaption(int page)
 {
     if (page < 1 || page > kHandbookPageCount)
         return {};
-    return QString::fromUtf8(kCaptions[page - 1]);
+    return kCaptions[page - 1];
 }
 
-QString handbookPageText(int page)
+std::string_view handbookPageText(int page)
 {
     if (page < 1 || page > kHandbookPageCount)
         return {};
-    return QString::fromUtf8(kTexts[page - 1]);
+    return kTexts[page - 1];
 }
+
+} // namespace kpx

@@ -1,0 +1,127 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+// TForm1 as the Workbench's face: the editor, the panel, the bars, the questions and notices.
+#include <algorithm>
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QToolButton>
+
+#include "dialogs/mm_dirty_warning1.h"
+#include "dialogs/okmes1.h"
+#include "mainwindow/form1.h"
+#include "platform/text/qt_text.h"
+#include "state/slot_names.h"
+#include "workbench/program_texts.h"
+
+std::u16string TForm1::editorText() const
+{
+    // The document's own text keeps U+2029 between its blocks, one unit per line break, so that
+    // indices in it are cursor positions.
+    const QString text = mm4indata1->document()->toRawText();
+    return std::u16string(kpx::u16View(text));
+}
+
+void TForm1::loadEditorText(std::u16string_view text)
+{
+    // Straight into the document: QPlainTextEdit::setPlainText would go over the whole text once
+    // more to format it, which costs seconds on a file of a million lines. Loading starts a new
+    // undo history either way.
+    mm4indata1->clear();
+    mm4indata1->document()->setPlainText(kpx::qtText(text));
+    mm4indata1->moveCursor(QTextCursor::Start);
+}
+
+void TForm1::replaceEditorText(std::u16string_view text)
+{
+    // One edit, so that Ctrl+Z takes it back whole.
+    QTextCursor cursor(mm4indata1->document());
+    cursor.select(QTextCursor::Document);
+    cursor.insertText(kpx::qtText(text));
+}
+
+std::size_t TForm1::editorLineCount() const
+{
+    return static_cast<std::size_t>(mm4indata1->document()->blockCount());
+}
+
+bool TForm1::editorLastLineEmpty() const
+{
+    // QTextBlock::length() counts the block's separator too.
+    return mm4indata1->document()->lastBlock().length() <= 1;
+}
+
+std::size_t TForm1::caretPosition() const
+{
+    return static_cast<std::size_t>(mm4indata1->textCursor().selectionStart());
+}
+
+void TForm1::putCaret(std::size_t position)
+{
+    const int end = std::max(mm4indata1->document()->characterCount() - 1, 0);
+    QTextCursor cursor = mm4indata1->textCursor();
+    cursor.setPosition(static_cast<int>(std::min<std::size_t>(position, static_cast<std::size_t>(end))));
+    mm4indata1->setTextCursor(cursor);
+}
+
+void TForm1::focusEditor()
+{
+    mm4indata1->setFocus(Qt::OtherFocusReason);
+}
+
+void TForm1::pressSlotButton(std::int32_t slot)
+{
+    SpeedButton[static_cast<std::size_t>(kpx::SlotButton(slot) - 1)]->setChecked(true);
+}
+
+void TForm1::showPaths(std::u16string_view tablePath, std::u16string_view dataPath)
+{
+    ed4ifn1->setText(kpx::qtText(dataPath));
+    ed4ifn1->setToolTip(ed4ifn1->text());
+    ed4ofn1->setText(kpx::qtText(tablePath));
+    ed4ofn1->setToolTip(ed4ofn1->text());
+}
+
+void TForm1::setStatusPanel(int panel, std::u16string_view text)
+{
+    statusPanels_.at(static_cast<std::size_t>(panel))->setText(kpx::qtText(text));
+}
+
+void TForm1::showProgress(int position)
+{
+    ProgressBar1->setValue(position);
+    ProgressBar1->repaint();
+}
+
+kpx::DirtyAnswer TForm1::askUnsavedData()
+{
+    return mmDirtyWarning1_ ? mmDirtyWarning1_->ask() : kpx::DirtyAnswer::None;
+}
+
+void TForm1::showNotice(std::u16string_view text)
+{
+    if (okmes1_)
+        okmes1_->notice(kpx::qtText(text));
+}
+
+// What the windowing framework shows for an error that ends a command: a box titled with the
+// program's name.
+void TForm1::showError(std::u16string_view text)
+{
+    QMessageBox box(
+        QMessageBox::Critical, kpx::qtText(kpx::texts::kProgramTitle), kpx::qtText(text), QMessageBox::Ok, this);
+    box.exec();
+}
+
+bool TForm1::confirm(std::u16string_view text)
+{
+    QMessageBox box(QMessageBox::Warning, kpx::qtText(kpx::texts::kProgramTitle), kpx::qtText(text),
+        QMessageBox::Yes | QMessageBox::No, this);
+    box.setDefaultButton(QMessageBox::No);
+    box.setEscapeButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}

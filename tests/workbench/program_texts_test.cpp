@@ -1,0 +1,55 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+// Every text the program shows has a Big5 form, as every text it handles: the native face shows
+// them through code page 950.
+#include "platform/text/big5_codec.h"
+#include "workbench/handbook_text.h"
+#include "workbench/program_texts.h"
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace kpx::texts;
+
+bool hasBig5Form(std::u16string_view text)
+{
+    return kpx::encodeBig5Lines(text).ok();
+}
+
+TEST(ProgramTexts, EveryTextHasABig5Form)
+{
+    const std::u16string path = u"C:\\vokelu\\kpx-ty1.txt";
+    const std::u16string texts[] = { std::u16string(kProgramTitle), std::u16string(kWindowTitle),
+        std::u16string(kStatusTotal), statusLines(125), std::u16string(kStatusModified), std::u16string(kQuestionTitle),
+        std::u16string(kQuestionLine1), std::u16string(kQuestionLine2), std::u16string(kQuestionYes),
+        std::u16string(kQuestionNo), std::u16string(kQuestionCancel), std::u16string(kNoticeTitle),
+        tableMadeNotice(3, path), tableNotMadeNotice(path, kTableReadOnly, u"Permission denied"),
+        std::u16string(kTableNoPath), std::u16string(kTableCannotCreate), std::u16string(kTableWriteFailed),
+        std::u16string(kTableCannotReplace), std::u16string(kTableOutOfMemory), std::u16string(kTableUnknown),
+        std::u16string(kSortTooManyLines), notSavedWithoutBig5(2, u"x", 0x0E01),
+        tableNotMadeWithoutBig5(2, u"x", 0x0E01), cannotCreateFile(path), cannotOpenFile(path),
+        std::u16string(kTextExceedsCapacity), dataNotWritten(path, u"No space left on device"),
+        confirmOverwriteUnloaded(path), partlyLoadedNotice(path, 2), confirmOverwritePartlyLoaded(path, 2),
+        confirmOverwriteChanged(path), confirmTableFromUnloaded(path, path), lockDirectoryMissing(path),
+        lockDirectoryNotWritable(path), lockLeftByOtherUser(path, u"root"), lockHolderSilent(path),
+        std::u16string(kStartingAnyway) };
+    for (const std::u16string &text : texts)
+        EXPECT_TRUE(hasBig5Form(text)) << std::string(text.begin(), text.end());
+    for (int page = 1; page <= kpx::kHandbookPageCount; ++page) {
+        EXPECT_TRUE(hasBig5Form(systemText(kpx::handbookPageText(page)))) << page;
+        EXPECT_TRUE(hasBig5Form(systemText(kpx::handbookPageCaption(page)))) << page;
+    }
+    for (const std::string_view line : kpx::kAboutContact)
+        EXPECT_TRUE(hasBig5Form(systemText(line)));
+}
+
+TEST(ProgramTexts, CodePointsAndSystemWords)
+{
+    EXPECT_EQ(codePointText(0x0E01), u"U+0E01");
+    EXPECT_EQ(codePointText(0x1F600), u"U+1F600");
+    // File names on Linux are UTF-8; anything else is taken for Big5.
+    EXPECT_EQ(systemText("/home/\xE5\x8F\xB0/x"), u"/home/台/x");
+    EXPECT_EQ(systemText("\xA5\x78\xC6\x57"), u"台灣");
+    EXPECT_EQ(systemText("\xED\xA0\x80"), kpx::decodeBig5("\xED\xA0\x80")); // a surrogate in UTF-8 form
+}
+
+} // namespace

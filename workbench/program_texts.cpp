@@ -1,0 +1,193 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+#include "workbench/program_texts.h"
+
+#include "platform/text/big5_codec.h"
+
+namespace kpx::texts {
+namespace {
+
+std::u16string joined(std::initializer_list<std::u16string_view> parts)
+{
+    std::u16string text;
+    for (const std::u16string_view part : parts)
+        text += part;
+    return text;
+}
+
+// UTF-16 for bytes that are valid UTF-8; false when they are not.
+bool decodeUtf8(std::string_view bytes, std::u16string &text)
+{
+    const auto *p = reinterpret_cast<const unsigned char *>(bytes.data());
+    const auto *const end = p + bytes.size();
+    while (p < end) {
+        char32_t code = *p;
+        int more = 0;
+        char32_t least = 0;
+        if (code < 0x80) {
+        } else if ((code & 0xE0) == 0xC0) {
+            code &= 0x1F, more = 1, least = 0x80;
+        } else if ((code & 0xF0) == 0xE0) {
+            code &= 0x0F, more = 2, least = 0x800;
+        } else if ((code & 0xF8) == 0xF0) {
+            code &= 0x07, more = 3, least = 0x10000;
+        } else {
+            return false;
+        }
+        if (end - p <= more)
+            return false;
+        for (int i = 1; i <= more; ++i) {
+            if ((p[i] & 0xC0) != 0x80)
+                return false;
+            code = code << 6 | (p[i] & 0x3F);
+        }
+        if (code < least || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
+            return false;
+        p += more + 1;
+        if (code >= 0x10000) {
+            text += static_cast<char16_t>(0xD800 + ((code - 0x10000) >> 10));
+            text += static_cast<char16_t>(0xDC00 + ((code - 0x10000) & 0x3FF));
+        } else {
+            text += static_cast<char16_t>(code);
+        }
+    }
+    return true;
+}
+
+std::u16string withoutBig5(
+    std::int64_t line, std::u16string_view character, char32_t codePoint, std::u16string_view ending)
+{
+    return joined({ u"第 ", decimal(line), u" 列有一個字「", character, u"」（", codePointText(codePoint),
+        u"）無 Big5 碼，\r\n\r\n", ending });
+}
+
+} // namespace
+
+std::u16string decimal(std::int64_t number)
+{
+    const std::string digits = std::to_string(number);
+    return std::u16string(digits.begin(), digits.end());
+}
+
+std::u16string statusLines(std::int64_t lines)
+{
+    return decimal(lines) + u" 列";
+}
+
+std::u16string tableMadeNotice(std::int32_t entries, std::u16string_view tablePath)
+{
+    return joined({ u"總共有 ", decimal(entries), u" 個詞條\r\n\r\n\r\n製作完成，檔案存做:\r\n\r\n", tablePath });
+}
+
+std::u16string tableNotMadeNotice(
+    std::u16string_view tablePath, std::u16string_view reason, std::u16string_view systemWords)
+{
+    std::u16string text = joined({ u"對照表無做成，檔案寫袂落去:\r\n\r\n", tablePath, u"\r\n\r\n", reason });
+    if (!systemWords.empty())
+        text += joined({ u"\r\n（", systemWords, u"）" });
+    text += u"\r\n\r\n原來 e 檔案無改變。";
+    return text;
+}
+
+std::u16string notSavedWithoutBig5(std::int64_t line, std::u16string_view character, char32_t codePoint)
+{
+    return withoutBig5(line, character, codePoint, u"資料無存。\r\n請先改掉這個字才閣存檔。");
+}
+
+std::u16string tableNotMadeWithoutBig5(std::int64_t line, std::u16string_view character, char32_t codePoint)
+{
+    return withoutBig5(line, character, codePoint, u"對照表無做。\r\n請先改掉這個字。");
+}
+
+std::u16string codePointText(char32_t codePoint)
+{
+    static constexpr char16_t kHex[] = u"0123456789ABCDEF";
+    std::u16string digits;
+    for (char32_t rest = codePoint; rest != 0 || digits.size() < 4; rest >>= 4)
+        digits.insert(digits.begin(), kHex[rest & 0xF]);
+    return u"U+" + digits;
+}
+
+std::u16string cannotCreateFile(std::u16string_view path)
+{
+    return joined({ u"Cannot create file ", path });
+}
+
+std::u16string cannotOpenFile(std::u16string_view path)
+{
+    return joined({ u"Cannot open file ", path });
+}
+
+std::u16string dataNotWritten(std::u16string_view path, std::u16string_view systemWords)
+{
+    return joined({ u"資料寫袂落去 ", path, u"\n\n原來 e 檔案無改變。\n\n（", systemWords, u"）" });
+}
+
+std::u16string confirmOverwriteUnloaded(std::u16string_view path)
+{
+    return joined({ u"資料檔案\n", path,
+        u"\n頭拄仔讀袂入來，編輯器內底無這個檔案 e 資料。\n\n"
+        u"若存檔，這個檔案原來 e 內容會予編輯器 e 內容蓋掉。\n\n"
+        u"你確定 veh 存檔？" });
+}
+
+std::u16string partlyLoadedNotice(std::u16string_view path, std::int64_t line)
+{
+    return joined({ u"資料檔案\r\n\r\n", path, u"\r\n\r\n第 ", decimal(line),
+        u" 列有一個 0 位元組（NUL），\r\n干焦伊頭前 e 資料有讀入來。\r\n存檔進前會先問你。" });
+}
+
+std::u16string confirmOverwritePartlyLoaded(std::u16string_view path, std::int64_t line)
+{
+    return joined({ u"資料檔案\n", path, u"\n第 ", decimal(line),
+        u" 列有一個 0 位元組，干焦伊頭前 e 資料有讀入來。\n\n"
+        u"若存檔，伊後壁 e 資料會無去。\n\n"
+        u"你確定 veh 存檔？" });
+}
+
+std::u16string confirmOverwriteChanged(std::u16string_view path)
+{
+    return joined({ u"資料檔案\n", path,
+        u"\n佇讀入來抑是存檔了後，有別個程式改過伊。\n\n"
+        u"若存檔，別個程式改 e 內容會予編輯器 e 內容蓋掉。\n\n"
+        u"你確定 veh 存檔？" });
+}
+
+std::u16string confirmTableFromUnloaded(std::u16string_view dataPath, std::u16string_view tablePath)
+{
+    return joined({ u"資料檔案\n", dataPath,
+        u"\n頭拄仔讀袂入來，編輯器內底無這個檔案 e 資料。\n\n"
+        u"若製作，對照表\n",
+        tablePath,
+        u"\n會用編輯器 e 內容做，原來 e 對照表會予換掉。\n\n"
+        u"你確定 veh 製作對照表？" });
+}
+
+std::u16string lockDirectoryMissing(std::u16string_view directory)
+{
+    return joined({ u"暫存資料夾\n", directory, u"\n無存在，程式無法度確定干焦開一個。" });
+}
+
+std::u16string lockDirectoryNotWritable(std::u16string_view directory)
+{
+    return joined({ u"暫存資料夾\n", directory, u"\n袂寫得，鎖定檔案做袂出來，程式無法度確定干焦開一個。" });
+}
+
+std::u16string lockLeftByOtherUser(std::u16string_view lockFile, std::u16string_view user)
+{
+    return joined({ u"鎖定檔案\n", lockFile, u"\n是別的使用者（", user, u"）留落來 e，程式無法度確定干焦開一個。" });
+}
+
+std::u16string lockHolderSilent(std::u16string_view lockFile)
+{
+    return joined({ u"鎖定檔案\n", lockFile, u"\n已經有咧，毋過另外開 e 程式無應。" });
+}
+
+std::u16string systemText(std::string_view bytes)
+{
+    std::u16string text;
+    if (decodeUtf8(bytes, text))
+        return text;
+    return decodeBig5(bytes);
+}
+
+} // namespace kpx::texts

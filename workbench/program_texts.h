@@ -1,0 +1,102 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// Every text the program shows, in one place for every face: UTF-16, each character one with a
+// Big5 form. Texts of several lines separate them with "\r\n" (the notice dialog's convention)
+// unless said otherwise.
+namespace kpx::texts {
+
+// The program's name: the task bar, the title of error boxes and questions.
+inline constexpr std::u16string_view kProgramTitle = u"對照表 製作程式";
+// The main window's caption.
+inline constexpr std::u16string_view kWindowTitle = u"kpxv410  鷺笙輸入法 對照表輸入 資料/詞典 製作 程式";
+
+// The first line of the state file (bytes, as written).
+inline constexpr char kStateFileHeader[]
+    = "//kpxv4.ini, unless you know what you are doing, don't change this file, but deleting this file is alright";
+
+// The status bar's panels 0 to 2.
+inline constexpr std::u16string_view kStatusTotal = u"總共";
+std::u16string statusLines(std::int64_t lines); // "125 列"
+inline constexpr std::u16string_view kStatusModified = u"資料修改過";
+
+// The unsaved-data question TmmDirtyWarning1.
+inline constexpr std::u16string_view kQuestionTitle = u"鷺笙輸入法  對照表詞庫";
+inline constexpr std::u16string_view kQuestionLine1 = u"資料檔案已經修改過， iauve 存檔";
+inline constexpr std::u16string_view kQuestionLine2 = u"是m是 現在 veh 存檔？";
+inline constexpr std::u16string_view kQuestionYes = u"是";
+inline constexpr std::u16string_view kQuestionNo = u"無愛";
+inline constexpr std::u16string_view kQuestionCancel = u"取消";
+
+// The notice dialog Tokmes1.
+inline constexpr std::u16string_view kNoticeTitle = u"kpxv410.exe";
+
+// After a table was made, with its entry count and path.
+std::u16string tableMadeNotice(std::int32_t entries, std::u16string_view tablePath);
+// When no table could be written: its path, why (reason, and the system's words when given).
+std::u16string tableNotMadeNotice(
+    std::u16string_view tablePath, std::u16string_view reason, std::u16string_view systemWords);
+// Why a table could not be written, one text per cause of the compiler's report.
+inline constexpr std::u16string_view kTableNoPath = u"無檔案名";
+inline constexpr std::u16string_view kTableReadOnly = u"檔案是唯讀 e，抑是遐有一個資料夾";
+inline constexpr std::u16string_view kTableCannotCreate = u"檔案開袂起來（資料夾敢有存在？）";
+inline constexpr std::u16string_view kTableWriteFailed = u"寫袂落去（磁碟敢滿矣？）";
+inline constexpr std::u16string_view kTableCannotReplace = u"做好 e 對照表換袂入去原來 e 檔案";
+inline constexpr std::u16string_view kTableOutOfMemory = u"記憶體無夠，詞條收袂了";
+inline constexpr std::u16string_view kTableUnknown = u"毋知啥原因";
+
+// Sort refused over its limit.
+inline constexpr std::u16string_view kSortTooManyLines
+    = u"詞條過頭濟，排序可能有問題，\r\n\r\n請用其他工具\r\n或者是\r\n減少資料ｅ量";
+
+// A character without a Big5 form in the editor: its line (from 1), the character itself and
+// its code point ("U+0E01"). One for Save, one for making the table.
+std::u16string notSavedWithoutBig5(std::int64_t line, std::u16string_view character, char32_t codePoint);
+std::u16string tableNotMadeWithoutBig5(std::int64_t line, std::u16string_view character, char32_t codePoint);
+// "U+4E00"
+std::u16string codePointText(char32_t codePoint);
+
+// Errors that end a command, as the windowing framework words them.
+std::u16string cannotCreateFile(std::u16string_view path);
+std::u16string cannotOpenFile(std::u16string_view path);
+inline constexpr std::u16string_view kTextExceedsCapacity = u"Text exceeds memo capacity";
+inline constexpr std::u16string_view kOutOfMemory = u"Out of memory";
+// The data file could not be written whole (lines separated by "\n").
+std::u16string dataNotWritten(std::u16string_view path, std::u16string_view systemWords);
+
+// Saving over a data file that could not be loaded: yes/no, no by default ("\n" lines).
+std::u16string confirmOverwriteUnloaded(std::u16string_view path);
+
+// A data file with a zero byte: only the text before it was loaded. The notice at the load, and
+// the question before saving over it (yes/no, no by default, "\n" lines).
+std::u16string partlyLoadedNotice(std::u16string_view path, std::int64_t line);
+std::u16string confirmOverwritePartlyLoaded(std::u16string_view path, std::int64_t line);
+
+// Saving over a data file that another program changed since it was loaded or saved: yes/no,
+// no by default ("\n" lines).
+std::u16string confirmOverwriteChanged(std::u16string_view path);
+
+// Making the table after the data file could not be loaded: yes/no, no by default ("\n"
+// lines).
+std::u16string confirmTableFromUnloaded(std::u16string_view dataPath, std::u16string_view tablePath);
+
+// One copy at a time (the Linux program): why it cannot tell whether another copy runs, and
+// that it starts anyway ("\n" lines).
+std::u16string lockDirectoryMissing(std::u16string_view directory);
+std::u16string lockDirectoryNotWritable(std::u16string_view directory);
+std::u16string lockLeftByOtherUser(std::u16string_view lockFile, std::u16string_view user);
+std::u16string lockHolderSilent(std::u16string_view lockFile);
+inline constexpr std::u16string_view kStartingAnyway = u"\n\n程式猶原會開。若是同時開兩個，資料會互相蓋掉。";
+
+// Decimal digits.
+std::u16string decimal(std::int64_t number);
+
+// Bytes from the system (a file name, an error text) for the user: UTF-8 when they are valid
+// UTF-8 (file names on Linux), else Big5.
+std::u16string systemText(std::string_view bytes);
+
+} // namespace kpx::texts

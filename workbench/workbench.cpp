@@ -1,0 +1,477 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+#include "workbench/workbench.h"
+
+#include <algorithm>
+#include <limits>
+#include <vector>
+
+#include "compiler/data_text.h"
+#include "compiler/table_compiler.h"
+#include "platform/native_path.h"
+#include "platform/text/big5_codec.h"
+#include "platform/text/caret_offset.h"
+#include "platform/text/locale_compare.h"
+#include "state/slot_names.h"
+#include "state/stored_number.h"
+#include "workbench/data_file.h"
+#include "workbench/program_texts.h"
+
+namespace kpx {
+namespace {
+
+constexpr int kProgressMinimum = 0;
+constexpr int kProgressMaximum = 1000;
+// Sort takes at most this many lines.
+constexpr std::int64_t kSortLimit = 8000;
+
+bool isLineBreak(char16_t unit)
+{
+    return unit == u'\r' || unit == u'\n' || unit == u'\u2029';
+}
+
+// Length of the line break at text[i] (CR LF is one break of two units), 0 when there is none.
+std::size_t lineBreakAt(std::u16string_view text, std::size_t i)
+{
+    if (!isLineBreak(text[i]))
+        return 0;
+    return text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n' ? 2 : 1;
+}
+
+// The editor's text for a data file's bytes: decoded, with every line break "\n".
+std::u16string editorTextFromBytes(std::string_view bytes)
+{
+    std::u16string text(decodedBig5Length(bytes), u'\0');
+    decodeBig5Into(bytes, text.data());
+    // Line breaks are ASCII bytes, never part of a two-byte code: one pass in place.
+    std::size_t out = 0;
+    for (std::size_t in = 0; in < text.size(); ++in) {
+        char16_t unit = text[in];
+        if (unit == u'\r') {
+            if (in + 1 < text.size() && text[in + 1] == u'\n')
+                ++in;
+            unit = u'\n';
+        }
+        text[out++] = unit;
+    }
+    text.resize(out);
+    return text;
+}
+
+// Line number (from 1) of the position in text.
+std::int64_t lineOfPosition(std::u16string_view text, std::size_t position)
+{
+    std::int64_t line = 1;
+    for (std::size_t i = 0; i < position && i < text.size();) {
+        const std::size_t length = lineBreakAt(text, i);
+        if (length != 0 && i + length <= position)
+            ++line;
+        i += length != 0 ? length : 1;
+    }
+    return line;
+}
+
+// The lines of text: a break at the very end begins no further line.
+std::vector<std::u16string_view> linesOf(std::u16string_view text)
+{
+    std::vector<std::u16string_view> lines;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t length = lineBreakAt(text, i);
+        if (length == 0) {
+            ++i;
+            continue;
+        }
+        lines.push_back(text.substr(start, i - start));
+        i += length;
+        start = i;
+    }
+    if (start < text.size())
+        lines.push_back(text.substr(start));
+    return lines;
+}
+
+std::u16string_view tableFailureText(TableWriteFailure failure)
+{
+    switch (failure) {
+    case TableWriteFailure::NoPath:
+        return texts::kTableNoPath;
+    case TableWriteFailure::ReadOnly:
+        return texts::kTableReadOnly;
+    case TableWriteFailure::CannotCreate:
+        return texts::kTableCannotCreate;
+    case TableWriteFailure::WriteFailed:
+        return texts::kTableWriteFailed;
+    case TableWriteFailure::CannotReplace:
+        return texts::kTableCannotReplace;
+    case TableWriteFailure::OutOfMemory:
+        return texts::kTableOutOfMemory;
+    case TableWriteFailure::None:
+        break;
+    }
+    return texts::kTableUnknown;
+}
+
+} // namespace
+
+void DirtyWarningState::setAnswers(std::uint8_t yes, std::uint8_t no, std::uint8_t cancel)
+{
+    answerYes = yes;
+    answerNo = no;
+    answerCancel = cancel;
+}
+
+Workbench::Workbench(Face &face, char driveLetter, InputMethodLibrary library)
+    : face_(face)
+    , driveLetter_(driveLetter)
+    , library_(std::move(library))
+    , progressRedrawn_(std::chrono::steady_clock::now())
+{
+    tc_set_progress_step([this] { ProgressStep(); });
+}
+
+Workbench::~Workbench()
+{
+    tc_set_progress_step({});
+}
+
+std::string Workbench::dataFileName() const
+{
+    return DataFileName(slot_, driveLetter_);
+}
+
+std::string Workbench::tableFileName() const
+{
+    return TableFileName(slot_, driveLetter_);
+}
+
+std::u16string Workbench::shownPath(const std::string &programPath)
+{
+    return texts::systemText(os::nativePath(programPath));
+}
+
+std::int64_t Workbench::editorLines() const
+{
+    const auto lines = static_cast<std::int64_t>(face_.editorLineCount());
+    return face_.editorLastLineEmpty() ? lines - 1 : lines;
+}
+
+// --- The data-modified flag and the status bar ---
+
+void Workbench::SetDirty(std::uint8_t value)
+{
+    dirtyWarning_.dirty = value;
+    RefreshStatusBar();
+}
+
+void Workbench::RefreshStatusBar()
+{
+    face_.setStatusPanel(0, texts::kStatusTotal);
+    face_.setStatusPanel(1, texts::statusLines(editorLines()));
+    face_.setStatusPanel(2, dirtyWarning_.dirty ? texts::kStatusModified : std::u16string_view());
+}
+
+void Workbench::mm4indata1Change()
+{
+    if (loading_)
+        return;
+    SetDirty(1);
+}
+
+// --- Saving, the question and the slot switch ---
+
+bool Workbench::saveData()
+{
+    const std::string path = dataFileName();
+    if (loadFailed_) {
+        if (!face_.confirm(texts::confirmOverwriteUnloaded(shownPath(path))))
+            return false;
+    } else if (zeroByteLine_ != 0) {
+        if (!face_.confirm(texts::confirmOverwritePartlyLoaded(shownPath(path), zeroByteLine_)))
+            return false;
+    } else if (const os::FileStatus now = os::fileStatus(path.c_str());
+               now.exists && !now.isDirectory && now != dataStamp_) {
+        // Changed by another program since it was loaded or saved here: its changes would go.
+        if (!face_.confirm(texts::confirmOverwriteChanged(shownPath(path))))
+            return false;
+    }
+    const std::u16string text = face_.editorText();
+    const Big5EncodeResult encoded = encodeBig5Lines(text);
+    if (!encoded.ok()) {
+        const TextCharacter bad = characterWithoutBig5(text, encoded);
+        face_.showNotice(texts::notSavedWithoutBig5(lineOfPosition(text, bad.position),
+            std::u16string_view(text).substr(bad.position, bad.units), bad.codePoint));
+        face_.focusEditor();
+        face_.putCaret(bad.position);
+        return false;
+    }
+    const DataFileWrite written = writeDataFile(path, encoded.bytes);
+    switch (written.status) {
+    case DataFileWrite::Status::Written:
+        break;
+    case DataFileWrite::Status::CannotCreate:
+        face_.showError(texts::cannotCreateFile(shownPath(path)));
+        return false;
+    case DataFileWrite::Status::WriteFailed:
+        face_.showError(texts::dataNotWritten(shownPath(path), texts::systemText(written.reason)));
+        return false;
+    }
+    loadFailed_ = false;
+    zeroByteLine_ = 0;
+    dataStamp_ = os::fileStatus(path.c_str());
+    SetDirty(0);
+    return true;
+}
+
+void Workbench::Save()
+{
+    saveData();
+}
+
+bool Workbench::saveWithCaretRestore()
+{
+    const std::size_t caret = face_.caretPosition();
+    if (!saveData())
+        return false;
+    face_.focusEditor();
+    face_.putCaret(caret);
+    return true;
+}
+
+void Workbench::SaveWithCaretRestore()
+{
+    saveWithCaretRestore();
+}
+
+bool Workbench::askToSave()
+{
+    if (!dirtyWarning_.dirty)
+        return true;
+    dirtyWarning_.setAnswers(0, 0, 0);
+    switch (face_.askUnsavedData()) {
+    case DirtyAnswer::Yes:
+        dirtyWarning_.setAnswers(1, 0, 0);
+        break;
+    case DirtyAnswer::No:
+        dirtyWarning_.setAnswers(0, 1, 0);
+        break;
+    case DirtyAnswer::Cancel:
+        dirtyWarning_.setAnswers(0, 0, 1);
+        break;
+    case DirtyAnswer::None:
+        break;
+    }
+    if (dirtyWarning_.answerYes) {
+        if (!saveData())
+            return false;
+        SetDirty(0);
+        return true;
+    }
+    return dirtyWarning_.answerNo != 0;
+}
+
+bool Workbench::loadDataFile()
+{
+    DataFileRead read = readDataFile(dataFileName());
+    dataStamp_ = read.stamp;
+    {
+        loading_ = true;
+        struct Done {
+            bool &flag;
+            ~Done() { flag = false; }
+        } done { loading_ };
+        if (read.status == DataFileRead::Status::Loaded) {
+            std::u16string text = editorTextFromBytes(read.bytes);
+            read.bytes = std::string();
+            face_.loadEditorText(text);
+        } else {
+            face_.loadEditorText({});
+        }
+    }
+    zeroByteLine_ = read.zeroByteLine;
+    switch (read.status) {
+    case DataFileRead::Status::Missing:
+    case DataFileRead::Status::Loaded:
+        loadFailed_ = false;
+        if (zeroByteLine_ != 0)
+            face_.showNotice(texts::partlyLoadedNotice(shownPath(dataFileName()), zeroByteLine_));
+        return true;
+    case DataFileRead::Status::CannotOpen:
+        loadFailed_ = true;
+        RefreshStatusBar();
+        face_.showError(texts::cannotOpenFile(shownPath(dataFileName())));
+        return false;
+    case DataFileRead::Status::TooLarge:
+        loadFailed_ = true;
+        RefreshStatusBar();
+        face_.showError(texts::kTextExceedsCapacity);
+        return false;
+    }
+    return false;
+}
+
+bool Workbench::SwitchSlot(std::int32_t slot)
+{
+    if (!askToSave()) {
+        face_.pressSlotButton(slot_);
+        return false;
+    }
+    slot_ = slot;
+    face_.pressSlotButton(slot_);
+    face_.showPaths(shownPath(tableFileName()), shownPath(dataFileName()));
+    // A file that exists but cannot be loaded leaves the editor empty and the flag as the
+    // question left it; saving then asks before the empty text replaces the file.
+    if (!loadDataFile())
+        return false;
+    SetDirty(0);
+    return true;
+}
+
+// --- Making the table, and the progress bar ---
+
+void Workbench::ProgressStep()
+{
+    // Past the maximum the bar starts again from its minimum, as a stepped progress bar does.
+    ++progress_;
+    if (progress_ > kProgressMaximum)
+        progress_ = kProgressMinimum;
+    // A redraw per line would cost more than the compiler's own work.
+    if (std::chrono::steady_clock::now() - progressRedrawn_ >= progressRedrawInterval_)
+        redrawProgress();
+}
+
+void Workbench::redrawProgress()
+{
+    face_.showProgress(progress_);
+    progressRedrawn_ = std::chrono::steady_clock::now();
+}
+
+void Workbench::Jejok(bool showNotice)
+{
+    // The editor does not hold the slot's data: a table made from it would replace the slot's
+    // table with one of whatever the editor holds, most likely nothing.
+    if (loadFailed_
+        && !face_.confirm(texts::confirmTableFromUnloaded(shownPath(dataFileName()), shownPath(tableFileName()))))
+        return;
+    const std::size_t caret = face_.caretPosition();
+    tc_begin(0);
+    progress_ = kProgressMinimum;
+    progressRedrawn_ = std::chrono::steady_clock::now();
+
+    const std::u16string text = face_.editorText();
+    const Big5EncodeResult encoded = encodeBig5Lines(text);
+    std::size_t caretAfter = caret;
+    if (encoded.ok()) {
+        addDataText(encoded.bytes, [this] { ProgressStep(); });
+        tc_order_and_sort(OrderDigit(slot_));
+        const std::string path = tableFileName();
+        const std::string id = TableId(slot_);
+        const std::int32_t result = tc_write(path.c_str(), id.c_str());
+        progress_ = kProgressMinimum;
+        redrawProgress();
+        const TableWriteReport &report = tc_last_write();
+        const std::u16string written = shownPath(report.path.empty() ? path : report.path);
+        if (result != 0 && showNotice) {
+            face_.showNotice(texts::tableMadeNotice(tc_count(), written));
+        } else if (result == 0) {
+            face_.showNotice(
+                texts::tableNotMadeNotice(written, tableFailureText(report.failure), texts::systemText(report.reason)));
+        }
+    } else {
+        progress_ = kProgressMinimum;
+        redrawProgress();
+        const TextCharacter bad = characterWithoutBig5(text, encoded);
+        face_.showNotice(texts::tableNotMadeWithoutBig5(lineOfPosition(text, bad.position),
+            std::u16string_view(text).substr(bad.position, bad.units), bad.codePoint));
+        caretAfter = bad.position;
+    }
+
+    library_.notify(1);
+    face_.focusEditor();
+    face_.putCaret(caretAfter);
+}
+
+void Workbench::SaveAndMake()
+{
+    if (!saveWithCaretRestore())
+        return;
+    Jejok(false);
+}
+
+// --- Sort ---
+
+void Workbench::Sort()
+{
+    const std::size_t caret = face_.caretPosition();
+    const std::int64_t count = editorLines();
+    if (count > kSortLimit) {
+        face_.showNotice(texts::kSortTooManyLines);
+    } else if (count > 0) {
+        const std::u16string text = face_.editorText();
+        // Binary insertion: each line goes before the first one that does not compare less, so
+        // lines that compare equal come out in the reverse of their order in the editor.
+        std::vector<std::u16string_view> sorted;
+        sorted.reserve(static_cast<std::size_t>(count));
+        for (const std::u16string_view line : linesOf(text)) {
+            std::ptrdiff_t lo = 0;
+            std::ptrdiff_t hi = static_cast<std::ptrdiff_t>(sorted.size()) - 1;
+            while (lo <= hi) {
+                const std::ptrdiff_t mid = (lo + hi) / 2;
+                if (compareLocaleIgnoringCase(sorted[static_cast<std::size_t>(mid)], line) < 0)
+                    lo = mid + 1;
+                else
+                    hi = mid - 1;
+            }
+            sorted.insert(sorted.begin() + lo, line);
+        }
+        std::u16string result;
+        result.reserve(text.size() + 1);
+        for (const std::u16string_view line : sorted) {
+            result += line;
+            result += u'\n';
+        }
+        // One edit, so that the user can take the whole sort back.
+        face_.replaceEditorText(result);
+    }
+    face_.focusEditor();
+    face_.putCaret(caret);
+}
+
+// --- Activation and close ---
+
+bool Workbench::focusMoved(FocusedWindow window)
+{
+    return activation_.focusMoved(window);
+}
+
+void Workbench::FormActivate()
+{
+    const std::string path = StateFileName(driveLetter_);
+    state_.load(path.c_str());
+    std::int32_t slot = 1;
+    if (state_.hasValue('f'))
+        slot = validSlot(storedNumber(state_.value('f')));
+    face_.pressSlotButton(slot);
+    SwitchSlot(slot);
+    std::int64_t offset = 0;
+    if (state_.hasValue('s'))
+        offset = storedNumber(state_.value('s'));
+    face_.putCaret(positionFromCaretOffset(face_.editorText(), offset));
+}
+
+bool Workbench::FormCloseQuery()
+{
+    const std::string path = StateFileName(driveLetter_);
+    if (!askToSave())
+        return false;
+    library_.release();
+    state_.clear();
+    const std::int64_t offset = caretOffsetFromPosition(face_.editorText(), face_.caretPosition());
+    const auto caret
+        = static_cast<std::int32_t>(std::min<std::int64_t>(offset, std::numeric_limits<std::int32_t>::max()));
+    state_.set('f', storedNumberText(slot_).c_str());
+    state_.set('s', storedNumberText(caret).c_str());
+    state_.save(path.c_str(), texts::kStateFileHeader);
+    return true;
+}
+
+} // namespace kpx
