@@ -18,8 +18,9 @@ public:
     InputMethodLibrary(InputMethodLibrary &&other) noexcept;
     InputMethodLibrary &operator=(InputMethodLibrary &&other) noexcept;
 
-    // Windows: the system directory plus "\hvmrk.dll", then the bare name; the export with
-    // ordinal 2. POSIX: "libhvmrk.so" through the loader's search path, the C function
+    // Windows: the system directory plus "\hvmrk.dll", then the bare name in the program's
+    // directory, the system directory and added DLL directories (never the current directory or
+    // PATH); the export with ordinal 2. POSIX: "libhvmrk.so" through the loader's search path, the C function
     // hvmrk_notify(int32_t). Returns true when a library was loaded.
     bool load();
     bool isLoaded() const { return handle_ != nullptr; }

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-2.0-or-later
-# Builds the Qt-free core and the command-line tools for 32-bit Windows (MinGW-w64), runs their
-# tests under Wine, and checks that kpx-make.exe writes the same table bytes as the Linux build.
+# Builds the Qt-free core and the command-line tools for 32-bit Windows (MinGW-w64; 64-bit where
+# the machine cannot run 32-bit programs, see scripts/wine-env.sh), runs their
+# tests under Wine, and checks that kpx-make.exe writes the same table bytes as the Linux build;
+# then runs the Windows program and its installer under Wine (scripts/test-windows-window.sh).
 # Installs the cross compiler and Wine when they are missing.
 # Usage: scripts/test-windows.sh
 set -euo pipefail
@@ -14,41 +16,18 @@ gtest_source=${KPX_GTEST_SOURCE_DIR:-/usr/src/googletest}
 
 # --- Install what is missing --------------------------------------------------------------
 
-sudo=()
-if [ "$(id -u)" -ne 0 ]; then
-  sudo=(sudo)
-fi
-export DEBIAN_FRONTEND=noninteractive
-apt_options=(-o DPkg::Lock::Timeout=600)
-
-installed() {
-  dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'
-}
-
 install_started=$SECONDS
-packages=(cmake make googletest g++-mingw-w64-i686-posix wine wine32:i386)
-missing=()
-for package in "${packages[@]}"; do
-  installed "$package" || missing+=("$package")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  echo "Installing: ${missing[*]}"
-  if ! dpkg --print-foreign-architectures | grep -qx i386; then
-    "${sudo[@]}" dpkg --add-architecture i386
-  fi
-  "${sudo[@]}" apt-get "${apt_options[@]}" update -qq </dev/null
-  "${sudo[@]}" apt-get "${apt_options[@]}" install -y -qq --no-install-recommends \
-    "${missing[@]}" </dev/null
-  echo "Installed in $((SECONDS - install_started)) s"
+# shellcheck source=scripts/wine-env.sh
+. scripts/wine-env.sh
+kpx_install_missing cmake make googletest
+echo "Packages checked in $((SECONDS - install_started)) s"
+if [ "$windows_arch" = x86_64 ]; then
+  build=build-win64
 fi
 
 # --- Wine: a private prefix, created only now that every Wine package is in place ----------
 
 export WINEPREFIX="$PWD/$build/wineprefix"
-export WINEARCH=win32
-export WINEDEBUG=-all
-# No Mono or Gecko installer prompts; none of the programs needs them.
-export WINEDLLOVERRIDES="mscoree,mshtml="
 unset DISPLAY
 mkdir -p "$build"
 # The window's behaviour tests keep the program's files (\vokelu on the system drive) on a drive
@@ -58,23 +37,23 @@ rm -rf "$test_drive"
 mkdir -p "$test_drive"
 export KPX_TEST_DRIVE=K
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
-  wineboot -i >/dev/null 2>&1 </dev/null
+  "$wine_program" wineboot -i >/dev/null 2>&1 </dev/null
 fi
 # A persistent server started here, so that the first test does not leave one behind that holds
 # ctest's output pipe open (ctest then waits for it forever). wineboot leaves its server running
 # for a moment, and an earlier run may have left one: stop either first, since a second server
 # cannot start while one runs.
-wineserver -k >/dev/null 2>&1 || true
-wineserver -w
-trap 'wineserver -k >/dev/null 2>&1 || true' EXIT
+"$wineserver_program" -k >/dev/null 2>&1 || true
+"$wineserver_program" -w
+trap '"$wineserver_program" -k >/dev/null 2>&1 || true' EXIT
 ln -sfn "$test_drive" "$WINEPREFIX/dosdevices/k:"
-wineserver -p
-wine cmd /c exit >/dev/null 2>&1 </dev/null
+"$wineserver_program" -p
+"$wine_program" cmd /c exit >/dev/null 2>&1 </dev/null
 
 # --- Build and test -----------------------------------------------------------------------
 
 cmake -S . -B "$build" \
-  -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/toolchain-mingw32.cmake" \
+  -DCMAKE_TOOLCHAIN_FILE="$PWD/$windows_toolchain" \
   -DCMAKE_BUILD_TYPE=Release \
   -DKPX_BUILD_GUI=OFF -DKPX_BUILD_BENCH=OFF -DKPX_BUILD_TESTS=ON \
   -DKPX_GTEST_SOURCE_DIR="$gtest_source"
@@ -120,7 +99,7 @@ check() {
   done
   (cd "$compare_dir/linux" && "$linux_make" "$data" -o out.zd --order "$order" >/dev/null) || true
   (cd "$compare_dir/windows" &&
-    wine "$windows_make" "$data" -o out.zd --order "$order" </dev/null >/dev/null) || true
+    "$wine_program" "$windows_make" "$data" -o out.zd --order "$order" </dev/null >/dev/null) || true
   same_bytes "$compare_dir/linux/$table" "$compare_dir/windows/$table" \
     "$data --order $order: Linux and Windows"
   if [ -n "$expected" ]; then
@@ -142,4 +121,11 @@ if [ -f tests/data/worked_example.txt ]; then
 fi
 
 echo "Byte identity: $checked passed, $failed failed"
-[ "$failed" -eq 0 ] && [ "$tests_status" -eq 0 ]
+
+# --- The Windows program in a real window, and its installer --------------------------------
+
+"$wineserver_program" -k >/dev/null 2>&1 || true
+window_status=0
+scripts/test-windows-window.sh || window_status=$?
+
+[ "$failed" -eq 0 ] && [ "$tests_status" -eq 0 ] && [ "$window_status" -eq 0 ]

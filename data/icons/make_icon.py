@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 # SPDX-License-Identifier: GPL-2.0-or-later
 """Draws the program icon, a white heron standing in water on a blue rounded square, and
-writes kpxv410.png at 64 x 64 and kpxv410-256.png at 256 x 256 pixels.
+writes kpxv410.png at 64 x 64 and kpxv410-256.png at 256 x 256 pixels, and the Windows icon
+kpxv410.ico with 16, 32, 64 and 256 pixels.
 
 Standard library only. The picture is painted with hard edges at 1024 x 1024 and averaged
 down, which smooths the edges. Run it from any directory; it writes next to itself.
@@ -182,17 +183,32 @@ def downsample(factor):
     return out_size, bytes(pixels)
 
 
-def write_png(path, size, raw):
+def png_bytes(size, raw):
     def chunk(kind, data):
         body = kind + data
         return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body) & 0xFFFFFFFF)
 
     header = struct.pack(">IIBBBBB", size, size, 8, 6, 0, 0, 0)  # 8-bit RGBA
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) + chunk(b"IDAT", zlib.compress(raw, 9))
+            + chunk(b"IEND", b""))
+
+
+def write_png(path, size, raw):
     with open(path, "wb") as out:
-        out.write(b"\x89PNG\r\n\x1a\n")
-        out.write(chunk(b"IHDR", header))
-        out.write(chunk(b"IDAT", zlib.compress(raw, 9)))
-        out.write(chunk(b"IEND", b""))
+        out.write(png_bytes(size, raw))
+
+
+def write_ico(path, images):
+    """Writes a Windows icon of PNG images (size, png bytes), which Windows reads since Vista."""
+    offset = 6 + 16 * len(images)
+    directory = struct.pack("<HHH", 0, 1, len(images))
+    data = b""
+    for size, png in images:
+        side = size if size < 256 else 0  # 0 stands for 256
+        directory += struct.pack("<BBBBHHII", side, side, 0, 0, 1, 32, len(png), offset + len(data))
+        data += png
+    with open(path, "wb") as out:
+        out.write(directory + data)
 
 
 def main():
@@ -201,6 +217,9 @@ def main():
     for factor, name in ((16, "kpxv410.png"), (4, "kpxv410-256.png")):
         size, raw = downsample(factor)
         write_png(os.path.join(here, name), size, raw)
+    # The Windows program's icon, from 16 to 256 pixels.
+    write_ico(os.path.join(here, "kpxv410.ico"),
+              [(size, png_bytes(size, raw)) for size, raw in (downsample(f) for f in (64, 32, 16, 4))])
 
 
 if __name__ == "__main__":

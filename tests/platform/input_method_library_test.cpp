@@ -9,6 +9,8 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstdlib>
+#include <cstring>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -214,6 +216,26 @@ TEST(LibraryAbsent, LoadFailsQuietly)
     EXPECT_EQ(log.calls(), "");
 }
 
+#ifdef _WIN32
+// A library of the same name in the current directory or on PATH is someone else's: loading
+// it would run their code in the program.
+TEST(LibraryAbsent, IgnoresACopyPlantedInTheCurrentDirectoryOrOnPath)
+{
+    const char *planted = std::getenv("KPX_TEST_PLANTED_DIRECTORY");
+    ASSERT_NE(planted, nullptr);
+    char previous[MAX_PATH] = {};
+    ASSERT_NE(GetCurrentDirectoryA(MAX_PATH, previous), 0u);
+    ASSERT_TRUE(SetCurrentDirectoryA(planted));
+    CallLog log;
+    kpx::InputMethodLibrary library;
+    EXPECT_FALSE(library.load());
+    library.notify(1);
+    SetCurrentDirectoryA(previous);
+    EXPECT_FALSE(libraryIsResident());
+    EXPECT_EQ(log.calls(), "");
+}
+#endif
+
 TEST(LibraryHandle, UnloadedHandleIsHarmless)
 {
     kpx::InputMethodLibrary library;
@@ -225,5 +247,26 @@ TEST(LibraryHandle, UnloadedHandleIsHarmless)
     kpx::InputMethodLibrary moved(std::move(library));
     EXPECT_FALSE(moved.isLoaded());
 }
+
+#ifdef _WIN32
+// The directory CTest names is where this run's library may be found, as a program's own
+// directory would be.
+class DllDirectory : public testing::Environment {
+public:
+    void SetUp() override
+    {
+        if (const char *directory = std::getenv("KPX_TEST_DLL_DIRECTORY")) {
+            std::wstring wide(directory, directory + std::strlen(directory));
+            for (wchar_t &c : wide)
+                c = c == L'/' ? L'\\' : c;
+            // A directory that does not exist holds no library either.
+            if (GetFileAttributesW(wide.c_str()) != INVALID_FILE_ATTRIBUTES) {
+                ASSERT_NE(AddDllDirectory(wide.c_str()), nullptr) << directory;
+            }
+        }
+    }
+};
+const testing::Environment *const kDllDirectory = testing::AddGlobalTestEnvironment(new DllDirectory);
+#endif
 
 } // namespace

@@ -1,0 +1,331 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-2.0-or-later
+# The Windows program under Wine, in an X server of its own:
+#   1. kpxv410.exe imports only DLLs of Windows itself;
+#   2. one session in the real window, driven through the keyboard: type two lines (one of them
+#      Chinese), F2, F3 and the notice, a third line, F5, a fourth line, close from the File menu
+#      (Alt+F, X), 取消 (Esc), close again and 是 (Enter). After each step the data file, the
+#      table (the bytes kpx-make.exe writes from the same lines) and the state file are checked
+#      byte for byte, and a stand-in hvmrk.dll in the system directory must have been called with
+#      1 after each table run. A second start brings the first copy to the front and ends;
+#   3. the installer: silent install (/S) twice, the installed program started and closed, silent
+#      uninstall; the user's files in C:\vokelu stay as they were throughout.
+# Installs what is missing. With KPX_WINDOWS_SHOTS=<dir> it keeps pictures of the screen.
+# Usage: scripts/test-windows-window.sh
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+# shellcheck source=scripts/wine-env.sh
+. scripts/wine-env.sh
+kpx_install_missing xvfb xauth xdotool openbox imagemagick fonts-arphic-uming
+
+if [ "$windows_arch" = i686 ]; then
+  out=build/windows
+else
+  out=build/windows-x86_64
+fi
+scripts/build-windows.sh --arch "$windows_arch" --out "$out"
+tools=$PWD/build/windows-$windows_arch-cmake/tools
+staging=$PWD/build/windows-$windows_arch-cmake/staging
+program=$PWD/$out/kpxv410.exe
+setup=$PWD/$out/kpx-setup-4.10.exe
+
+work=$PWD/build/windows-test-$windows_arch
+rm -rf "$work"
+mkdir -p "$work"
+readonly wait_seconds=60
+passed=0
+
+# --- helpers ------------------------------------------------------------------------------------
+
+xvfb_pid=''
+openbox_pid=''
+program_pid=''
+cleanup() {
+  if [ -n "$program_pid" ] && kill -0 "$program_pid" 2>/dev/null; then
+    kill "$program_pid" 2>/dev/null || true
+  fi
+  "$wineserver_program" -k >/dev/null 2>&1 || true
+  for pid in $openbox_pid $xvfb_pid; do
+    kill "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
+  done
+}
+trap cleanup EXIT
+
+fail() {
+  echo "FAIL: $*" >&2
+  shot failure
+  echo "Windows window tests: $passed passed, 1 failed"
+  exit 1
+}
+
+ok() {
+  echo "ok: $*"
+  passed=$((passed + 1))
+}
+
+step() { echo "== $*"; }
+
+shot() {
+  if [ -n "${KPX_WINDOWS_SHOTS:-}" ] && [ -n "${DISPLAY:-}" ]; then
+    mkdir -p "$KPX_WINDOWS_SHOTS"
+    /usr/bin/import -window root "$KPX_WINDOWS_SHOTS/$1.png" 2>/dev/null || true
+  fi
+}
+
+wait_for() { # message command...
+  local message=$1
+  shift
+  local deadline=$((SECONDS + wait_seconds))
+  until "$@"; do
+    [ "$SECONDS" -lt "$deadline" ] || fail "timed out after ${wait_seconds} s: $message"
+    sleep 0.2
+  done
+}
+
+has_bytes() { [ -f "$1" ] && cmp -s "$1" <(printf "$2"); }
+
+expect_bytes() { # file printf-bytes what
+  if ! has_bytes "$1" "$2"; then
+    local deadline=$((SECONDS + wait_seconds))
+    until has_bytes "$1" "$2"; do
+      if [ "$SECONDS" -ge "$deadline" ]; then
+        echo "expected:" >&2
+        printf "$2" | od -c | head -n 20 >&2
+        echo "found:" >&2
+        if [ -f "$1" ]; then od -c "$1" | head -n 20 >&2; else echo "(no file)" >&2; fi
+        fail "$3"
+      fi
+      sleep 0.2
+    done
+  fi
+}
+
+# --- 1. imports ----------------------------------------------------------------------------------
+
+step "DLLs kpxv410.exe imports"
+imports=$("$windows_arch-w64-mingw32-objdump" -p "$program" | sed -n 's/^[[:space:]]*DLL Name: //p' | tr 'A-Z' 'a-z')
+echo "$imports" | sed 's/^/  /'
+system_dlls=' kernel32.dll user32.dll gdi32.dll comctl32.dll comdlg32.dll shell32.dll advapi32.dll msvcrt.dll ole32.dll oleaut32.dll imm32.dll uxtheme.dll shlwapi.dll version.dll '
+for dll in $imports; do
+  [[ $system_dlls == *" $dll "* ]] || fail "kpxv410.exe imports $dll, which Windows does not have"
+done
+ok "kpxv410.exe imports only system DLLs"
+
+# --- Wine: a new prefix, an X server and a window manager -----------------------------------
+
+export WINEPREFIX=$work/wineprefix
+"$wineserver_program" -k >/dev/null 2>&1 || true
+"$wine_program" wineboot -i >/dev/null 2>&1 </dev/null
+kpx_wine_link_chinese_fonts
+"$wineserver_program" -w
+step "starting Xvfb and openbox"
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+xvfb_pid=$!
+display_known() { [ -s "$work/display" ] && grep -q '^[0-9]' "$work/display"; }
+wait_for "Xvfb to report its display" display_known
+export DISPLAY=":$(head -n 1 "$work/display")"
+# Without a window manager, keys after a dialog may reach the wrong window.
+openbox >"$work/openbox.log" 2>&1 &
+openbox_pid=$!
+# A persistent server, so that no Wine process holds this script's output open.
+"$wineserver_program" -p
+"$wine_program" cmd /c exit >/dev/null 2>&1 </dev/null
+
+drive_c=$WINEPREFIX/drive_c
+vokelu=$drive_c/vokelu
+data=$vokelu/kpx-ty1.txt
+table=$vokelu/kpx-ty1.zd
+state=$vokelu/kpxv4.ini
+hvmrk_log=$work/hvmrk.log
+# The stand-in input method library, where the program looks first: the system directory.
+"$windows_arch-w64-mingw32-g++-posix" -shared -static -O2 -o "$drive_c/windows/system32/hvmrk.dll" \
+  tests/platform/fake_hvmrk.cpp tests/platform/fake_hvmrk.def -Wl,--kill-at -Wl,--enable-stdcall-fixup
+export KPX_FAKE_HVMRK_LOG="Z:$hvmrk_log"
+# The installer's job, done by hand for the session.
+mkdir -p "$vokelu"
+
+main_window=''
+find_main_window() {
+  main_window=$(xdotool search --onlyvisible --name '^kpxv410  ' 2>/dev/null | head -n 1 || true)
+  [ -n "$main_window" ]
+}
+notice_windows() { xdotool search --onlyvisible --name '^kpxv410\.exe$' 2>/dev/null || true; }
+notice_shown() { [ -n "$(notice_windows)" ]; }
+notice_gone() { [ -z "$(notice_windows)" ]; }
+question_windows() { xdotool search --onlyvisible --name '對照表詞庫$' 2>/dev/null || true; }
+question_shown() { [ -n "$(question_windows)" ]; }
+question_gone() { [ -z "$(question_windows)" ]; }
+program_ended() { ! kill -0 "$program_pid" 2>/dev/null; }
+focus_main() {
+  xdotool windowactivate --sync "$main_window" 2>/dev/null || xdotool windowfocus --sync "$main_window"
+}
+
+# Types text into the focused window. xdotool types a character outside the keyboard map by
+# mapping it to a spare key for a moment; on a busy machine Wine can read the key before the
+# mapping has reached it, so such characters go one at a time with time to settle.
+type_text() { # text
+  local LC_ALL=C.UTF-8 text=$1 i c
+  for ((i = 0; i < ${#text}; i++)); do
+    c=${text:i:1}
+    if [[ $c == [[:print:]] && $(printf '%s' "$c" | wc -c) -eq 1 ]]; then
+      xdotool type --delay 60 -- "$c"
+    else
+      sleep 0.3
+      xdotool type --delay 300 -- "$c"
+      sleep 0.5
+    fi
+  done
+}
+
+start_program() { # exe
+  "$wine_program" "$1" >"$work/program.log" 2>&1 </dev/null &
+  program_pid=$!
+  wait_for "the main window to appear" find_main_window
+  # The window loads the slot's data when it first becomes active.
+  sleep 1
+}
+
+# The table must hold the bytes kpx-make.exe writes from the same data file.
+table_matches() {
+  rm -f "$work/reference.zd"
+  "$wine_program" "$tools/kpx-make.exe" 'C:\vokelu\kpx-ty1.txt' -o "Z:$work/reference.zd" --order ty \
+    >/dev/null 2>&1 </dev/null || return 1
+  [ -f "$table" ] && cmp -s "$table" "$work/reference.zd"
+}
+
+# --- 2. a keyboard session -------------------------------------------------------------------
+
+step "starting kpxv410.exe"
+start_program "$program"
+ok "the main window appears"
+
+step "typing two lines, F2"
+focus_main
+type_text 'abc xyz'
+xdotool key Return
+# 台灣 is A5 78 C6 57 in Big5.
+type_text 'tai-oan 台灣'
+shot typed
+xdotool key F2
+expect_bytes "$data" 'abc xyz\r\ntai-oan \xa5\x78\xc6\x57' "F2 did not write the two lines to the data file"
+[ ! -e "$table" ] || fail "F2 wrote a table"
+ok "F2 saves the editor's lines, Chinese in Big5"
+
+step "F3 and its notice"
+focus_main
+xdotool key F3
+wait_for "the notice after F3" notice_shown
+shot notice
+wait_for "the table after F3 to match kpx-make.exe's" table_matches
+xdotool windowactivate --sync "$(notice_windows | head -n 1)" 2>/dev/null || true
+xdotool key Return
+wait_for "the notice to close on Return" notice_gone
+expect_bytes "$hvmrk_log" '1\n' "hvmrk.dll was not called with 1 after F3"
+ok "F3 makes kpx-make.exe's table, shows the notice and notifies hvmrk.dll"
+
+step "a third line, F5"
+focus_main
+xdotool key Return
+type_text 'kok-chiong kc'
+xdotool key F5
+expect_bytes "$data" 'abc xyz\r\ntai-oan \xa5\x78\xc6\x57\r\nkok-chiong kc' "F5 did not save the three lines"
+wait_for "the table after F5 to match kpx-make.exe's" table_matches
+expect_bytes "$hvmrk_log" '1\n1\n' "hvmrk.dll was not called with 1 after F5"
+sleep 2
+notice_gone || fail "F5 showed a notice"
+shot after-f5
+ok "F5 saves and makes the table without a notice, and notifies hvmrk.dll"
+
+step "a second start"
+"$wine_program" "$program" >"$work/second.log" 2>&1 </dev/null &
+second_pid=$!
+second_ended() { ! kill -0 "$second_pid" 2>/dev/null; }
+wait_for "the second copy to end" second_ended
+wait "$second_pid" || fail "the second copy ended with a failure"
+[ "$(xdotool search --onlyvisible --name '^kpxv410  ' | wc -l)" -eq 1 ] || fail "two main windows"
+kill -0 "$program_pid" 2>/dev/null || fail "the first copy ended"
+ok "a second start ends and leaves the first copy running"
+
+step "a fourth line; close from the File menu, 取消, close again, 是"
+focus_main
+xdotool key Return
+type_text 'gi-a ga'
+xdotool key alt+f
+sleep 0.5
+xdotool key x
+wait_for "the unsaved-data question" question_shown
+shot question
+xdotool windowactivate --sync "$(question_windows | head -n 1)" 2>/dev/null || true
+xdotool key Escape
+wait_for "the question to close on Esc" question_gone
+sleep 1
+program_ended && fail "取消 let the window close"
+[ ! -e "$state" ] || fail "the state file was written although the close was cancelled"
+focus_main
+xdotool key alt+f
+sleep 0.5
+xdotool key x
+wait_for "the unsaved-data question, again" question_shown
+xdotool windowactivate --sync "$(question_windows | head -n 1)" 2>/dev/null || true
+xdotool key Return
+wait_for "the program to end after 是" program_ended
+wait "$program_pid" || fail "the program ended with a failure"
+program_pid=''
+expect_bytes "$data" 'abc xyz\r\ntai-oan \xa5\x78\xc6\x57\r\nkok-chiong kc\r\ngi-a ga' "是 did not save the four lines"
+# The caret stood at the end: 7 + 2 + 12 + 2 + 13 + 2 + 7 bytes.
+expect_bytes "$state" \
+  "//kpxv4.ini, unless you know what you are doing, don't change this file, but deleting this file is alright\r\nf=1\r\ns=45\r\n" \
+  "the state file after the close"
+expect_bytes "$hvmrk_log" '1\n1\n' "hvmrk.dll was called at the close"
+ok "取消 keeps the window; 是 saves, writes the state file and ends the program"
+
+# --- 3. the installer ----------------------------------------------------------------------------
+
+checksums() { (cd "$vokelu" && find . -type f -print0 | sort -z | xargs -0 sha256sum); }
+program_files=$drive_c/Program\ Files/kpxv410
+start_menu_entry() { find "$drive_c" -path '*Start Menu*' -name '*.lnk' 2>/dev/null | grep '對照表' || true; }
+
+step "silent install"
+before=$(checksums)
+"$wine_program" "$setup" /S </dev/null >/dev/null 2>&1
+installed_program() { [ -f "$program_files/kpxv410.exe" ] && [ -f "$program_files/uninstall.exe" ]; }
+wait_for "the installed program" installed_program
+for file in kpxv410.exe kpx-make.exe kpx-dump.exe; do
+  cmp -s "$program_files/$file" "$staging/$file" ||
+    fail "the installer put another $file in place"
+done
+[ -n "$(start_menu_entry)" ] || fail "no Start-menu entry"
+cmp -s "$vokelu/example.txt" data/example.txt || fail "the installer did not put example.txt in C:\\vokelu"
+[ "$(checksums | grep -v ' ./example.txt$')" = "$before" ] || fail "the installer changed a user's file"
+ok "the installer puts the programs, the Start-menu entry and example.txt in place, and nothing else"
+
+step "installing again over a user's own example.txt"
+printf 'my-own ex\r\n' >"$vokelu/example.txt"
+before=$(checksums)
+"$wine_program" "$setup" /S </dev/null >/dev/null 2>&1
+[ "$(checksums)" = "$before" ] || fail "installing again changed a user's file"
+ok "installing again leaves the user's files as they were"
+
+step "starting the installed program"
+start_program "$program_files/kpxv410.exe"
+shot installed
+focus_main
+xdotool key alt+f
+sleep 0.5
+xdotool key x
+wait_for "the installed program to end" program_ended
+program_pid=''
+[ "$(checksums)" = "$before" ] || fail "starting and closing the installed program changed a file"
+ok "the installed program starts, loads slot 1 and closes"
+
+step "silent uninstall"
+"$wine_program" "$program_files/uninstall.exe" /S </dev/null >/dev/null 2>&1
+uninstalled() { [ ! -e "$program_files/kpxv410.exe" ] && [ ! -e "$program_files/uninstall.exe" ]; }
+wait_for "the uninstaller to remove the program" uninstalled
+[ -z "$(start_menu_entry)" ] || fail "the Start-menu entry is still there"
+[ "$(checksums)" = "$before" ] || fail "the uninstaller changed a user's file"
+ok "the uninstaller removes the programs and the Start-menu entry, and no user file"
+
+echo "Windows window tests: $passed passed, 0 failed"

@@ -1,0 +1,105 @@
+; SPDX-License-Identifier: GPL-2.0-or-later
+; The installer of kpxv410.exe: the program and the two command-line tools under Program Files,
+; a Start-menu entry and an uninstaller. It makes the data directory \vokelu on the system drive
+; when it is missing, which the program never does, and puts the handbook's example include file
+; there when there is none. It never writes over or removes a file in that directory.
+;
+;   makensis -DSOURCE_DIR=<dir with the three programs> -DDATA_DIR=<repository>/data
+;            -DOUTPUT=<installer.exe> [-DAMD64] win32/installer.nsi
+Unicode true
+ManifestDPIAware true
+SetCompressor /SOLID lzma
+
+!include "MUI2.nsh"
+
+!define PRODUCT "鷺笙輸入法 對照表 製作程式"
+!define VERSION "4.10"
+!define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\kpxv410"
+!define START_MENU_FOLDER "$SMPROGRAMS\鷺笙輸入法"
+
+!ifdef AMD64
+  Target amd64-unicode
+  InstallDir "$PROGRAMFILES64\kpxv410"
+!else
+  InstallDir "$PROGRAMFILES\kpxv410"
+!endif
+
+Name "${PRODUCT} ${VERSION}"
+OutFile "${OUTPUT}"
+RequestExecutionLevel admin
+BrandingText "kpxv410 ${VERSION}"
+
+VIProductVersion "4.10.0.0"
+VIAddVersionKey /LANG=1028 "ProductName" "${PRODUCT}"
+VIAddVersionKey /LANG=1028 "FileDescription" "${PRODUCT} 安裝程式"
+VIAddVersionKey /LANG=1028 "FileVersion" "${VERSION}"
+VIAddVersionKey /LANG=1028 "ProductVersion" "${VERSION}"
+VIAddVersionKey /LANG=1028 "LegalCopyright" "GNU GPL 2.0 或更新版本"
+
+!define MUI_ICON "${DATA_DIR}\icons\kpxv410.ico"
+!define MUI_UNICON "${DATA_DIR}\icons\kpxv410.ico"
+!insertmacro MUI_PAGE_DIRECTORY
+!insertmacro MUI_PAGE_INSTFILES
+!define MUI_FINISHPAGE_RUN "$INSTDIR\kpxv410.exe"
+!insertmacro MUI_PAGE_FINISH
+!insertmacro MUI_UNPAGE_CONFIRM
+!insertmacro MUI_UNPAGE_INSTFILES
+!insertmacro MUI_LANGUAGE "TradChinese"
+
+; Installed for every user of the machine: the Start-menu entry too.
+Function .onInit
+  SetShellVarContext all
+!ifdef AMD64
+  SetRegView 64
+!endif
+FunctionEnd
+
+Function un.onInit
+  SetShellVarContext all
+!ifdef AMD64
+  SetRegView 64
+!endif
+FunctionEnd
+
+Section "kpxv410"
+  SetOutPath "$INSTDIR"
+  File "${SOURCE_DIR}\kpxv410.exe"
+  File "${SOURCE_DIR}\kpx-make.exe"
+  File "${SOURCE_DIR}\kpx-dump.exe"
+  WriteUninstaller "$INSTDIR\uninstall.exe"
+
+  ; The data directory on the system drive (the drive of the Windows directory), where the
+  ; program keeps its data files, tables and state file. An existing example is the user's.
+  StrCpy $0 "$WINDIR" 2
+  CreateDirectory "$0\vokelu"
+  SetOutPath "$0\vokelu"
+  SetOverwrite off
+  File "${DATA_DIR}\example.txt"
+  SetOverwrite on
+  SetOutPath "$INSTDIR"
+
+  CreateDirectory "${START_MENU_FOLDER}"
+  CreateShortcut "${START_MENU_FOLDER}\${PRODUCT}.lnk" "$INSTDIR\kpxv410.exe"
+
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT} ${VERSION}"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\kpxv410.exe"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\uninstall.exe"'
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S'
+  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
+  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
+SectionEnd
+
+; Only what the installer put under Program Files and in the Start menu; the data directory and
+; everything in it stay as they are.
+Section "Uninstall"
+  Delete "$INSTDIR\kpxv410.exe"
+  Delete "$INSTDIR\kpx-make.exe"
+  Delete "$INSTDIR\kpx-dump.exe"
+  Delete "$INSTDIR\uninstall.exe"
+  RMDir "$INSTDIR"
+  Delete "${START_MENU_FOLDER}\${PRODUCT}.lnk"
+  RMDir "${START_MENU_FOLDER}"
+  DeleteRegKey HKLM "${UNINSTALL_KEY}"
+SectionEnd

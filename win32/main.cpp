@@ -1,0 +1,89 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+// kpxv410.exe: the word-table tool of the 鷺笙輸入法, as a native Windows program.
+#include <exception>
+#include <string>
+
+#include "platform/input_method_library.h"
+#include "platform/native_path.h"
+#include "state/slot_names.h"
+#include "win32/aboutbox1.h"
+#include "win32/form1.h"
+#include "win32/mm_dirty_warning1.h"
+#include "win32/okmes1.h"
+#include "win32/program_texts.h"
+#include "win32/sc_cheh1.h"
+#include "win32/single_instance.h"
+#include "workbench/workbench.h"
+#include <commctrl.h>
+#include <windows.h>
+
+namespace {
+
+// The directory of the state file, which names the data directory this copy works on.
+std::wstring dataDirectoryKey()
+{
+    std::string directory = kpx::StateFileName(kpx::os::systemDriveLetter());
+    directory.resize(directory.find_last_of('\\') + 1);
+    return std::wstring(directory.begin(), directory.end());
+}
+
+int runProgram(int showCommand)
+{
+    using namespace kpx::win32;
+    SingleInstance instance(dataDirectoryKey());
+    if (!instance.claim()) {
+        instance.callRunningCopy();
+        return 0;
+    }
+    const ProgramTexts texts = programTexts();
+
+    // The five windows, in the order the program has always created them; only the main window
+    // is shown.
+    TSCCheh1 handbook(texts.handbookCaption, texts.handbook);
+    Taboutbox1 aboutBox(texts.about);
+    TmmDirtyWarning1 dirtyWarning(texts.question);
+    Tokmes1 notice(texts.noticeCaption);
+    TForm1 form1(texts.form1, handbook, aboutBox, dirtyWarning, notice);
+    if (!form1.handle())
+        return 1;
+
+    kpx::InputMethodLibrary library;
+    library.load();
+    kpx::Workbench workbench(form1, kpx::os::systemDriveLetter(), std::move(library));
+    form1.attach(workbench);
+    handbook.onActivated([&workbench] { workbench.focusMoved(kpx::FocusedWindow::Handbook); });
+
+    instance.mark(form1.handle());
+    form1.showFirst(showCommand);
+
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (form1.translateShortcut(message) || handbook.turnPageByKey(message))
+            continue;
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    // The handbook outlives the Workbench by a moment.
+    handbook.onActivated(nullptr);
+    return 0;
+}
+
+} // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand)
+{
+    // Libraries loaded by name come from the program's directory and the system directory, never
+    // from the current directory or PATH.
+    SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_DEFAULT_DIRS);
+    INITCOMMONCONTROLSEX controls { sizeof controls,
+        ICC_BAR_CLASSES | ICC_PROGRESS_CLASS | ICC_TAB_CLASSES | ICC_STANDARD_CLASSES };
+    InitCommonControlsEx(&controls);
+    try {
+        return runProgram(showCommand);
+    } catch (const std::exception &error) {
+        const std::string what = error.what();
+        MessageBoxW(nullptr, std::wstring(what.begin(), what.end()).c_str(),
+            kpx::win32::wide(kpx::win32::programTexts().form1.programTitle).c_str(), MB_OK | MB_ICONERROR);
+        return 1;
+    }
+}

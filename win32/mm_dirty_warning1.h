@@ -1,0 +1,37 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+#pragma once
+
+#include <string>
+
+#include "win32/modal_dialog.h"
+#include "workbench/face.h"
+
+namespace kpx::win32 {
+
+// The texts of the question: caption, two lines and the three buttons.
+struct QuestionTexts {
+    std::u16string caption;
+    std::u16string line1;
+    std::u16string line2;
+    std::u16string yes;
+    std::u16string no;
+    std::u16string cancel;
+};
+
+// The unsaved-data question: 是, 無愛 or 取消. Enter answers 是, Esc 取消; the close box gives
+// no answer at all.
+class TmmDirtyWarning1 : public ModalDialog {
+public:
+    explicit TmmDirtyWarning1(QuestionTexts texts);
+    DirtyAnswer ask(HWND owner);
+
+private:
+    HWND onInit(HWND dialog, const Scale &scale) override;
+    bool onCommand(HWND dialog, int id) override;
+    void onClose(HWND dialog) override;
+
+    QuestionTexts texts_;
+    FontHandle font_;
+};
+
+} // namespace kpx::win32

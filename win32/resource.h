@@ -1,0 +1,26 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+#pragma once
+
+// Identifiers shared by the resource script and the program. Plain macros: the resource
+// compiler reads this file too.
+
+#define IDI_PROGRAM 1
+#define IDR_MAINMENU 100
+#define IDR_ACCELERATORS 101
+
+// Dialog templates: the frame only; each dialog places its controls itself, in pixels.
+#define IDD_OKMES1 200
+#define IDD_MMDIRTYWARNING1 201
+#define IDD_ABOUTBOX1 202
+
+// Menu commands (WM_COMMAND identifiers of the menu items and their accelerators).
+#define IDM_MN4SAVE1 1001
+#define IDM_MN4JEJOK1 1002
+#define IDM_MN4SJ1 1003
+#define IDM_MN4EXI1 1004
+#define IDM_MNCUT1 1011
+#define IDM_MNCOPY1 1012
+#define IDM_MNPASTE1 1013
+#define IDM_MNALL1 1014
+#define IDM_MNCHEH1 1021
+#define IDM_MNABOUT1 1022

@@ -1,0 +1,31 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+#pragma once
+
+#include <windows.h>
+
+namespace kpx::win32 {
+
+// A top-level window of the program: one window class per C++ class, whose window procedure
+// forwards every message to the object that created the window.
+class Window {
+public:
+    Window() = default;
+    virtual ~Window();
+    Window(const Window &) = delete;
+    Window &operator=(const Window &) = delete;
+
+    HWND handle() const { return window_; }
+
+protected:
+    // Registers className once and creates the window, hidden.
+    void create(const wchar_t *className, const wchar_t *caption, DWORD style, DWORD extendedStyle, RECT frame,
+        HMENU menu, HICON icon);
+    virtual LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT byDefault(UINT message, WPARAM wParam, LPARAM lParam);
+
+private:
+    static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    HWND window_ = nullptr;
+};
+
+} // namespace kpx::win32
