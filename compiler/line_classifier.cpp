@@ -24,6 +24,13 @@ std::size_t lengthUpTo(const char *text, std::size_t limit)
     return end ? static_cast<std::size_t>(static_cast<const char *>(end) - text) : limit + 1;
 }
 
+ClassifiedLine problem(ClassifiedLine line, LineProblemReason reason)
+{
+    line.isProblem = true;
+    line.problem = reason;
+    return line;
+}
+
 } // namespace
 
 ClassifiedLine classifyLine(char *line, ColumnList &columns)
@@ -36,21 +43,34 @@ ClassifiedLine classifyLine(char *line, ColumnList &columns)
         result.kind = LineKind::OutOfMemory;
         return result;
     }
-    if (count < 2)
+    if (count < 2) {
+        // A single word is a mistake unless it is a comment ("//note", "note//", "/").
+        if (count == 1) {
+            const char *word = columns[0];
+            const std::size_t length = std::strlen(word);
+            const bool comment = (word[0] == '/' && (word[1] == '/' || word[1] == 0))
+                || (length >= 2 && word[length - 2] == '/' && word[length - 1] == '/');
+            result.isProblem = !comment;
+        }
         return result;
+    }
     char *key = columns[0];
     char *output = columns[1];
     // Only the first eight bytes decide: "#includes" is an include line too.
     if (key[0] == '#' && std::strncmp(key, "#include", 8) == 0)
         return classifyIncludeArgument(output);
-    // A comment and a column over its limit are both passed over, so which is tested first
-    // does not matter.
-    const std::size_t keyLength = lengthUpTo(key, kMaxKeyBytes);
-    if (keyLength > kMaxKeyBytes || isCommentLine(key, keyLength, output))
+    // A comment is passed over before the limits, so that a long comment is no mistake; a key
+    // over its limit is measured whole for the test of its end.
+    std::size_t keyLength = lengthUpTo(key, kMaxKeyBytes);
+    if (keyLength > kMaxKeyBytes)
+        keyLength = std::strlen(key);
+    if (isCommentLine(key, keyLength, output))
         return result;
+    if (keyLength > kMaxKeyBytes)
+        return problem(result, LineProblemReason::KeyTooLong);
     const std::size_t outputLength = lengthUpTo(output, kMaxOutputBytes);
     if (outputLength > kMaxOutputBytes)
-        return result;
+        return problem(result, LineProblemReason::OutputTooLong);
     result.kind = LineKind::Entry;
     result.key = key;
     result.output = output;
@@ -65,8 +85,11 @@ ClassifiedLine classifyIncludeArgument(char *argument)
     if (argument[0] == '"' || argument[0] == '<')
         ++argument;
     std::size_t length = std::strlen(argument);
-    if (length == 0)
-        return result;
+    if (length == 0) {
+        // A lone quote or '<': the line names no file that could be read.
+        result.argument = argument;
+        return problem(result, LineProblemReason::IncludeNotOpened);
+    }
     // The opening and closing marks are independent of each other.
     if (argument[length - 1] == '"' || argument[length - 1] == '>')
         argument[--length] = 0;

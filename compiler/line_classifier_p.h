@@ -4,6 +4,7 @@
 #include <cstddef>
 
 #include "compiler/columns_p.h"
+#include "compiler/line_problems.h"
 
 namespace kpx {
 
@@ -29,6 +30,9 @@ struct ClassifiedLine {
     const char *argument = nullptr; // Include and the overrides
     std::size_t keyLength = 0; // Entry
     std::size_t outputLength = 0; // Entry
+    // Nothing: set when the line is a mistake rather than a comment or a blank line.
+    bool isProblem = false;
+    LineProblemReason problem = LineProblemReason::OneColumn;
 };
 
 // Splits line in place (CR and LF become spaces, zero bytes end the columns) and says what it

@@ -47,6 +47,11 @@ const TableWriteReport &tc_last_write()
     return theCompiler().lastWrite();
 }
 
+const RunProblems &tc_problems()
+{
+    return theCompiler().problems();
+}
+
 void tc_set_progress_step(std::function<void()> step)
 {
     theCompiler().setProgressStep(std::move(step));

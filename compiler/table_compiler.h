@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <functional>
 
+#include "compiler/line_problems.h"
 #include "compiler/table_writer.h"
 
 // The table compiler's entry points. There is one compiler for the whole program; its entries
@@ -31,6 +32,10 @@ std::int32_t tc_count();
 
 // What the last tc_write did.
 const TableWriteReport &tc_last_write();
+
+// The lines of the current run that made no entry, and why; after tc_order_and_sort also the
+// entries that repeat an earlier one.
+const RunProblems &tc_problems();
 
 // The main window's progress step, called once for every line of an included file that the
 // compiler classifies. Until a window installs one, nothing happens.

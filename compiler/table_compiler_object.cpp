@@ -25,11 +25,15 @@ std::int32_t TableCompiler::begin(std::int32_t reserve)
         noteOutOfMemory();
     idOverride_.clear();
     outputPathOverride_.clear();
+    problems_.begin();
+    reading_ = ReadingPlace {};
     return 1;
 }
 
 void TableCompiler::addLine(const char *line)
 {
+    // Every call is the editor's next line, whether or not it can be compiled.
+    reading_ = ReadingPlace { 0, reading_.line + 1 };
     if (!line || outOfMemory_)
         return;
     // Classification works in place, so it gets a private copy of the caller's line.
@@ -45,6 +49,12 @@ std::int32_t TableCompiler::compileLine(TextBuffer &buffer)
     const ClassifiedLine line = classifyLine(buffer.data(), columns_);
     switch (line.kind) {
     case LineKind::Nothing:
+        if (line.isProblem) {
+            if (line.problem == LineProblemReason::IncludeNotOpened)
+                includeNotRead(line.problem, line.argument);
+            else
+                problems_.lineMadeNoEntry(reading_, line.problem);
+        }
         return 0;
     case LineKind::OutOfMemory:
         noteOutOfMemory();
@@ -71,6 +81,11 @@ void TableCompiler::setOverride(TextBuffer &override, const char *value)
         noteOutOfMemory();
 }
 
+void TableCompiler::includeNotRead(LineProblemReason reason, const char *path)
+{
+    problems_.lineMadeNoEntry(reading_, reason, problems_.addFile(path));
+}
+
 std::int32_t TableCompiler::includeFile(const char *path)
 {
     const std::int32_t countBefore = entries_.count();
@@ -81,15 +96,22 @@ std::int32_t TableCompiler::includeFile(const char *path)
         noteOutOfMemory();
         return 0;
     }
-    if (!reader->openForReading(path))
+    if (!reader->openForReading(path)) {
+        // "o=x" and "id=" are too short for an override and were taken as a file name.
+        const bool shortOverride
+            = (path[0] == 'o' && path[1] == '=') || (path[0] == 'i' && path[1] == 'd' && path[2] == '=');
+        includeNotRead(shortOverride ? LineProblemReason::OverrideTooShort : LineProblemReason::IncludeNotOpened, path);
         return 0;
+    }
 
     // A file that is already being read further up the include chain would be read forever.
     os::FileIdentity identity;
     const bool identified = os::fileIdentity(reader->file().isOpen(), identity);
     if (identified) {
-        if (std::find(includeChain_.begin(), includeChain_.end(), identity) != includeChain_.end())
+        if (std::find(includeChain_.begin(), includeChain_.end(), identity) != includeChain_.end()) {
+            includeNotRead(LineProblemReason::IncludeCycle, path);
             return 0;
+        }
         try {
             includeChain_.push_back(identity);
         } catch (const std::bad_alloc &) {
@@ -98,8 +120,11 @@ std::int32_t TableCompiler::includeFile(const char *path)
         }
     }
 
+    const ReadingPlace includeLine = reading_;
+    reading_.file = problems_.addFile(path);
     TextBuffer line;
     while (!outOfMemory_ && reader->nextLine(line)) {
+        reading_.line = reader->lineNumber();
         // Every line that starts with '#' is passed over: only an indented include line in an
         // included file is followed.
         if (line.get()[0] == '#')
@@ -109,6 +134,7 @@ std::int32_t TableCompiler::includeFile(const char *path)
     }
     if (reader->outOfMemory())
         noteOutOfMemory();
+    reading_ = includeLine;
     if (identified)
         includeChain_.pop_back();
     reader->closeFile();
@@ -125,8 +151,10 @@ void TableCompiler::addEntry(const char *key, std::size_t keyLength, const char 
     if (keyLength > kMaxKeyBytes)
         return;
     const std::size_t size = keyLength + outputLength + 2;
-    if (size > kMaxEntryBlock)
+    if (size > kMaxEntryBlock) {
+        problems_.lineMadeNoEntry(reading_, LineProblemReason::EntryTooLong);
         return;
+    }
     char *block = texts_.allocate(size);
     if (!block) {
         noteOutOfMemory();
@@ -140,6 +168,7 @@ void TableCompiler::addEntry(const char *key, std::size_t keyLength, const char 
         noteOutOfMemory();
         return;
     }
+    problems_.entryStored(reading_);
     ++sequence_;
 }
 
@@ -172,6 +201,8 @@ void TableCompiler::sortEntries()
 std::int32_t TableCompiler::orderAndSort(char digit)
 {
     setOrder(digit);
+    // Before the sort, while an entry's index is its sequence number.
+    problems_.findDuplicates(entries_);
     sortEntries();
     return 1;
 }

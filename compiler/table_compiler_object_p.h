@@ -7,6 +7,7 @@
 
 #include "compiler/columns_p.h"
 #include "compiler/entry_list_p.h"
+#include "compiler/problem_log_p.h"
 #include "compiler/table_order.h"
 #include "compiler/table_writer.h"
 #include "io/text_buffer.h"
@@ -46,6 +47,8 @@ public:
     const TextBuffer &idOverride() const { return idOverride_; }
     const TextBuffer &outputPathOverride() const { return outputPathOverride_; }
     const TableWriteReport &lastWrite() const { return lastWrite_; }
+    // The lines of this run that made no entry, and the duplicates once the run is sorted.
+    const RunProblems &problems() const { return problems_.problems(); }
 
     void setProgressStep(std::function<void()> step) { progressStep_ = std::move(step); }
 
@@ -55,6 +58,7 @@ private:
     void sortEntries();
     void addEntry(const char *key, std::size_t keyLength, const char *output, std::size_t outputLength);
     void setOverride(TextBuffer &override, const char *value);
+    void includeNotRead(LineProblemReason reason, const char *path);
     void noteOutOfMemory() { outOfMemory_ = true; }
     void progressStep() const
     {
@@ -74,6 +78,9 @@ private:
     std::vector<os::FileIdentity> includeChain_;
     std::function<void()> progressStep_;
     TableWriteReport lastWrite_;
+    ProblemLog problems_;
+    // The line being compiled; an include file's lines take the place while it is read.
+    ReadingPlace reading_;
     // Scratch space reused line after line: the caller's copy of an editor line, and the
     // columns of the line being classified (done with before an include is followed).
     TextBuffer editorLine_;

@@ -25,6 +25,7 @@ LineReader::~LineReader()
 std::int32_t LineReader::openForReading(const char *path)
 {
     endOfFile_ = false;
+    lineNumber_ = 0;
     return file_.openRead(path);
 }
 
@@ -67,6 +68,7 @@ void LineReader::fill()
 
 bool LineReader::readLine(TextBuffer &text)
 {
+    ++lineNumber_;
     if (used_ == 0)
         fill();
     for (;;) {

@@ -34,6 +34,9 @@ public:
     // 1 with the next line that is neither empty nor begins with "//", 0 at the end of the file.
     std::int32_t nextLine(TextBuffer &text);
     bool atEnd() const { return endOfFile_ && used_ == 0; }
+    // The number of the line readLine or nextLine delivered last, from 1 since the file was
+    // opened; empty and "//" lines that nextLine passes over are counted.
+    std::int32_t lineNumber() const { return lineNumber_; }
     // True once a line could not be held for want of memory; the lines after it are lost.
     bool outOfMemory() const { return outOfMemory_; }
 
@@ -46,6 +49,7 @@ private:
     bool outOfMemory_ = false;
     char *block_ = nullptr;
     std::int32_t used_ = 0; // bytes held at the start of the block
+    std::int32_t lineNumber_ = 0;
 };
 
 } // namespace kpx

@@ -12,6 +12,7 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSplitter>
 #include <QStatusBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -23,6 +24,7 @@
 #include "dialogs/mm_dirty_warning1.h"
 #include "dialogs/okmes1.h"
 #include "dialogs/sc_cheh1.h"
+#include "mainwindow/finding_widgets.h"
 #include "platform/native_path.h"
 #include "platform/text/qt_text.h"
 #include "state/slot_names.h"
@@ -135,6 +137,9 @@ TForm1::TForm1(QWidget *parent)
     , mnPaste1(newAction(kpx::texts::kCaption_mnPaste1, "mnPaste1", this))
     , mnBr1(newSeparator("mnBr1", this))
     , mnAll1(newAction(kpx::texts::kCaption_mnAll1, "mnAll1", this))
+    , mnBr2(newSeparator("mnBr2", this))
+    , mnFind1(newAction(kpx::texts::kMenuFind, "mnFind1", this))
+    , mnGoToLine1(newAction(kpx::texts::kMenuGoToLine, "mnGoToLine1", this))
     , mnH1(newMenu(kpx::texts::kCaption_mnH1, "mnH1", MainMenu1))
     , mnCheh1(newAction(kpx::texts::kCaption_mnCheh1, "mnCheh1", this))
     , mnAbout1(newAction(kpx::texts::kCaption_mnAbout1, "mnAbout1", this))
@@ -154,6 +159,7 @@ TForm1::TForm1(QWidget *parent)
     , Label2(newLabel(kpx::texts::kCaption_Label2, "Label2", Panel1))
     , ed4ifn1(new QLineEdit(Panel1))
     , mm4indata1(new QPlainTextEdit(clientArea_))
+    , editorSplitter_(new QSplitter(clientArea_))
     , StatusBar1(new QStatusBar(clientArea_))
     , statusPanels_(newStatusPanels(StatusBar1))
     , ProgressBar1(new QProgressBar(clientArea_))
@@ -174,7 +180,12 @@ TForm1::TForm1(QWidget *parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(Panel1);
-    layout->addWidget(mm4indata1, 1);
+    // The problems list goes below the editor, in the same splitter, once there is a Workbench.
+    editorSplitter_->setObjectName(QStringLiteral("editorSplitter"));
+    editorSplitter_->setOrientation(Qt::Vertical);
+    editorSplitter_->setChildrenCollapsible(false);
+    editorSplitter_->addWidget(mm4indata1);
+    layout->addWidget(editorSplitter_, 1);
     layout->addWidget(StatusBar1);
     layout->addWidget(ProgressBar1);
     setCentralWidget(clientArea_);
@@ -186,6 +197,13 @@ TForm1::TForm1(QWidget *parent)
     kpx::InputMethodLibrary library;
     library.load();
     workbench_ = std::make_unique<kpx::Workbench>(*this, kpx::os::systemDriveLetter(), std::move(library));
+    problemsPanel_ = new kpx::ProblemsPanel(*workbench_, editorSplitter_);
+    editorSplitter_->addWidget(problemsPanel_);
+    editorSplitter_->setStretchFactor(0, 3);
+    editorSplitter_->setStretchFactor(1, 1);
+    findBar_ = new kpx::FindBar(*workbench_, clientArea_);
+    layout->insertWidget(layout->indexOf(StatusBar1), findBar_);
+    connect(findBar_, &kpx::FindBar::closed, this, [this] { focusEditor(); });
     setupActivation();
 }
 
@@ -213,7 +231,9 @@ void TForm1::setupMenu()
     mnCut1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_X));
     mnCopy1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
     mnPaste1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_V));
-    mnE1->addActions({ mnCut1, mnCopy1, mnPaste1, mnBr1, mnAll1 });
+    mnFind1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
+    mnGoToLine1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_G));
+    mnE1->addActions({ mnCut1, mnCopy1, mnPaste1, mnBr1, mnAll1, mnBr2, mnFind1, mnGoToLine1 });
     MainMenu1->addMenu(mnE1);
 
     mnCheh1->setShortcut(QKeySequence(Qt::Key_F1));
@@ -228,6 +248,8 @@ void TForm1::setupMenu()
     connect(mnCopy1, &QAction::triggered, this, &TForm1::mnCopy1Click);
     connect(mnPaste1, &QAction::triggered, this, &TForm1::mnPaste1Click);
     connect(mnAll1, &QAction::triggered, this, &TForm1::mnAll1Click);
+    connect(mnFind1, &QAction::triggered, this, &TForm1::mnFind1Click);
+    connect(mnGoToLine1, &QAction::triggered, this, &TForm1::mnGoToLine1Click);
     connect(mnCheh1, &QAction::triggered, this, &TForm1::mnCheh1Click);
     connect(mnAbout1, &QAction::triggered, this, &TForm1::mnAbout1Click);
 }

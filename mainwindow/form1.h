@@ -25,6 +25,13 @@ class QStatusBar;
 class QToolButton;
 class QWindow;
 
+class QSplitter;
+
+namespace kpx {
+class FindBar;
+class ProblemsPanel;
+} // namespace kpx
+
 class TSCCheh1;
 class Taboutbox1;
 class TmmDirtyWarning1;
@@ -96,6 +103,14 @@ public:
     void showNotice(std::u16string_view text) override;
     void showError(std::u16string_view text) override;
     bool confirm(std::u16string_view text) override;
+    void showProblems(std::u16string_view title, std::size_t rows) override;
+    void selectText(std::size_t position, std::size_t length) override;
+    bool askLineNumber(
+        std::u16string_view prompt, std::int64_t current, std::int64_t last, std::int64_t &line) override;
+
+    // Menu 編輯 (&E): Ctrl+F, Ctrl+G
+    void mnFind1Click();
+    void mnGoToLine1Click();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -122,6 +137,9 @@ private:
     QAction *const mnPaste1;
     QAction *const mnBr1;
     QAction *const mnAll1;
+    QAction *const mnBr2;
+    QAction *const mnFind1;
+    QAction *const mnGoToLine1;
     QMenu *const mnH1;
     QAction *const mnCheh1;
     QAction *const mnAbout1;
@@ -143,6 +161,7 @@ private:
     QLabel *const Label2;
     QLineEdit *const ed4ifn1;
     QPlainTextEdit *const mm4indata1;
+    QSplitter *const editorSplitter_;
     QStatusBar *const StatusBar1;
     const std::array<QLabel *, 4> statusPanels_;
     QProgressBar *const ProgressBar1;
@@ -156,4 +175,7 @@ private:
     QString loadedText_;
 
     std::unique_ptr<kpx::Workbench> workbench_;
+    // Made with the Workbench, which they read.
+    kpx::ProblemsPanel *problemsPanel_ = nullptr;
+    kpx::FindBar *findBar_ = nullptr;
 };

@@ -2,17 +2,20 @@
 // TForm1 as the Workbench's face: the editor, the panel, the bars, the questions and notices.
 #include <algorithm>
 
+#include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QProgressBar>
+#include <QSplitter>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QToolButton>
 
 #include "dialogs/mm_dirty_warning1.h"
 #include "dialogs/okmes1.h"
+#include "mainwindow/finding_widgets.h"
 #include "mainwindow/form1.h"
 #include "platform/text/qt_text.h"
 #include "state/slot_names.h"
@@ -136,4 +139,49 @@ bool TForm1::confirm(std::u16string_view text)
     box.setDefaultButton(QMessageBox::No);
     box.setEscapeButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes;
+}
+
+void TForm1::showProblems(std::u16string_view title, std::size_t rows)
+{
+    if (!problemsPanel_)
+        return;
+    // On opening, the list takes a third of the editor's height.
+    const bool opening = rows > 0 && !problemsPanel_->isVisible();
+    problemsPanel_->show(kpx::qtText(title), rows);
+    if (opening) {
+        const int height = editorSplitter_->height();
+        editorSplitter_->setSizes({ height - height / 3, height / 3 });
+    }
+}
+
+void TForm1::selectText(std::size_t position, std::size_t length)
+{
+    const int end = std::max(mm4indata1->document()->characterCount() - 1, 0);
+    const auto clamped = [end](std::size_t at) { return static_cast<int>(std::min<std::size_t>(at, end)); };
+    QTextCursor cursor = mm4indata1->textCursor();
+    cursor.setPosition(clamped(position));
+    cursor.setPosition(clamped(position + length), QTextCursor::KeepAnchor);
+    mm4indata1->setTextCursor(cursor);
+    mm4indata1->ensureCursorVisible();
+}
+
+bool TForm1::askLineNumber(std::u16string_view prompt, std::int64_t current, std::int64_t last, std::int64_t &line)
+{
+    const int top = static_cast<int>(std::min<std::int64_t>(last, INT32_MAX));
+    bool ok = false;
+    const int chosen = QInputDialog::getInt(this, kpx::qtText(kpx::texts::kGoToLineTitle), kpx::qtText(prompt),
+        static_cast<int>(std::min<std::int64_t>(current, top)), 1, top, 1, &ok);
+    if (ok)
+        line = chosen;
+    return ok;
+}
+
+void TForm1::mnFind1Click()
+{
+    findBar_->open();
+}
+
+void TForm1::mnGoToLine1Click()
+{
+    workbench_->GoToLine();
 }

@@ -1,17 +1,17 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // kpx-make: compiles a data file into a lexicon table, as the window's make-table command does.
+#include <cstdio>
+#include <cstring>
+#include <optional>
+#include <string>
+#include <vector>
+
 #include "compiler/data_text.h"
 #include "compiler/table_compiler.h"
 #include "compiler/table_order.h"
 #include "io/file_handle.h"
 #include "platform/native_path.h"
 #include "state/slot_names.h"
-
-#include <cstdio>
-#include <cstring>
-#include <optional>
-#include <string>
-#include <vector>
 
 namespace {
 
@@ -21,8 +21,8 @@ constexpr int kExitUsage = 2;
 
 void usage(std::FILE *to)
 {
-    std::fputs("Usage: kpx-make DATAFILE -o TABLE [--order ty|py|ib] [--id ID]\n"
-               "       kpx-make --slot N\n"
+    std::fputs("Usage: kpx-make [-q] DATAFILE -o TABLE [--order ty|py|ib] [--id ID]\n"
+               "       kpx-make [-q] --slot N\n"
                "\n"
                "Compiles a data file (Big5 text: one entry per line, input key and output text\n"
                "separated by blanks; comment and #include lines as in the editor) into a lexicon\n"
@@ -33,15 +33,18 @@ void usage(std::FILE *to)
                "  --id ID          the table's id; default dty, dpy or dib by order\n"
                "  --slot N         slot 1 to 30: its data file, order, id and table file in the\n"
                "                   vokelu directory of the system drive ($KPX_DRIVE, else $HOME)\n"
+               "  -q, --quiet      print only errors\n"
                "  --help           this text\n"
                "\n"
                "Lines are read as the editor loads them (CR LF, CR or LF end a line, a zero byte\n"
                "ends the text) and cut to 4096 bytes. Include lines name files relative to the\n"
                "current directory; their o= and id= forms override the table path and id.\n"
                "\n"
-               "Prints the entry count and the path written. Exit status: 0 table written,\n"
-               "1 table not written, 2 usage error or unreadable data file.\n",
-               to);
+               "Prints every line that made no entry and every entry that repeats an earlier one\n"
+               "as PATH:LINE: reason on standard error, then how many there were, and the entry\n"
+               "count and the path written. Exit status: 0 table written, 1 table not written,\n"
+               "2 usage error or unreadable data file.\n",
+        to);
 }
 
 struct Options {
@@ -50,6 +53,7 @@ struct Options {
     std::string id;
     kpx::TableOrder order;
     bool idGiven = false;
+    bool quiet = false;
 };
 
 bool parseOrder(const char *name, kpx::TableOrder &order)
@@ -81,7 +85,9 @@ int parseArguments(int argc, char **argv, Options &options)
             usage(stdout);
             return -1;
         }
-        if (std::strcmp(argument, "-o") == 0 && hasValue) {
+        if (std::strcmp(argument, "-q") == 0 || std::strcmp(argument, "--quiet") == 0) {
+            options.quiet = true;
+        } else if (std::strcmp(argument, "-o") == 0 && hasValue) {
             options.tableFile = argv[++at];
         } else if (std::strcmp(argument, "--order") == 0 && hasValue) {
             if (!parseOrder(argv[++at], options.order)) {
@@ -146,6 +152,53 @@ const char *failureText(kpx::TableWriteFailure failure)
     return "unknown failure";
 }
 
+// Why a line made no entry, in words; pathOf names a file of the run.
+template <typename PathOf> std::string problemText(const kpx::LineProblem &problem, PathOf &&pathOf)
+{
+    switch (problem.reason) {
+    case kpx::LineProblemReason::OneColumn:
+        return "only one column: no output text";
+    case kpx::LineProblemReason::KeyTooLong:
+        return "key longer than 32 bytes";
+    case kpx::LineProblemReason::OutputTooLong:
+        return "output longer than 64 bytes";
+    case kpx::LineProblemReason::EntryTooLong:
+        return "key and output together longer than an entry may be (94 bytes)";
+    case kpx::LineProblemReason::IncludeNotOpened:
+        return "cannot open include file '" + pathOf(problem.subject) + "'";
+    case kpx::LineProblemReason::IncludeCycle:
+        return "include file '" + pathOf(problem.subject) + "' is already being read (include cycle): skipped";
+    case kpx::LineProblemReason::OverrideTooShort:
+        return "override too short to take effect: read as include file '" + pathOf(problem.subject)
+            + "', which cannot be opened";
+    case kpx::LineProblemReason::Duplicate:
+        return "duplicate entry: same key and output as " + pathOf(problem.subject) + ":"
+            + std::to_string(problem.subjectLine);
+    }
+    return "unknown problem";
+}
+
+// One line per problem, in the form compilers use, then how many there were. A clean run
+// prints nothing here.
+void printProblems(const kpx::RunProblems &run, const std::string &dataFile)
+{
+    if (run.problems.empty() && !run.incomplete)
+        return;
+    const std::string dataPath = kpx::os::nativePath(dataFile);
+    // The editor's lines are the data file's.
+    const auto pathOf = [&](std::int32_t file) { return file == 0 ? dataPath : kpx::os::nativePath(run.files[file]); };
+    std::int32_t duplicates = 0;
+    for (const kpx::LineProblem &problem : run.problems) {
+        if (problem.reason == kpx::LineProblemReason::Duplicate)
+            ++duplicates;
+        std::fprintf(stderr, "%s:%d: %s\n", pathOf(problem.file).c_str(), static_cast<int>(problem.line),
+            problemText(problem, pathOf).c_str());
+    }
+    std::fprintf(stderr, "kpx-make: %d entries; lines without an entry: %d; duplicates: %d%s\n",
+        static_cast<int>(kpx::tc_count()), static_cast<int>(run.linesWithoutEntry), static_cast<int>(duplicates),
+        run.incomplete ? " (out of memory: the list is incomplete)" : "");
+}
+
 // Hands every line of the data file to the compiler. False when the file cannot be read.
 bool compileDataFile(const std::string &path)
 {
@@ -181,14 +234,17 @@ int main(int argc, char **argv)
         return kExitUsage;
     }
     kpx::tc_order_and_sort(options.order.digit());
+    if (!options.quiet)
+        printProblems(kpx::tc_problems(), options.dataFile);
     const std::int32_t written = kpx::tc_write(options.tableFile.c_str(), options.id.c_str());
     const kpx::TableWriteReport &report = kpx::tc_last_write();
     const std::string shownPath = kpx::os::nativePath(report.path);
     if (!written) {
         std::fprintf(stderr, "kpx-make: table not written to %s: %s%s%s\n", shownPath.c_str(),
-                     failureText(report.failure), report.reason.empty() ? "" : ": ", report.reason.c_str());
+            failureText(report.failure), report.reason.empty() ? "" : ": ", report.reason.c_str());
         return kExitNotWritten;
     }
-    std::printf("%d entries written to %s\n", static_cast<int>(kpx::tc_count()), shownPath.c_str());
+    if (!options.quiet)
+        std::printf("%d entries written to %s\n", static_cast<int>(kpx::tc_count()), shownPath.c_str());
     return kExitWritten;
 }

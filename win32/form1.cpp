@@ -251,6 +251,24 @@ void TForm1::putCaret(std::size_t position)
     SendMessageW(mm4indata1_, EM_SCROLLCARET, 0, 0);
 }
 
+void TForm1::selectText(std::size_t position, std::size_t length)
+{
+    const auto textLength = static_cast<std::size_t>(GetWindowTextLengthW(mm4indata1_));
+    const auto from = static_cast<WPARAM>(std::min(position, textLength));
+    const auto to = static_cast<LPARAM>(std::min(position + length, textLength));
+    SendMessageW(mm4indata1_, EM_SETSEL, from, to);
+    SendMessageW(mm4indata1_, EM_SCROLLCARET, 0, 0);
+}
+
+// The problems list window and the line-number question are not built yet in this face: no
+// list is shown and Ctrl+G is not offered.
+void TForm1::showProblems(std::u16string_view, std::size_t) { }
+
+bool TForm1::askLineNumber(std::u16string_view, std::int64_t, std::int64_t, std::int64_t &)
+{
+    return false;
+}
+
 void TForm1::focusEditor()
 {
     SetFocus(mm4indata1_);

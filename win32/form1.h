@@ -56,6 +56,10 @@ public:
     void showNotice(std::u16string_view text) override;
     void showError(std::u16string_view text) override;
     bool confirm(std::u16string_view text) override;
+    void showProblems(std::u16string_view title, std::size_t rows) override;
+    void selectText(std::size_t position, std::size_t length) override;
+    bool askLineNumber(
+        std::u16string_view prompt, std::int64_t current, std::int64_t last, std::int64_t &line) override;
 
 private:
     LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;

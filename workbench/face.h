@@ -77,6 +77,17 @@ public:
     virtual void showError(std::u16string_view text) = 0;
     // A yes/no warning whose default (Enter, Esc, close box) is no. True for yes.
     virtual bool confirm(std::u16string_view text) = 0;
+
+    // --- Finding mistakes and text ---
+    // Shows the problems list beside the editor, titled title, with rows rows; the face reads a
+    // row's texts with Workbench::problemRow when it draws it. With 0 rows the list is emptied
+    // and put away.
+    virtual void showProblems(std::u16string_view title, std::size_t rows) = 0;
+    // Selects length units of the editor's text from position, scrolled into view.
+    virtual void selectText(std::size_t position, std::size_t length) = 0;
+    // Asks for a line number from 1 to last, offering current. False when the user cancels.
+    virtual bool askLineNumber(std::u16string_view prompt, std::int64_t current, std::int64_t last, std::int64_t &line)
+        = 0;
 };
 
 } // namespace kpx

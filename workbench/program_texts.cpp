@@ -182,6 +182,53 @@ std::u16string lockHolderSilent(std::u16string_view lockFile)
     return joined({ u"鎖定檔案\n", lockFile, u"\n已經有咧，毋過另外開 e 程式無應。" });
 }
 
+std::u16string problemsTitle(std::int32_t linesWithoutEntry, std::int32_t duplicates)
+{
+    std::u16string title = joined({ decimal(linesWithoutEntry), u" 列無做成詞條" });
+    if (duplicates > 0)
+        title += joined({ u"，", decimal(duplicates), u" 個詞條重複" });
+    return title;
+}
+
+std::u16string problemReason(LineProblemReason reason, std::u16string_view subject, std::int64_t subjectLine)
+{
+    switch (reason) {
+    case LineProblemReason::OneColumn:
+        return u"干焦一欄，無輸出 e 字";
+    case LineProblemReason::KeyTooLong:
+        return u"輸入碼傷長（超過 32 位元組）";
+    case LineProblemReason::OutputTooLong:
+        return u"輸出 e 字傷長（超過 64 位元組）";
+    case LineProblemReason::EntryTooLong:
+        return u"輸入碼佮輸出 e 字加起來傷長（超過 94 位元組）";
+    case LineProblemReason::IncludeNotOpened:
+        return joined({ u"#include e 檔案開袂起來：", subject });
+    case LineProblemReason::IncludeCycle:
+        return joined({ u"#include e 檔案當咧讀，閣讀會循環，跳過：", subject });
+    case LineProblemReason::OverrideTooShort:
+        return joined({ u"o= 抑是 id= 後壁傷短，當做檔案名嘛開袂起來：", subject });
+    case LineProblemReason::Duplicate:
+        if (subject.empty())
+            return joined({ u"重複：佮第 ", decimal(subjectLine), u" 列 e 詞條仝款" });
+        return joined({ u"重複：佮 ", subject, u" 第 ", decimal(subjectLine), u" 列 e 詞條仝款" });
+    }
+    return std::u16string(kTableUnknown);
+}
+
+std::u16string findCount(std::size_t index, std::size_t count, bool wrapped)
+{
+    std::u16string text = joined({ u"第 ", decimal(static_cast<std::int64_t>(index)), u" 個，總共 ",
+        decimal(static_cast<std::int64_t>(count)), u" 個" });
+    if (wrapped)
+        text += u"（對另外一頭閣揣）";
+    return text;
+}
+
+std::u16string goToLinePrompt(std::int64_t last)
+{
+    return joined({ u"列號（1 到 ", decimal(last), u"）：" });
+}
+
 std::u16string systemText(std::string_view bytes)
 {
     std::u16string text;

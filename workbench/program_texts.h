@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "compiler/line_problems.h"
+
 // Every text the program shows, in one place for every face: UTF-16, each character one with a
 // Big5 form. Texts of several lines separate them with "\r\n" (the notice dialog's convention)
 // unless said otherwise.
@@ -118,12 +120,34 @@ std::u16string lockLeftByOtherUser(std::u16string_view lockFile, std::u16string_
 std::u16string lockHolderSilent(std::u16string_view lockFile);
 inline constexpr std::u16string_view kStartingAnyway = u"\n\n程式猶原會開。若是同時開兩個，資料會互相蓋掉。";
 
+// The problems list after a table run: its title, its columns, the file column of the
+// editor's lines, and why a line made no entry (subject: the file the line names, or the file
+// of the entry a duplicate repeats, at subjectLine).
+std::u16string problemsTitle(std::int32_t linesWithoutEntry, std::int32_t duplicates);
+inline constexpr std::u16string_view kProblemsColumnLine = u"列";
+inline constexpr std::u16string_view kProblemsColumnFile = u"檔案";
+inline constexpr std::u16string_view kProblemsColumnReason = u"原因";
+inline constexpr std::u16string_view kProblemInEditor = u"編輯器";
+std::u16string problemReason(LineProblemReason reason, std::u16string_view subject, std::int64_t subjectLine);
+
+// Find (Ctrl+F) and go to line (Ctrl+G).
+inline constexpr std::u16string_view kMenuFind = u"揣字 (&F)";
+inline constexpr std::u16string_view kMenuGoToLine = u"跳到第幾列 (&G)";
+inline constexpr std::u16string_view kMenuProblems = u"有問題 e 列 (&R)";
+inline constexpr std::u16string_view kFindLabel = u"揣：";
+inline constexpr std::u16string_view kFindNext = u"後一個";
+inline constexpr std::u16string_view kFindPrevious = u"頂一個";
+inline constexpr std::u16string_view kFindNotFound = u"揣無";
+// "第 3 個，總共 12 個", and a word when the search started over from the other end.
+std::u16string findCount(std::size_t index, std::size_t count, bool wrapped);
+inline constexpr std::u16string_view kGoToLineTitle = u"跳到第幾列";
+std::u16string goToLinePrompt(std::int64_t last);
+
 // Decimal digits.
 std::u16string decimal(std::int64_t number);
 
 // Bytes from the system (a file name, an error text) for the user: UTF-8 when they are valid
 // UTF-8 (file names on Linux), else Big5.
 std::u16string systemText(std::string_view bytes);
-
 
 } // namespace kpx::texts

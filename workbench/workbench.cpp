@@ -171,6 +171,9 @@ void Workbench::RefreshStatusBar()
 
 void Workbench::mm4indata1Change()
 {
+    // The list's line numbers belong to the text of the run; any change may move them.
+    if (problemsShown_)
+        clearProblems();
     if (loading_)
         return;
     SetDirty(1);
@@ -370,6 +373,7 @@ void Workbench::Jejok(bool showNotice)
     if (encoded.ok()) {
         addDataText(encoded.bytes, [this] { ProgressStep(); });
         tc_order_and_sort(OrderDigit(slot_));
+        problems_ = tc_problems();
         const std::string path = tableFileName();
         const std::string id = TableId(slot_);
         const std::int32_t result = tc_write(path.c_str(), id.c_str());
@@ -392,9 +396,91 @@ void Workbench::Jejok(bool showNotice)
         caretAfter = bad.position;
     }
 
+    if (encoded.ok())
+        showProblems();
+    else
+        clearProblems();
     library_.notify(1);
     face_.focusEditor();
     face_.putCaret(caretAfter);
+}
+
+// --- Finding mistakes and text ---
+
+void Workbench::showProblems()
+{
+    const std::size_t rows = problems_.problems.size();
+    problemsShown_ = rows > 0;
+    const std::int32_t duplicates = static_cast<std::int32_t>(rows) - problems_.linesWithoutEntry;
+    face_.showProblems(rows > 0 ? texts::problemsTitle(problems_.linesWithoutEntry, duplicates) : u"", rows);
+}
+
+void Workbench::clearProblems()
+{
+    problems_ = RunProblems {};
+    problemsShown_ = false;
+    face_.showProblems(u"", 0);
+}
+
+Workbench::ProblemRow Workbench::problemRow(std::size_t row) const
+{
+    if (row >= problems_.problems.size())
+        return {};
+    const LineProblem &problem = problems_.problems[row];
+    // Include paths are bytes of the editor's text, Big5 like it.
+    const auto fileName = [this](std::int32_t file) {
+        return file == 0 ? std::u16string(texts::kProblemInEditor)
+                         : decodeBig5(problems_.files[static_cast<std::size_t>(file)]);
+    };
+    std::u16string subject;
+    if (problem.reason != LineProblemReason::Duplicate)
+        subject = fileName(problem.subject);
+    else if (problem.subject != problem.file)
+        subject = fileName(problem.subject);
+    return ProblemRow { texts::decimal(problem.line), fileName(problem.file),
+        texts::problemReason(problem.reason, subject, problem.subjectLine) };
+}
+
+bool Workbench::GoToProblem(std::size_t row)
+{
+    if (row >= problems_.problems.size() || problems_.problems[row].file != 0)
+        return false;
+    const std::u16string text = face_.editorText();
+    face_.focusEditor();
+    face_.putCaret(lineStartPosition(text, problems_.problems[row].line));
+    return true;
+}
+
+FindOutcome Workbench::Find(std::u16string_view needle, bool forwards)
+{
+    const std::u16string text = face_.editorText();
+    const std::size_t caret = face_.caretPosition();
+    // The match found last is still selected: the next one forwards lies past it.
+    const std::size_t from = forwards && caret == lastFound_ ? caret + 1 : caret;
+    const FindOutcome outcome = findText(text, needle, from, forwards);
+    if (outcome.found) {
+        lastFound_ = outcome.position;
+        face_.selectText(outcome.position, outcome.length);
+    }
+    return outcome;
+}
+
+std::u16string Workbench::findMessage(const FindOutcome &outcome)
+{
+    return outcome.found ? texts::findCount(outcome.index, outcome.count, outcome.wrapped)
+                         : std::u16string(texts::kFindNotFound);
+}
+
+void Workbench::GoToLine()
+{
+    const std::u16string text = face_.editorText();
+    const std::int64_t last = std::max<std::int64_t>(1, textLineCount(text));
+    const std::int64_t current = lineAtPosition(text, face_.caretPosition());
+    std::int64_t line = current;
+    if (!face_.askLineNumber(texts::goToLinePrompt(last), current, last, line))
+        return;
+    face_.focusEditor();
+    face_.putCaret(lineStartPosition(text, std::clamp<std::int64_t>(line, 1, last)));
 }
 
 void Workbench::SaveAndMake()

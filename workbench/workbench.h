@@ -5,11 +5,13 @@
 #include <cstdint>
 #include <string>
 
+#include "compiler/line_problems.h"
 #include "platform/input_method_library.h"
 #include "platform/os_file.h"
 #include "state/keyed_store.h"
 #include "workbench/activation_tracker.h"
 #include "workbench/face.h"
+#include "workbench/text_search.h"
 
 // The behaviour of the main window, the same under every face: the current slot, the
 // data-modified flag and the unsaved-data question, loading and saving the slot's data file,
@@ -45,6 +47,24 @@ public:
     void Sort(); // bnSort1Click
     bool SwitchSlot(std::int32_t slot); // SpeedButton<N>Click; false when it stopped
     void mm4indata1Change(); // every change of the editor's text
+
+    // --- Finding mistakes and text; none of these changes the text or dirty ---
+    struct ProblemRow {
+        std::u16string line;
+        std::u16string file;
+        std::u16string reason;
+    };
+    // The texts of a row of the problems list (row below the count given to Face::showProblems).
+    ProblemRow problemRow(std::size_t row) const;
+    // Activating a row: a line of the editor gets the caret, scrolled into view. False for a
+    // line of an include file, which the row names.
+    bool GoToProblem(std::size_t row);
+    // Finds needle from the caret (past the match found last while the caret still stands on
+    // it) and selects the match. What to tell the user is findMessage (outcome).
+    FindOutcome Find(std::u16string_view needle, bool forwards);
+    static std::u16string findMessage(const FindOutcome &outcome);
+    // Ctrl+G: asks for a line number and puts the caret at its start.
+    void GoToLine();
 
     // --- The window's lifecycle ---
     // The face reports where the focus went. True when the face should run FormActivate once
@@ -100,6 +120,14 @@ private:
     // The line of the zero byte that ended the loaded text (0: the file was loaded whole):
     // saving would drop what follows it, so it needs the user's word too.
     std::int64_t zeroByteLine_ = 0;
+    // The problems of the last table run while the list shows them; the text has not changed
+    // since.
+    RunProblems problems_;
+    bool problemsShown_ = false;
+    void showProblems();
+    void clearProblems();
+    // Where Find selected its last match, so that the next search goes on past it.
+    std::size_t lastFound_ = static_cast<std::size_t>(-1);
     // The data file as it was when it was last loaded or saved, to notice another program
     // changing it in the meantime.
     os::FileStatus dataStamp_;

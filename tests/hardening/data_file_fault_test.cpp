@@ -13,8 +13,9 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
-#include <thread>
 #include <unistd.h>
+
+using namespace kpx;
 
 namespace {
 
@@ -28,8 +29,7 @@ constexpr int kNotWritten = 1;
 int saveWithFileSizeLimit(rlim_t limit, const std::string &path, const std::string &bytes)
 {
     return kpxtest::runWithFileSizeLimit(limit, [&] {
-        return kpx::writeDataFile(path, bytes).status == kpx::DataFileWrite::Status::Written ? kWritten
-                                                                                           : kNotWritten;
+        return kpx::writeDataFile(path, bytes).status == kpx::DataFileWrite::Status::Written ? kWritten : kNotWritten;
     });
 }
 
@@ -60,7 +60,7 @@ TEST(DataFileFaults, EveryCutOffPointLeavesTheOldFile)
             ASSERT_EQ(result, kWritten);
             ASSERT_EQ(after, newText);
         }
-        ASSERT_EQ(dir.names(), std::vector<std::string>{"kpx-ty1.txt"}) << "left behind at limit " << limit;
+        ASSERT_EQ(dir.names(), std::vector<std::string> { "kpx-ty1.txt" }) << "left behind at limit " << limit;
     }
     EXPECT_EQ(faultPoints, static_cast<int>(newText.size()));
 }

@@ -281,6 +281,9 @@ void Form1Test::menuHasEveryCommand()
         { 1, "mnPaste1", u"貼落去 (&P)", QKeySequence(Qt::CTRL | Qt::Key_V) },
         { 1, "mnBr1", nullptr, QKeySequence() },
         { 1, "mnAll1", u"全選 (&L)", QKeySequence() },
+        { 1, "mnBr2", nullptr, QKeySequence() },
+        { 1, "mnFind1", u"揣字 (&F)", QKeySequence(Qt::CTRL | Qt::Key_F) },
+        { 1, "mnGoToLine1", u"跳到第幾列 (&G)", QKeySequence(Qt::CTRL | Qt::Key_G) },
         { 2, "mnCheh1", u"使用小手冊 (&S)", QKeySequence(Qt::Key_F1) },
         { 2, "mnAbout1", u"關於 鷺笙輸入法(&A)", QKeySequence() },
     };

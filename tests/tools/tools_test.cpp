@@ -1,17 +1,16 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // kpx-make and kpx-dump run as built: golden tables, options, exit codes and broken tables.
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <optional>
 #include <string>
-#include <sys/stat.h>
-#include <sys/wait.h>
 #include <vector>
 
 #include "tests/compiler/test_files.h"
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 
 namespace {
 
@@ -49,8 +48,8 @@ protected:
     {
         const std::string out = temp / "stdout";
         const std::string err = temp / "stderr";
-        const std::string command =
-            "cd '" + data.string() + "' && '" + program + "' " + arguments + " >'" + out + "' 2>'" + err + "'";
+        const std::string command
+            = "cd '" + data.string() + "' && '" + program + "' " + arguments + " >'" + out + "' 2>'" + err + "'";
         const int status = std::system(command.c_str());
         ToolRun result;
         EXPECT_TRUE(WIFEXITED(status)) << command;
@@ -75,9 +74,13 @@ struct Golden {
     const char *dataFile;
     const char *order;
     const char *expected;
+    const char *summary; // the last line on standard error, after the problems; "" for none
 };
 
-class GoldenTables : public Tools, public ::testing::WithParamInterface<Golden> {};
+constexpr const char *kWordsSummary = "kpx-make: 31 entries; lines without an entry: 3; duplicates: 1\n";
+constexpr const char *kBigSummary = "kpx-make: 1500 entries; lines without an entry: 0; duplicates: 5\n";
+
+class GoldenTables : public Tools, public ::testing::WithParamInterface<Golden> { };
 
 TEST_P(GoldenTables, AreWrittenByteForByteAndDumpedBack)
 {
@@ -87,7 +90,9 @@ TEST_P(GoldenTables, AreWrittenByteForByteAndDumpedBack)
     const ToolRun made = make(std::string(golden.dataFile) + " -o out.zd --order " + golden.order);
     EXPECT_EQ(made.status, 0) << made.err;
     EXPECT_EQ(made.out, std::to_string(u32At(expected, 12)) + " entries written to out.zd\n");
-    EXPECT_EQ(made.err, "");
+    const std::string summary = golden.summary;
+    EXPECT_EQ(made.err.substr(made.err.size() - std::min(made.err.size(), summary.size())), summary) << made.err;
+    EXPECT_EQ(made.err.empty(), summary.empty()) << made.err;
     EXPECT_EQ(file("out.zd"), expected);
 
     const ToolRun dumped = dump("out.zd");
@@ -96,15 +101,48 @@ TEST_P(GoldenTables, AreWrittenByteForByteAndDumpedBack)
 }
 
 INSTANTIATE_TEST_SUITE_P(Tools, GoldenTables,
-                         ::testing::Values(Golden{"WorkedExample", "worked_example.txt", "ty", "worked_example.expected.zd"},
-                                           Golden{"WordsTy", "words.txt", "ty", "words.ty.expected.zd"},
-                                           Golden{"WordsPy", "words.txt", "py", "words.py.expected.zd"},
-                                           Golden{"WordsIb", "words.txt", "ib", "words.ib.expected.zd"},
-                                           Golden{"BigTy", "big.txt", "ty", "big.ty.expected.zd"},
-                                           Golden{"BigPy", "big.txt", "py", "big.py.expected.zd"},
-                                           Golden{"BigIb", "big.txt", "ib", "big.ib.expected.zd"},
-                                           Golden{"Includes", "includes.txt", "ty", "includes.expected.zd"}),
-                         [](const auto &info) { return std::string(info.param.name); });
+    ::testing::Values(Golden { "WorkedExample", "worked_example.txt", "ty", "worked_example.expected.zd", "" },
+        Golden { "WordsTy", "words.txt", "ty", "words.ty.expected.zd", kWordsSummary },
+        Golden { "WordsPy", "words.txt", "py", "words.py.expected.zd", kWordsSummary },
+        Golden { "WordsIb", "words.txt", "ib", "words.ib.expected.zd", kWordsSummary },
+        Golden { "BigTy", "big.txt", "ty", "big.ty.expected.zd", kBigSummary },
+        Golden { "BigPy", "big.txt", "py", "big.py.expected.zd", kBigSummary },
+        Golden { "BigIb", "big.txt", "ib", "big.ib.expected.zd", kBigSummary },
+        Golden { "Includes", "includes.txt", "ty", "includes.expected.zd",
+            "kpx-make: 10 entries; lines without an entry: 2; duplicates: 0\n" }),
+    [](const auto &info) { return std::string(info.param.name); });
+
+TEST_F(Tools, ProblemsAreListedAsCompilersListThem)
+{
+    fs::create_directory(data / "sub");
+    writeFile(data / "sub/inner.txt", "//\r\n\r\ni1 y\r\nlonely\r\n\t#include sub/none.txt\r\nb 2\r\n");
+    writeFile(data / "p.txt", "b 2\r\none\r\n #include sub/inner.txt\r\n" + std::string(33, 'k') + " x\r\n");
+    const ToolRun made = make("p.txt -o t.zd");
+    EXPECT_EQ(made.status, 0);
+    EXPECT_EQ(made.out, "3 entries written to t.zd\n");
+    EXPECT_EQ(made.err,
+        "p.txt:2: only one column: no output text\n"
+        "sub/inner.txt:4: only one column: no output text\n"
+        "sub/inner.txt:5: cannot open include file 'sub/none.txt'\n"
+        "sub/inner.txt:6: duplicate entry: same key and output as p.txt:1\n"
+        "p.txt:4: key longer than 32 bytes\n"
+        "kpx-make: 3 entries; lines without an entry: 4; duplicates: 1\n");
+    const std::string table = file("t.zd");
+
+    // Quiet: only errors, the same table and the same exit status.
+    for (const char *quiet : { "-q", "--quiet" }) {
+        const ToolRun hushed = make(std::string(quiet) + " p.txt -o t.zd");
+        EXPECT_EQ(hushed.status, 0);
+        EXPECT_EQ(hushed.out, "");
+        EXPECT_EQ(hushed.err, "");
+        EXPECT_EQ(file("t.zd"), table);
+    }
+    const ToolRun failed = make("p.txt -q -o missing/t.zd");
+    EXPECT_EQ(failed.status, 1);
+    EXPECT_EQ(failed.out, "");
+    EXPECT_NE(failed.err.find("table not written to missing/t.zd"), std::string::npos) << failed.err;
+    EXPECT_EQ(failed.err.find("p.txt:2"), std::string::npos) << failed.err;
+}
 
 TEST_F(Tools, OverridesSendTheTableElsewhereUnderAnotherId)
 {
@@ -164,8 +202,8 @@ TEST_F(Tools, SlotsLiveUnderKpxDrive)
         const char *stem;
         const char *expected;
     };
-    for (const SlotCase &slot : {SlotCase{1, "kpx-ty1", "words.ty.expected.zd"}, SlotCase{13, "kpx-py3", "words.py.expected.zd"},
-                                 SlotCase{30, "kpx-ib0", "words.ib.expected.zd"}}) {
+    for (const SlotCase &slot : { SlotCase { 1, "kpx-ty1", "words.ty.expected.zd" },
+             SlotCase { 13, "kpx-py3", "words.py.expected.zd" }, SlotCase { 30, "kpx-ib0", "words.ib.expected.zd" } }) {
         fs::copy_file(data / "words.txt", drive / "vokelu" / (std::string(slot.stem) + ".txt"));
         const ToolRun made = make("--slot " + std::to_string(slot.slot));
         EXPECT_EQ(made.status, 0) << made.err;
@@ -178,7 +216,7 @@ TEST_F(Tools, SlotsLiveUnderKpxDrive)
     EXPECT_NE(missing.err.find("cannot read data file"), std::string::npos) << missing.err;
     EXPECT_NE(missing.err.find((drive / "vokelu" / "kpx-ty2.txt").string()), std::string::npos) << missing.err;
     EXPECT_FALSE(fs::exists(drive / "vokelu" / "kpx-ty2.zd"));
-    for (const char *bad : {"0", "31", "-1", "x", "1x", ""}) {
+    for (const char *bad : { "0", "31", "-1", "x", "1x", "" }) {
         const ToolRun refused = make("--slot '"s + bad + "'");
         EXPECT_EQ(refused.status, 2) << bad;
         EXPECT_NE(refused.err.find("slot"), std::string::npos) << bad;
@@ -206,22 +244,22 @@ TEST_F(Tools, TableNotWrittenExitsWithOne)
 
 TEST_F(Tools, UsageErrorsExitWithTwo)
 {
-    for (const char *arguments : {"", "worked_example.txt", "-o t.zd", "worked_example.txt -o",
-                                  "worked_example.txt -o t.zd --order xx", "worked_example.txt -o t.zd --bogus",
-                                  "worked_example.txt words.txt -o t.zd", "missing.txt -o t.zd", "inc -o t.zd"}) {
+    for (const char *arguments : { "", "worked_example.txt", "-o t.zd", "worked_example.txt -o",
+             "worked_example.txt -o t.zd --order xx", "worked_example.txt -o t.zd --bogus",
+             "worked_example.txt words.txt -o t.zd", "missing.txt -o t.zd", "inc -o t.zd" }) {
         const ToolRun made = make(arguments);
         EXPECT_EQ(made.status, 2) << arguments;
         EXPECT_EQ(made.out, "") << arguments;
         EXPECT_NE(made.err.find("kpx-make"), std::string::npos) << arguments;
         EXPECT_FALSE(fs::exists(data / "t.zd")) << arguments;
     }
-    for (const char *arguments : {"", "--bogus", "a.zd b.zd"})
+    for (const char *arguments : { "", "--bogus", "a.zd b.zd" })
         EXPECT_EQ(dump(arguments).status, 2) << arguments;
 }
 
 TEST_F(Tools, HelpGoesToStandardOutput)
 {
-    for (const char *program : {KPX_MAKE_PATH, KPX_DUMP_PATH}) {
+    for (const char *program : { KPX_MAKE_PATH, KPX_DUMP_PATH }) {
         const ToolRun help = run(program, "--help");
         EXPECT_EQ(help.status, 0);
         EXPECT_EQ(help.out.rfind("Usage: kpx-", 0), 0u) << help.out;
@@ -233,8 +271,9 @@ TEST_F(Tools, DumpHeaderAndUtf8)
 {
     const ToolRun header = dump("--header worked_example.expected.zd");
     EXPECT_EQ(header.status, 0);
-    EXPECT_EQ(header.out, "header record size: 24\ntag: dty\\x00\nentries: 2\nbody size: 12\n"
-                          "a1\t\xA4\x40\nba\t\xA4\x41\n");
+    EXPECT_EQ(header.out,
+        "header record size: 24\ntag: dty\\x00\nentries: 2\nbody size: 12\n"
+        "a1\t\xA4\x40\nba\t\xA4\x41\n");
     const ToolRun utf8 = dump("--utf8 worked_example.expected.zd");
     if (utf8.status == 2) {
         EXPECT_NE(utf8.err.find("--utf8 is not available"), std::string::npos);
@@ -275,7 +314,7 @@ TEST_F(Tools, DumpRejectsEveryTruncation)
 TEST_F(Tools, DumpChecksEveryLengthAndHeaderField)
 {
     const std::string table = file("worked_example.expected.zd");
-    const std::vector<std::size_t> free{4, 5, 6, 7, 33, 34, 36, 37, 39, 40, 42, 43};
+    const std::vector<std::size_t> free { 4, 5, 6, 7, 33, 34, 36, 37, 39, 40, 42, 43 };
     for (std::size_t offset = 0; offset < table.size(); ++offset) {
         std::string flipped = table;
         flipped[offset] = static_cast<char>(flipped[offset] ^ 1);

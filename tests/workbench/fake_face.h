@@ -128,6 +128,32 @@ public:
         seen.push_back({ "notice", std::u16string(noticeText) });
     }
     void showError(std::u16string_view errorText) override { seen.push_back({ "error", std::u16string(errorText) }); }
+    // The problems list as last shown, the last selection, and the answers to "go to line".
+    std::u16string problemsTitle;
+    std::size_t problemRows = 0;
+    int problemShowings = 0;
+    std::size_t selectionLength = 0;
+    std::deque<std::int64_t> lineAnswers; // empty: the user cancels
+    void showProblems(std::u16string_view title, std::size_t rows) override
+    {
+        problemsTitle = title;
+        problemRows = rows;
+        ++problemShowings;
+    }
+    void selectText(std::size_t position, std::size_t length) override
+    {
+        caret = position;
+        selectionLength = length;
+    }
+    bool askLineNumber(std::u16string_view prompt, std::int64_t, std::int64_t, std::int64_t &line) override
+    {
+        seen.push_back({ "line", std::u16string(prompt) });
+        if (lineAnswers.empty())
+            return false;
+        line = lineAnswers.front();
+        lineAnswers.pop_front();
+        return true;
+    }
     bool confirm(std::u16string_view question) override
     {
         seen.push_back({ "confirm", std::u16string(question) });

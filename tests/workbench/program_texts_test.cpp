@@ -31,7 +31,15 @@ TEST(ProgramTexts, EveryTextHasABig5Form)
         confirmOverwriteUnloaded(path), partlyLoadedNotice(path, 2), confirmOverwritePartlyLoaded(path, 2),
         confirmOverwriteChanged(path), confirmTableFromUnloaded(path, path), lockDirectoryMissing(path),
         lockDirectoryNotWritable(path), lockLeftByOtherUser(path, u"root"), lockHolderSilent(path),
-        std::u16string(kStartingAnyway) };
+        std::u16string(kStartingAnyway), problemsTitle(3, 1), std::u16string(kProblemsColumnLine),
+        std::u16string(kProblemsColumnFile), std::u16string(kProblemsColumnReason), std::u16string(kProblemInEditor),
+        std::u16string(kMenuFind), std::u16string(kMenuGoToLine), std::u16string(kMenuProblems),
+        std::u16string(kFindLabel), std::u16string(kFindNext), std::u16string(kFindPrevious),
+        std::u16string(kFindNotFound), findCount(2, 3, true), std::u16string(kGoToLineTitle), goToLinePrompt(9) };
+    for (int reason = 0; reason <= static_cast<int>(kpx::LineProblemReason::Duplicate); ++reason) {
+        EXPECT_TRUE(hasBig5Form(problemReason(static_cast<kpx::LineProblemReason>(reason), path, 3))) << reason;
+        EXPECT_TRUE(hasBig5Form(problemReason(static_cast<kpx::LineProblemReason>(reason), u"", 3))) << reason;
+    }
     for (const std::u16string_view caption : { kCaption_mnF1, kCaption_mn4save1, kCaption_mn4jejok1, kCaption_mn4sj1,
              kCaption_mn4exi1, kCaption_mnE1, kCaption_mnCut1, kCaption_mnCopy1, kCaption_mnPaste1, kCaption_mnAll1,
              kCaption_mnH1, kCaption_mnCheh1, kCaption_mnAbout1, kCaption_Label3, kCaption_Label4, kCaption_Label5,
