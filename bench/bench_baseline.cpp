@@ -14,8 +14,8 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdlib>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <string_view>
@@ -29,7 +29,7 @@ constexpr std::size_t kMaxKeyBytes = 32;
 constexpr std::size_t kMaxOutputBytes = 64;
 constexpr std::size_t kMaxBlockBytes = 96; // key, 0x00, output, 0x00
 constexpr std::uint32_t kHeaderRecordBytes = 24;
-constexpr char kTag[4] = {'d', 't', 'y', '\0'};
+constexpr char kTag[4] = { 'd', 't', 'y', '\0' };
 
 struct Entry {
     std::string_view key;
@@ -81,15 +81,14 @@ void addLine(std::string_view line, std::vector<Entry> &entries)
     if (startsWith(key, "#include")) {
         return; // not followed here
     }
-    if (startsWith(key, "//") || (key.size() >= 2 && endsWith(key, "//")) || key == "/"
-        || startsWith(output, "//")) {
+    if (startsWith(key, "//") || (key.size() >= 2 && endsWith(key, "//")) || key == "/" || startsWith(output, "//")) {
         return;
     }
     if (key.size() > kMaxKeyBytes || output.size() > kMaxOutputBytes
         || key.size() + output.size() + 2 > kMaxBlockBytes) {
         return;
     }
-    entries.push_back({key, output});
+    entries.push_back({ key, output });
 }
 
 void putU16(std::string &out, std::uint16_t v)

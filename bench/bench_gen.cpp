@@ -40,40 +40,130 @@ struct Weighted {
 
 // Rough frequencies of the initials and finals in everyday Taiwanese words.
 constexpr Weighted kInitials[] = {
-    {"", 8},  {"p", 5},  {"ph", 3}, {"b", 4}, {"m", 4},  {"t", 6},   {"th", 4},
-    {"n", 3}, {"l", 6},  {"k", 7},  {"kh", 5}, {"g", 3}, {"ng", 2},  {"h", 6},
-    {"ch", 6}, {"chh", 4}, {"j", 2}, {"s", 7}, {"ts", 3},
+    { "", 8 },
+    { "p", 5 },
+    { "ph", 3 },
+    { "b", 4 },
+    { "m", 4 },
+    { "t", 6 },
+    { "th", 4 },
+    { "n", 3 },
+    { "l", 6 },
+    { "k", 7 },
+    { "kh", 5 },
+    { "g", 3 },
+    { "ng", 2 },
+    { "h", 6 },
+    { "ch", 6 },
+    { "chh", 4 },
+    { "j", 2 },
+    { "s", 7 },
+    { "ts", 3 },
 };
 
 constexpr Weighted kFinals[] = {
-    {"a", 8},    {"i", 8},    {"u", 6},    {"e", 5},    {"o", 5},   {"oo", 5},  {"ai", 4},
-    {"au", 4},   {"ia", 3},   {"iu", 3},   {"ua", 4},   {"ue", 3},  {"ui", 3},  {"io", 2},
-    {"iau", 2},  {"uai", 1},  {"am", 2},   {"im", 2},   {"om", 1},  {"iam", 2}, {"an", 4},
-    {"in", 4},   {"un", 4},   {"ian", 3},  {"uan", 3},  {"ang", 4}, {"ing", 5}, {"ong", 4},
-    {"iang", 1}, {"iong", 2}, {"ak", 2},   {"ik", 3},   {"ok", 2},  {"iak", 1}, {"iok", 2},
-    {"ap", 1},   {"ip", 1},   {"op", 1},   {"iap", 1},  {"at", 2},  {"it", 2},  {"ut", 2},
-    {"iat", 1},  {"uat", 1},  {"ah", 2},   {"ih", 1},   {"uh", 1},  {"eh", 1},  {"oh", 2},
-    {"iah", 1},  {"uah", 1},  {"ann", 2},  {"inn", 2},  {"enn", 1}, {"onn", 1}, {"iann", 1},
-    {"uann", 1}, {"ainn", 1}, {"m", 1},    {"ng", 2},
+    { "a", 8 },
+    { "i", 8 },
+    { "u", 6 },
+    { "e", 5 },
+    { "o", 5 },
+    { "oo", 5 },
+    { "ai", 4 },
+    { "au", 4 },
+    { "ia", 3 },
+    { "iu", 3 },
+    { "ua", 4 },
+    { "ue", 3 },
+    { "ui", 3 },
+    { "io", 2 },
+    { "iau", 2 },
+    { "uai", 1 },
+    { "am", 2 },
+    { "im", 2 },
+    { "om", 1 },
+    { "iam", 2 },
+    { "an", 4 },
+    { "in", 4 },
+    { "un", 4 },
+    { "ian", 3 },
+    { "uan", 3 },
+    { "ang", 4 },
+    { "ing", 5 },
+    { "ong", 4 },
+    { "iang", 1 },
+    { "iong", 2 },
+    { "ak", 2 },
+    { "ik", 3 },
+    { "ok", 2 },
+    { "iak", 1 },
+    { "iok", 2 },
+    { "ap", 1 },
+    { "ip", 1 },
+    { "op", 1 },
+    { "iap", 1 },
+    { "at", 2 },
+    { "it", 2 },
+    { "ut", 2 },
+    { "iat", 1 },
+    { "uat", 1 },
+    { "ah", 2 },
+    { "ih", 1 },
+    { "uh", 1 },
+    { "eh", 1 },
+    { "oh", 2 },
+    { "iah", 1 },
+    { "uah", 1 },
+    { "ann", 2 },
+    { "inn", 2 },
+    { "enn", 1 },
+    { "onn", 1 },
+    { "iann", 1 },
+    { "uann", 1 },
+    { "ainn", 1 },
+    { "m", 1 },
+    { "ng", 2 },
 };
 
 // Tones of open syllables, and of checked ones (ending in p, t, k or h).
 constexpr Weighted kOpenTones[] = {
-    {"1", 25}, {"2", 20}, {"3", 15}, {"5", 20}, {"7", 15}, {"6", 2}, {"9", 3},
+    { "1", 25 },
+    { "2", 20 },
+    { "3", 15 },
+    { "5", 20 },
+    { "7", 15 },
+    { "6", 2 },
+    { "9", 3 },
 };
-constexpr Weighted kCheckedTones[] = {{"4", 60}, {"8", 40}};
+constexpr Weighted kCheckedTones[] = { { "4", 60 }, { "8", 40 } };
 
-constexpr Weighted kSyllableCounts[] = {{"1", 20}, {"2", 45}, {"3", 22}, {"4", 13}};
-constexpr Weighted kOutputChars[] = {{"1", 12}, {"2", 40}, {"3", 22}, {"4", 16}, {"5", 6}, {"6", 4}};
+constexpr Weighted kSyllableCounts[] = { { "1", 20 }, { "2", 45 }, { "3", 22 }, { "4", 13 } };
+constexpr Weighted kOutputChars[] = { { "1", 12 }, { "2", 40 }, { "3", 22 }, { "4", 16 }, { "5", 6 }, { "6", 4 } };
 
 constexpr std::string_view kCommentWords[] = {
-    "words", "from", "the", "old", "list", "check", "later", "place", "names", "family",
-    "food",  "todo", "kept", "for", "school", "section", "see", "also", "new", "spelling",
+    "words",
+    "from",
+    "the",
+    "old",
+    "list",
+    "check",
+    "later",
+    "place",
+    "names",
+    "family",
+    "food",
+    "todo",
+    "kept",
+    "for",
+    "school",
+    "section",
+    "see",
+    "also",
+    "new",
+    "spelling",
 };
 
 // Draws from the raw engine only.
-class Dice
-{
+class Dice {
 public:
     explicit Dice(std::uint32_t seed)
         : engine_(seed)
@@ -95,8 +185,7 @@ public:
     // True with probability num / den.
     bool chance(std::uint32_t num, std::uint32_t den) { return below(den) < num; }
 
-    template<std::size_t N>
-    std::string_view pick(const Weighted (&table)[N])
+    template <std::size_t N> std::string_view pick(const Weighted (&table)[N])
     {
         std::uint32_t total = 0;
         for (const auto &w : table) {
@@ -235,8 +324,8 @@ bool parseCount(const char *text, unsigned long long max, unsigned long long &va
 int usage()
 {
     std::fputs("usage: kpx-bench-gen N SEED OUT\n"
-                "  writes N data lines (plus about 3% comment lines) generated from SEED to OUT\n",
-                stderr);
+               "  writes N data lines (plus about 3% comment lines) generated from SEED to OUT\n",
+        stderr);
     return 1;
 }
 

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "dialogs/dialog_resources.h"
 
-#include <QtGlobal>
 #include <mutex>
+
+#include <QtGlobal>
 
 void initDialogResources()
 {

@@ -1,12 +1,13 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "dialogs/fonts.h"
 
+#include <cmath>
+
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QStringList>
 #include <QWidget>
-#include <cmath>
 
 namespace {
 

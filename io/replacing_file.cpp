@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "io/replacing_file.h"
 
-#include "platform/os_file.h"
-
 #include <new>
+
+#include "platform/os_file.h"
 
 namespace kpx {
 

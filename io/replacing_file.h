@@ -15,10 +15,10 @@ class ReplacingFile {
 public:
     enum class Result {
         Done,
-        ReadOnly,      // a read-only file or a directory stands at the target
-        CannotCreate,  // no temporary file could be made (e.g. the directory is missing), or a
-                       // chain of links at the target could not be followed
-        WriteFailed,   // a write failed or came short, or the flush failed
+        ReadOnly, // a read-only file or a directory stands at the target
+        CannotCreate, // no temporary file could be made (e.g. the directory is missing), or a
+                      // chain of links at the target could not be followed
+        WriteFailed, // a write failed or came short, or the flush failed
         CannotReplace, // the finished file could not take the target's place
         OutOfMemory,
     };

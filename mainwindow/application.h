@@ -7,8 +7,7 @@ namespace kpx {
 
 // The application object. An error that escapes a command is shown in a box with the program's
 // name, and the program goes on with the next event.
-class Application : public QApplication
-{
+class Application : public QApplication {
     Q_OBJECT
 
 public:

@@ -1,16 +1,16 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // kpxv410: the word-table tool of the 鷺笙輸入法.
-#include "mainwindow/application.h"
-#include "dialogs/dialog_resources.h"
-#include "mainwindow/form1.h"
-#include "mainwindow/program_windows.h"
-#include "mainwindow/single_instance.h"
+#include <exception>
 
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
 
-#include <exception>
+#include "dialogs/dialog_resources.h"
+#include "mainwindow/application.h"
+#include "mainwindow/form1.h"
+#include "mainwindow/program_windows.h"
+#include "mainwindow/single_instance.h"
 
 int main(int argc, char *argv[])
 {
@@ -23,8 +23,7 @@ int main(int argc, char *argv[])
     // language, where Qt's translations are installed.
     QTranslator qtTexts;
     if (qtTexts.load(QLocale(QLocale::Chinese, QLocale::TraditionalChineseScript, QLocale::Taiwan),
-                     QStringLiteral("qtbase"), QStringLiteral("_"),
-                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+            QStringLiteral("qtbase"), QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QCoreApplication::installTranslator(&qtTexts);
 
     kpx::SingleInstance instance(kpx::SingleInstance::keyForDataDirectory());
@@ -33,8 +32,8 @@ int main(int argc, char *argv[])
 
     try {
         kpx::ProgramWindows windows;
-        QObject::connect(&instance, &kpx::SingleInstance::activationRequested, windows.Form1.get(),
-                         &TForm1::bringToFront);
+        QObject::connect(
+            &instance, &kpx::SingleInstance::activationRequested, windows.Form1.get(), &TForm1::bringToFront);
         windows.Form1->show();
         // Without a window manager nothing would give the window the focus.
         windows.Form1->activateWindow();

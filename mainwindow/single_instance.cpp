@@ -1,10 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "mainwindow/single_instance.h"
 
-#include "platform/text/qt_text.h"
-#include "workbench/program_texts.h"
-#include "platform/native_path.h"
-#include "state/slot_names.h"
+#include <algorithm>
 
 #include <QCryptographicHash>
 #include <QDeadlineTimer>
@@ -16,7 +13,10 @@
 #include <QMessageBox>
 #include <QThread>
 
-#include <algorithm>
+#include "platform/native_path.h"
+#include "platform/text/qt_text.h"
+#include "state/slot_names.h"
+#include "workbench/program_texts.h"
 
 #ifndef Q_OS_WIN
 #include <unistd.h>
@@ -158,8 +158,7 @@ bool claimOrHandOver(SingleInstance &instance, int callTimeoutMs)
     if (instance.callRunningCopy(instance.lockHeld() ? callTimeoutMs : std::min(callTimeoutMs, 500)))
         return false;
     QMessageBox box(QMessageBox::Warning, qtText(texts::kProgramTitle),
-                    instance.lockProblem() + qtText(texts::kStartingAnyway),
-                    QMessageBox::Ok);
+        instance.lockProblem() + qtText(texts::kStartingAnyway), QMessageBox::Ok);
     box.exec();
     return true;
 }

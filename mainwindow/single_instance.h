@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
+#include <memory>
+
 #include <QObject>
 #include <QString>
-
-#include <memory>
 
 class QLocalServer;
 class QLockFile;
@@ -14,8 +14,7 @@ namespace kpx {
 // One copy of the program at a time for one data directory: two copies would each write their
 // own idea of the data and the state file. The first copy holds a lock file and listens on a
 // local socket; a later copy finds the lock taken, asks the first to come to the front and ends.
-class SingleInstance : public QObject
-{
+class SingleInstance : public QObject {
     Q_OBJECT
 
 public:

@@ -7,7 +7,10 @@
 
 namespace kpx {
 
-InputMethodLibrary::~InputMethodLibrary() { release(); }
+InputMethodLibrary::~InputMethodLibrary()
+{
+    release();
+}
 
 InputMethodLibrary::InputMethodLibrary(InputMethodLibrary &&other) noexcept
     : handle_(std::exchange(other.handle_, nullptr))

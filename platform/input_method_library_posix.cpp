@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "platform/input_method_library.h"
-
-#include <dlfcn.h>
 #include <utility>
+
+#include "platform/input_method_library.h"
+#include <dlfcn.h>
 
 namespace kpx {
 namespace {

@@ -1,10 +1,9 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "platform/input_method_library.h"
-
-#include "platform/native_path.h"
-
 #include <string>
 #include <utility>
+
+#include "platform/input_method_library.h"
+#include "platform/native_path.h"
 #include <windows.h>
 
 namespace kpx {
@@ -23,7 +22,10 @@ constexpr DWORD kSafeSearchBeside = LOAD_LIBRARY_SEARCH_DLL_LOAD_DIR | LOAD_LIBR
 // 64-bit ones. A wrong convention here would corrupt the stack on every call.
 using NotifyFunction = void(WINAPI *)(std::int32_t);
 
-HMODULE moduleOf(void *handle) { return static_cast<HMODULE>(handle); }
+HMODULE moduleOf(void *handle)
+{
+    return static_cast<HMODULE>(handle);
+}
 
 } // namespace
 

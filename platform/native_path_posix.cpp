@@ -1,15 +1,21 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "platform/native_path.h"
-
 #include <cstdlib>
+
+#include "platform/native_path.h"
 #include <pwd.h>
 #include <unistd.h>
 
 namespace kpx::os {
 
-char systemDriveLetter() { return 'C'; }
+char systemDriveLetter()
+{
+    return 'C';
+}
 
-std::string systemDirectory() { return {}; }
+std::string systemDirectory()
+{
+    return {};
+}
 
 std::string systemDriveRoot()
 {
@@ -24,8 +30,14 @@ std::string systemDriveRoot()
 
 namespace {
 
-bool isBig5Lead(unsigned char byte) { return byte >= 0x81 && byte <= 0xFE; }
-bool isBig5Trail(unsigned char byte) { return (byte >= 0x40 && byte <= 0x7E) || (byte >= 0xA1 && byte <= 0xFE); }
+bool isBig5Lead(unsigned char byte)
+{
+    return byte >= 0x81 && byte <= 0xFE;
+}
+bool isBig5Trail(unsigned char byte)
+{
+    return (byte >= 0x40 && byte <= 0x7E) || (byte >= 0xA1 && byte <= 0xFE);
+}
 
 } // namespace
 
@@ -43,7 +55,7 @@ std::string nativePath(std::string_view path)
     }
     const char drive = systemDriveLetter();
     const bool onSystemDrive = native.size() >= 3 && (native[0] == drive || native[0] == drive + ('a' - 'A'))
-                               && native[1] == ':' && native[2] == '/';
+        && native[1] == ':' && native[2] == '/';
     if (!onSystemDrive)
         return native;
     std::string root = systemDriveRoot();

@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "platform/native_path.h"
-
 #include <windows.h>
 
 namespace kpx::os {
@@ -20,8 +19,14 @@ char systemDriveLetter()
     return directory.empty() ? 'C' : directory[0];
 }
 
-std::string systemDriveRoot() { return std::string(1, systemDriveLetter()) + ":"; }
+std::string systemDriveRoot()
+{
+    return std::string(1, systemDriveLetter()) + ":";
+}
 
-std::string nativePath(std::string_view path) { return std::string(path); }
+std::string nativePath(std::string_view path)
+{
+    return std::string(path);
+}
 
 } // namespace kpx::os

@@ -1,12 +1,11 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "platform/os_file.h"
-
-#include "platform/native_path.h"
-
 #include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <cstring>
+
+#include "platform/native_path.h"
+#include "platform/os_file.h"
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -14,8 +13,14 @@
 namespace kpx::os {
 namespace {
 
-FileToken tokenFor(int descriptor) { return descriptor < 0 ? kFailed : descriptor + 1; }
-int descriptorOf(FileToken file) { return file - 1; }
+FileToken tokenFor(int descriptor)
+{
+    return descriptor < 0 ? kFailed : descriptor + 1;
+}
+int descriptorOf(FileToken file)
+{
+    return file - 1;
+}
 
 } // namespace
 
@@ -28,7 +33,7 @@ FileToken openReadOnly(const char *path)
     } while (descriptor < 0 && errno == EINTR);
     if (descriptor >= 0) {
         // A directory opens read-only on POSIX but is no file to read.
-        struct stat info {};
+        struct stat info { };
         if (::fstat(descriptor, &info) != 0 || S_ISDIR(info.st_mode)) {
             ::close(descriptor);
             errno = EISDIR;
@@ -93,9 +98,15 @@ std::int32_t writeTo(FileToken file, const void *buffer, std::int32_t count)
     return total;
 }
 
-bool syncToDisk(FileToken file) { return ::fsync(descriptorOf(file)) == 0 || errno == EINVAL; }
+bool syncToDisk(FileToken file)
+{
+    return ::fsync(descriptorOf(file)) == 0 || errno == EINVAL;
+}
 
-void closeFile(FileToken file) { ::close(descriptorOf(file)); }
+void closeFile(FileToken file)
+{
+    ::close(descriptorOf(file));
+}
 
 bool canReplace(const char *path)
 {
@@ -104,7 +115,7 @@ bool canReplace(const char *path)
         return false;
     }
     const std::string native = nativePath(path);
-    struct stat info {};
+    struct stat info { };
     if (::stat(native.c_str(), &info) != 0)
         return errno == ENOENT;
     // A file without any write permission counts as read-only, even for root.
@@ -127,7 +138,7 @@ bool replacementTarget(const char *path, std::string &target)
     std::string current = nativePath(target);
     // The same limit on the length of a chain as the system's own (SYMLOOP_MAX).
     for (int hops = 0; hops < 40; ++hops) {
-        struct stat info {};
+        struct stat info { };
         // A missing file (also behind a dangling link) is simply where the new file goes.
         if (::lstat(current.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) {
             if (hops == 0)
@@ -170,18 +181,21 @@ bool replaceFile(const char *temporaryPath, const char *targetPath)
     const std::string from = nativePath(temporaryPath);
     const std::string to = nativePath(targetPath);
     // Keep the permissions of the file that is being replaced.
-    struct stat info {};
+    struct stat info { };
     if (::stat(to.c_str(), &info) == 0)
         ::chmod(from.c_str(), info.st_mode & 07777);
     return ::rename(from.c_str(), to.c_str()) == 0;
 }
 
-void removeFile(const char *path) { ::unlink(nativePath(path).c_str()); }
+void removeFile(const char *path)
+{
+    ::unlink(nativePath(path).c_str());
+}
 
 FileStatus fileStatus(const char *path)
 {
     FileStatus status;
-    struct stat info {};
+    struct stat info { };
     if (!path || !*path || ::stat(nativePath(path).c_str(), &info) != 0)
         return status;
     status.exists = true;
@@ -191,11 +205,14 @@ FileStatus fileStatus(const char *path)
     return status;
 }
 
-std::string lastErrorText() { return std::strerror(errno); }
+std::string lastErrorText()
+{
+    return std::strerror(errno);
+}
 
 bool fileIdentity(FileToken file, FileIdentity &identity)
 {
-    struct stat info {};
+    struct stat info { };
     if (::fstat(descriptorOf(file), &info) != 0)
         return false;
     identity.volume = static_cast<unsigned long long>(info.st_dev);

@@ -1,9 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "platform/os_file.h"
-
-#include <windows.h>
-
 #include <climits>
+
+#include "platform/os_file.h"
+#include <windows.h>
 
 namespace kpx::os {
 
@@ -40,7 +39,10 @@ bool syncToDisk(FileToken file)
     return FlushFileBuffers(reinterpret_cast<HANDLE>(static_cast<INT_PTR>(file))) != 0;
 }
 
-void closeFile(FileToken file) { _lclose(static_cast<HFILE>(file)); }
+void closeFile(FileToken file)
+{
+    _lclose(static_cast<HFILE>(file));
+}
 
 bool canReplace(const char *path)
 {
@@ -73,7 +75,10 @@ bool replaceFile(const char *temporaryPath, const char *targetPath)
     return MoveFileExA(temporaryPath, targetPath, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
 
-void removeFile(const char *path) { DeleteFileA(path); }
+void removeFile(const char *path)
+{
+    DeleteFileA(path);
+}
 
 FileStatus fileStatus(const char *path)
 {
@@ -83,9 +88,11 @@ FileStatus fileStatus(const char *path)
         return status;
     status.exists = true;
     status.isDirectory = (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-    status.size = static_cast<std::int64_t>((static_cast<unsigned long long>(info.nFileSizeHigh) << 32) | info.nFileSizeLow);
-    status.modified = static_cast<std::int64_t>(
-        (static_cast<unsigned long long>(info.ftLastWriteTime.dwHighDateTime) << 32) | info.ftLastWriteTime.dwLowDateTime);
+    status.size
+        = static_cast<std::int64_t>((static_cast<unsigned long long>(info.nFileSizeHigh) << 32) | info.nFileSizeLow);
+    status.modified
+        = static_cast<std::int64_t>((static_cast<unsigned long long>(info.ftLastWriteTime.dwHighDateTime) << 32)
+            | info.ftLastWriteTime.dwLowDateTime);
     return status;
 }
 
@@ -97,7 +104,7 @@ std::string lastErrorText()
 {
     char buffer[512] = {};
     const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-                                        GetLastError(), 0, buffer, sizeof buffer, nullptr);
+        GetLastError(), 0, buffer, sizeof buffer, nullptr);
     std::string text(buffer, length);
     while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' '))
         text.pop_back();

@@ -7,9 +7,9 @@ set -euo pipefail
 purpose=${1:-test}
 packages=(cmake g++ make pkg-config qt6-base-dev fonts-arphic-uming)
 if [ "$purpose" = test ]; then
-  # GoogleTest, headless window tests, screenshots and keyboard tests under Xvfb, and clang's
-  # fuzzing and sanitizer runtimes.
-  packages+=(libgtest-dev libgmock-dev xvfb xauth xdotool imagemagick clang libclang-rt-14-dev)
+  # GoogleTest, headless window tests, screenshots and keyboard tests under Xvfb, the format
+  # check, and clang's fuzzing and sanitizer runtimes.
+  packages+=(libgtest-dev libgmock-dev xvfb xauth xdotool imagemagick clang clang-format libclang-rt-14-dev)
 fi
 
 missing=()

@@ -1,16 +1,19 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-2.0-or-later
-# Installs what is missing, builds, and runs every test:
+# Installs what is missing, checks the formatting, builds, and runs every test:
 #   1. the Release build's test suite;
 #   2. the same suite built with AddressSanitizer and UndefinedBehaviorSanitizer (leak checks on);
 #   3. a short run of every fuzz target;
-#   4. the Windows build of the core and the tools, tested under Wine.
+#   4. the Windows build of the core, the tools and the Windows program, tested under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh test
 jobs=$(nproc 2>/dev/null || echo 2)
 export LANG=${LANG:-C.UTF-8}
+
+echo "== Formatting"
+scripts/check-format.sh
 
 echo "== Release build and tests"
 cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release -DKPX_BUILD_TESTS=ON -DKPX_BUILD_GUI=ON -DKPX_BUILD_BENCH=ON

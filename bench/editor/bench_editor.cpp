@@ -9,9 +9,10 @@
 // Runs headless (offscreen) unless QT_QPA_PLATFORM says otherwise. Exit status 1 when a target
 // is missed: a load of 20 MB in under 2 s (scaled by the file's size), Jejok at most twice the
 // time of kpx-make.
-#include "mainwindow/form1.h"
-#include "mainwindow/program_windows.h"
-#include "compiler/table_compiler.h"
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <vector>
 
 #include <QApplication>
 #include <QDir>
@@ -23,10 +24,9 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
-#include <algorithm>
-#include <cstdio>
-#include <functional>
-#include <vector>
+#include "compiler/table_compiler.h"
+#include "mainwindow/form1.h"
+#include "mainwindow/program_windows.h"
 
 namespace {
 
@@ -112,7 +112,7 @@ int main(int argc, char *argv[])
     bool makeFailed = false;
     const double makeMs = medianMs(runs, [&] {
         QProcess make;
-        make.start(kpxMake, {dataFile, QStringLiteral("-o"), table, QStringLiteral("--order"), QStringLiteral("ty")});
+        make.start(kpxMake, { dataFile, QStringLiteral("-o"), table, QStringLiteral("--order"), QStringLiteral("ty") });
         if (!make.waitForFinished(-1) || make.exitStatus() != QProcess::NormalExit || make.exitCode() != 0)
             makeFailed = true;
     });
@@ -128,13 +128,13 @@ int main(int argc, char *argv[])
     const bool loadOk = loadMs <= std::max(loadTargetMs, 1.0);
     const bool jejokOk = jejokMs <= kJejokTargetRatio * makeMs;
     std::printf("data file        %lld bytes, %d editor lines, %d entries, median of %d runs\n",
-                static_cast<long long>(bytes), lines, entries, runs);
-    std::printf("load (SwitchSlot) %9.1f ms   target <= %.0f ms   %s\n", loadMs, loadTargetMs,
-                loadOk ? "ok" : "MISSED");
+        static_cast<long long>(bytes), lines, entries, runs);
+    std::printf(
+        "load (SwitchSlot) %9.1f ms   target <= %.0f ms   %s\n", loadMs, loadTargetMs, loadOk ? "ok" : "MISSED");
     std::printf("save (F2)         %9.1f ms\n", saveMs);
     std::printf("Jejok             %9.1f ms\n", jejokMs);
     std::printf("kpx-make          %9.1f ms   Jejok / kpx-make = %.2f   target <= %.1f   %s\n", makeMs,
-                jejokMs / makeMs, kJejokTargetRatio, jejokOk ? "ok" : "MISSED");
+        jejokMs / makeMs, kJejokTargetRatio, jejokOk ? "ok" : "MISSED");
     std::printf("tables            %s\n", sameTable ? "same size" : "DIFFERENT SIZES");
     return loadOk && jejokOk && sameTable ? 0 : 1;
 }

@@ -10,11 +10,14 @@
 // the system's code page 950 does, and so that every conversion afterwards is a table lookup.
 namespace kpx::detail {
 
-inline constexpr char16_t kEscapeHigh = 0xDB80;     // high surrogate of U+F0000 to U+F03FF
+inline constexpr char16_t kEscapeHigh = 0xDB80; // high surrogate of U+F0000 to U+F03FF
 inline constexpr char16_t kEscapeLowFirst = 0xDC80; // low surrogate of U+F0080 (byte 0x80)
-inline constexpr char16_t kEscapeLowLast = 0xDCFF;  // low surrogate of U+F00FF (byte 0xFF)
+inline constexpr char16_t kEscapeLowLast = 0xDCFF; // low surrogate of U+F00FF (byte 0xFF)
 
-constexpr bool isLeadByte(unsigned char byte) { return byte >= 0x81 && byte <= 0xFE; }
+constexpr bool isLeadByte(unsigned char byte)
+{
+    return byte >= 0x81 && byte <= 0xFE;
+}
 constexpr bool isTrailByte(unsigned char byte)
 {
     return (byte >= 0x40 && byte <= 0x7E) || (byte >= 0xA1 && byte <= 0xFE);
@@ -26,13 +29,13 @@ constexpr bool isEscapePair(char16_t high, char16_t low)
 
 struct Big5Tables {
     // The character of each two-byte code (lead << 8 | trail) that round-trips; 0 for the rest.
-    std::array<char16_t, 0x10000> pairUnit{};
+    std::array<char16_t, 0x10000> pairUnit {};
     // The character of each byte 0x80 to 0xFF that stands alone and round-trips (code page 950
     // has two: 0x80 and 0xFF); 0 for the rest. Bytes below 0x80 are ASCII and not looked up.
-    std::array<char16_t, 0x100> byteUnit{};
+    std::array<char16_t, 0x100> byteUnit {};
     // The Big5 form of each UTF-16 unit from 0x80 up: a value below 0x100 is one byte, a larger
     // one a two-byte code; 0 means the unit has none. Units below 0x80 are ASCII.
-    std::array<std::uint16_t, 0x10000> codeOfUnit{};
+    std::array<std::uint16_t, 0x10000> codeOfUnit {};
 };
 
 // Built on first use; safe to call from any thread.

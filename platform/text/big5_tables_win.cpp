@@ -6,11 +6,10 @@
 #ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN
 #endif
-#include <windows.h>
-
 #include <cstring>
 
 #include "platform/text/big5_tables.h"
+#include <windows.h>
 
 namespace kpx::detail {
 
@@ -38,9 +37,8 @@ void probeCodePage950(std::span<const std::uint16_t> codes, std::span<char16_t> 
         // does not count as encoding back; usedDefault tells a "?" substitute from a real one.
         char back[8] = {};
         BOOL usedDefault = FALSE;
-        const int backLength = WideCharToMultiByte(kCodePage, WC_NO_BEST_FIT_CHARS, wide, 1, back,
-                                                   static_cast<int>(sizeof back), nullptr,
-                                                   &usedDefault);
+        const int backLength = WideCharToMultiByte(
+            kCodePage, WC_NO_BEST_FIT_CHARS, wide, 1, back, static_cast<int>(sizeof back), nullptr, &usedDefault);
         if (backLength == length && !usedDefault && std::memcmp(back, bytes, length) == 0)
             units[i] = static_cast<char16_t>(wide[0]);
     }

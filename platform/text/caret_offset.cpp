@@ -20,19 +20,19 @@ Run runAt(std::u16string_view text, std::size_t i, const detail::Big5Tables &tab
     const bool hasNext = i + 1 < text.size();
     switch (unit) {
     case u'\r':
-        return {hasNext && text[i + 1] == u'\n' ? 2u : 1u, 2};
+        return { hasNext && text[i + 1] == u'\n' ? 2u : 1u, 2 };
     case u'\n':
     case u'\u2029':
-        return {1, 2};
+        return { 1, 2 };
     default:
         break;
     }
     if (hasNext && detail::isEscapePair(unit, text[i + 1]))
-        return {2, 1};
+        return { 2, 1 };
     // A character without a Big5 form cannot be saved; it counts as the one "?" byte that the
     // system would put in its place, per UTF-16 unit.
     const int length = detail::big5Length(tables, unit);
-    return {1, length == 0 ? 1 : length};
+    return { 1, length == 0 ? 1 : length };
 }
 
 } // namespace

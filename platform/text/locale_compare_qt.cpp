@@ -1,15 +1,15 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // The user locale's order as ICU has it, through QCollator. Like the system comparison it
 // stands in for, it says "A" equals "a"; glibc's strcoll would not.
-#include "platform/text/locale_compare.h"
+#include <mutex>
+#include <optional>
 
 #include <QCollator>
 #include <QLocale>
 #include <QString>
 #include <QStringView>
 
-#include <mutex>
-#include <optional>
+#include "platform/text/locale_compare.h"
 
 namespace kpx {
 namespace {
@@ -40,8 +40,7 @@ int compareLocaleIgnoringCase(std::u16string_view a, std::u16string_view b)
     CollatorCache &cache = collatorCache();
     const std::lock_guard lock(cache.mutex);
     if (!cache.collator) {
-        const QLocale locale =
-            cache.localeName.isEmpty() ? QLocale::system() : QLocale(cache.localeName);
+        const QLocale locale = cache.localeName.isEmpty() ? QLocale::system() : QLocale(cache.localeName);
         cache.collator.emplace(locale);
         cache.collator->setCaseSensitivity(Qt::CaseInsensitive);
     }
@@ -52,8 +51,7 @@ void setCollationLocaleForTesting(std::string_view localeName)
 {
     CollatorCache &cache = collatorCache();
     const std::lock_guard lock(cache.mutex);
-    cache.localeName =
-        QString::fromUtf8(localeName.data(), static_cast<qsizetype>(localeName.size()));
+    cache.localeName = QString::fromUtf8(localeName.data(), static_cast<qsizetype>(localeName.size()));
     cache.collator.reset();
 }
 

@@ -15,13 +15,12 @@
 #ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN
 #endif
-#include <windows.h>
-
-#include "platform/text/locale_compare.h"
-
 #include <climits>
 #include <mutex>
 #include <string>
+
+#include "platform/text/locale_compare.h"
+#include <windows.h>
 
 namespace kpx {
 namespace {
@@ -39,8 +38,7 @@ LocaleChoice &localeChoice()
 
 int clampedLength(std::u16string_view text)
 {
-    return text.size() > static_cast<std::size_t>(INT_MAX) ? INT_MAX
-                                                           : static_cast<int>(text.size());
+    return text.size() > static_cast<std::size_t>(INT_MAX) ? INT_MAX : static_cast<int>(text.size());
 }
 
 } // namespace
@@ -49,14 +47,10 @@ int compareLocaleIgnoringCase(std::u16string_view a, std::u16string_view b)
 {
     LocaleChoice &choice = localeChoice();
     const std::lock_guard lock(choice.mutex);
-    const wchar_t *const locale =
-        choice.name.empty() ? LOCALE_NAME_USER_DEFAULT : choice.name.c_str();
+    const wchar_t *const locale = choice.name.empty() ? LOCALE_NAME_USER_DEFAULT : choice.name.c_str();
     // wchar_t is a UTF-16 unit on Windows.
-    const int result = CompareStringEx(locale, NORM_IGNORECASE,
-                                       reinterpret_cast<const wchar_t *>(a.data()),
-                                       clampedLength(a),
-                                       reinterpret_cast<const wchar_t *>(b.data()),
-                                       clampedLength(b), nullptr, nullptr, 0);
+    const int result = CompareStringEx(locale, NORM_IGNORECASE, reinterpret_cast<const wchar_t *>(a.data()),
+        clampedLength(a), reinterpret_cast<const wchar_t *>(b.data()), clampedLength(b), nullptr, nullptr, 0);
     if (result == 0) {
         // Only an unknown locale name fails; an order of code units still lets Sort finish.
         const int plain = a.compare(b);

@@ -145,8 +145,9 @@ TEST_F(IncludeTest, LineEndsOfIncludedFiles)
     EXPECT_EQ(compiler.includeFile("cr.txt"), 2);
     EXPECT_EQ(compiler.includeFile("lf.txt"), 2);
     EXPECT_EQ(compiler.includeFile("zeros.txt"), 2);
-    EXPECT_EQ(entriesOf(compiler), (Entries{{"a", "1"}, {"b", "2"}, {"a", "1"}, {"b", "2"}, {"a", "1"}, {"b", "2"},
-                                           {"ab", "x"}, {"c", "d"}}));
+    EXPECT_EQ(entriesOf(compiler),
+        (Entries { { "a", "1" }, { "b", "2" }, { "a", "1" }, { "b", "2" }, { "a", "1" }, { "b", "2" }, { "ab", "x" },
+            { "c", "d" } }));
 }
 
 TEST_F(IncludeTest, ALaterOverrideReplacesAnEarlierOne)

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // The entry points: runs, growth, table bytes, tags, overrides and failed writes.
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <string>
+
+#include <gtest/gtest.h>
 
 #ifndef _WIN32
 #include <sys/resource.h>
@@ -231,13 +231,16 @@ TEST_F(TableRun, Big5NamesWithABackslashByteInIncludeAndOverride)
     const std::string included = "\xB3\x5C\xA5\x5C.txt";
     const std::string table = "\xA5\x5C\xB3\x5C.zd";
     writeFile(dir / included, "xu \xA4\x40\r\n");
-    add({"#include " + dir.path().string() + "\\" + included, "#include <o=" + (dir / table) + ">"});
+    add({ "#include " + dir.path().string() + "\\" + included, "#include <o=" + (dir / table) + ">" });
     EXPECT_EQ(tc_count(), 1);
     tc_order_and_sort('1');
     ASSERT_EQ(tc_write((dir / "slot.zd").c_str(), "dty"), 1);
     EXPECT_EQ(tc_last_write().path, dir / table);
-    EXPECT_EQ(readFile(dir / table), tableHeader("dty\0"s, 1, 6) + "\x02" "xu\x02\xA4\x40");
-    EXPECT_EQ(dir.names(), (std::vector<std::string>{table, included}));
+    EXPECT_EQ(readFile(dir / table),
+        tableHeader("dty\0"s, 1, 6)
+            + "\x02"
+              "xu\x02\xA4\x40");
+    EXPECT_EQ(dir.names(), (std::vector<std::string> { table, included }));
 #endif
 }
 
@@ -260,9 +263,12 @@ TEST_F(TableRun, TableBehindSymbolicLinksIsWrittenWhereItIsKept)
 #ifdef _WIN32
     GTEST_SKIP() << "links are followed on POSIX systems only";
 #else
-    add({"a x"});
+    add({ "a x" });
     tc_order_and_sort('1');
-    const std::string expected = tableHeader("dty\0"s, 1, 4) + "\x01" "a\x01" "x";
+    const std::string expected = tableHeader("dty\0"s, 1, 4)
+        + "\x01"
+          "a\x01"
+          "x";
     fs::create_directory(dir / "kept");
     fs::create_directory(dir / "slots");
     writeFile(dir / "kept/real.zd", "old table");
@@ -276,7 +282,7 @@ TEST_F(TableRun, TableBehindSymbolicLinksIsWrittenWhereItIsKept)
     EXPECT_EQ(fs::read_symlink(dir / "slots/middle.zd"), "../kept/real.zd");
     EXPECT_EQ(fs::status(dir / "kept/real.zd").permissions(), mode);
     EXPECT_EQ(fs::symlink_status(dir / "kept/real.zd").type(), fs::file_type::regular);
-    EXPECT_EQ(namesIn(dir / "kept"), std::vector<std::string>{"real.zd"});
+    EXPECT_EQ(namesIn(dir / "kept"), std::vector<std::string> { "real.zd" });
 
     fs::create_symlink("new.zd", dir / "kept/dangling.zd");
     ASSERT_EQ(tc_write((dir / "kept/dangling.zd").c_str(), "dty"), 1);
@@ -287,7 +293,7 @@ TEST_F(TableRun, TableBehindSymbolicLinksIsWrittenWhereItIsKept)
     fs::create_symlink("loop1.zd", dir / "kept/loop2.zd");
     EXPECT_EQ(tc_write((dir / "kept/loop1.zd").c_str(), "dty"), 0);
     EXPECT_EQ(namesIn(dir / "kept"),
-              (std::vector<std::string>{"dangling.zd", "loop1.zd", "loop2.zd", "new.zd", "real.zd"}));
+        (std::vector<std::string> { "dangling.zd", "loop1.zd", "loop2.zd", "new.zd", "real.zd" }));
 #endif
 }
 
@@ -342,7 +348,7 @@ TEST_F(FailedWrite, MissingDirectoryEmptyPathAndDirectoryAtThePath)
 // by its own error code).
 TEST_F(FailedWrite, MissingDirectoryIsReportedAsMissing)
 {
-    for (const char *name : {"missing/t.zd", "missing/deeper/t.zd"}) {
+    for (const char *name : { "missing/t.zd", "missing/deeper/t.zd" }) {
         EXPECT_EQ(tc_write((dir / name).c_str(), "dty"), 0) << name;
         EXPECT_EQ(tc_last_write().failure, TableWriteFailure::CannotCreate) << name;
         EXPECT_FALSE(tc_last_write().reason.empty()) << name;

@@ -1,12 +1,13 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
+#include <functional>
+
 #include <QApplication>
 #include <QDialog>
 #include <QPointer>
 #include <QTest>
 #include <QTimer>
-#include <functional>
 
 #include "dialogs/fonts.h"
 

@@ -6,8 +6,8 @@
 #include <QScreen>
 #include <QtTest>
 
-#include "tests/dialogs/dialog_test_helpers.h"
 #include "dialogs/fonts.h"
+#include "tests/dialogs/dialog_test_helpers.h"
 
 class FontsTest : public QObject {
     Q_OBJECT

@@ -7,8 +7,8 @@
 #include <QTextLayout>
 #include <QtTest>
 
-#include "tests/dialogs/dialog_test_helpers.h"
 #include "dialogs/okmes1.h"
+#include "tests/dialogs/dialog_test_helpers.h"
 
 class Okmes1Test : public QObject {
     Q_OBJECT

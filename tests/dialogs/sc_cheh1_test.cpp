@@ -8,9 +8,9 @@
 #include <QTabWidget>
 #include <QtTest>
 
-#include "tests/dialogs/dialog_test_helpers.h"
 #include "dialogs/handbook_pages.h"
 #include "dialogs/sc_cheh1.h"
+#include "tests/dialogs/dialog_test_helpers.h"
 
 namespace {
 

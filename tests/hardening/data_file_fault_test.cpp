@@ -7,9 +7,9 @@
 #include <string>
 #include <thread>
 
-#include "workbench/data_file.h"
 #include "tests/compiler/test_files.h"
 #include "tests/hardening/file_size_limit.h"
+#include "workbench/data_file.h"
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -75,10 +75,8 @@ TEST(DataFileFaults, ASaveKilledMidwayLeavesTheOldOrTheNewFile)
         writeFile(path, oldText);
         const pid_t child = ::fork();
         if (child == 0)
-            ::_exit(
-                kpx::writeDataFile(path, newText).status == kpx::DataFileWrite::Status::Written
-                    ? kWritten
-                    : kNotWritten);
+            ::_exit(kpx::writeDataFile(path, newText).status == kpx::DataFileWrite::Status::Written ? kWritten
+                                                                                                    : kNotWritten);
         std::this_thread::sleep_for(std::chrono::milliseconds(5 + attempt * 15));
         ::kill(child, SIGKILL);
         int status = 0;

@@ -1,6 +1,4 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "mainwindow/single_instance.h"
-
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
@@ -12,14 +10,15 @@
 #include <QTimer>
 #include <QtTest>
 
+#include "mainwindow/single_instance.h"
+
 #ifndef Q_OS_WIN
 #include <unistd.h>
 #endif
 
 using namespace Qt::StringLiterals;
 
-class SingleInstanceTest : public QObject
-{
+class SingleInstanceTest : public QObject {
     Q_OBJECT
 
 private slots:
@@ -50,7 +49,7 @@ std::pair<bool, QString> claimAnsweringTheBox(kpx::SingleInstance &instance)
     });
     answer.start(20);
     const bool goesOn = kpx::claimOrHandOver(instance, 300);
-    return {goesOn, shown};
+    return { goesOn, shown };
 }
 
 // Sets TMPDIR for one test and puts the old value back.

@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
-#include "dialogs/mm_dirty_warning1.h"
-#include "dialogs/okmes1.h"
+#include <functional>
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -14,7 +13,8 @@
 #include <QTimer>
 #include <QWidget>
 
-#include <functional>
+#include "dialogs/mm_dirty_warning1.h"
+#include "dialogs/okmes1.h"
 
 // Helpers for driving the program's windows from a test: modal dialogs are answered from a timer
 // that runs inside their event loop.
@@ -45,7 +45,7 @@ inline QString noticeShows(const QString &text)
 
 // What a modal window said: its kind and its text.
 struct ModalSeen {
-    QString kind;  // "notice", "question", "error", "confirm", "about" or the class name
+    QString kind; // "notice", "question", "error", "confirm", "about" or the class name
     QString title;
     QString text;
 };
@@ -72,8 +72,7 @@ inline ModalSeen describeModal(QWidget *widget)
 // what each one said. A modal window that opens when no action is left is closed and recorded
 // as unexpected, so that a wrong turn fails the test instead of hanging it. When several live
 // at once, the one made last answers.
-class ModalAnswers : public QObject
-{
+class ModalAnswers : public QObject {
 public:
     using Action = std::function<void(QWidget *)>;
 
@@ -130,10 +129,22 @@ inline void pressButton(QWidget *dialog, const char *name)
     if (auto *button = dialog->findChild<QAbstractButton *>(QLatin1String(name)))
         button->click();
 }
-inline ModalAnswers::Action answerYes() { return [](QWidget *w) { pressButton(w, "OKBtn"); }; }
-inline ModalAnswers::Action answerNo() { return [](QWidget *w) { pressButton(w, "bn4vorai"); }; }
-inline ModalAnswers::Action answerCancel() { return [](QWidget *w) { pressButton(w, "CancelBtn"); }; }
-inline ModalAnswers::Action closeBox() { return [](QWidget *w) { w->close(); }; }
+inline ModalAnswers::Action answerYes()
+{
+    return [](QWidget *w) { pressButton(w, "OKBtn"); };
+}
+inline ModalAnswers::Action answerNo()
+{
+    return [](QWidget *w) { pressButton(w, "bn4vorai"); };
+}
+inline ModalAnswers::Action answerCancel()
+{
+    return [](QWidget *w) { pressButton(w, "CancelBtn"); };
+}
+inline ModalAnswers::Action closeBox()
+{
+    return [](QWidget *w) { w->close(); };
+}
 inline ModalAnswers::Action acknowledge()
 {
     return [](QWidget *w) {

@@ -8,4 +8,7 @@
 #define KPX_FAKE_EXPORT __attribute__((visibility("default")))
 #endif
 
-extern "C" KPX_FAKE_EXPORT int hvmrk_version() { return 0; }
+extern "C" KPX_FAKE_EXPORT int hvmrk_version()
+{
+    return 0;
+}

@@ -3,21 +3,20 @@
 // this program once per situation, each time with a search path that decides what a load
 // finds: the fake with its notify entry point (LibraryLoaded), a fake of the same name without
 // it (LibraryWithoutNotify), or nothing at all (LibraryAbsent, LibraryHandle).
-#include "tests/platform/environment_guard.h"
-#include "platform/input_method_library.h"
-
-#include <gtest/gtest.h>
-
 #include <atomic>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
-#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <limits>
 #include <sstream>
 #include <string>
 #include <utility>
+
+#include "platform/input_method_library.h"
+#include "tests/platform/environment_guard.h"
+#include <gtest/gtest.h>
 
 #ifdef _WIN32
 #include <windows.h>
@@ -57,9 +56,9 @@ class CallLog {
 public:
     CallLog()
     {
-        static std::atomic<int> counter{0};
+        static std::atomic<int> counter { 0 };
         path_ = fs::temp_directory_path()
-                / ("kpx-hvmrk-" + std::to_string(processId()) + "-" + std::to_string(counter++) + ".log");
+            / ("kpx-hvmrk-" + std::to_string(processId()) + "-" + std::to_string(counter++) + ".log");
         fs::remove(path_);
         variable_.set(path_.string());
     }
@@ -82,7 +81,7 @@ public:
 
 private:
     fs::path path_;
-    EnvironmentGuard variable_{"KPX_FAKE_HVMRK_LOG"};
+    EnvironmentGuard variable_ { "KPX_FAKE_HVMRK_LOG" };
 };
 
 class LibraryLoaded : public testing::Test {
@@ -110,7 +109,7 @@ TEST_F(LibraryLoaded, PassesEachValueUnchanged)
     ASSERT_TRUE(library.load());
     // Extreme values would show a wrong calling convention or a narrowed argument.
     for (const std::int32_t value :
-         {1, 0, -1, 7, std::numeric_limits<std::int32_t>::max(), std::numeric_limits<std::int32_t>::min()})
+        { 1, 0, -1, 7, std::numeric_limits<std::int32_t>::max(), std::numeric_limits<std::int32_t>::min() })
         library.notify(value);
     EXPECT_EQ(log_.calls(), "1\n0\n-1\n7\n2147483647\n-2147483648\n");
 }

@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // How the program's Windows-form paths land in a POSIX file system.
-#include "tests/platform/environment_guard.h"
 #include "platform/native_path.h"
-
+#include "tests/platform/environment_guard.h"
 #include <gtest/gtest.h>
 #include <pwd.h>
 #include <unistd.h>
@@ -15,11 +14,14 @@ struct PathCase {
     const char *expected;
 };
 
-void PrintTo(const PathCase &pathCase, std::ostream *out) { *out << pathCase.name; }
+void PrintTo(const PathCase &pathCase, std::ostream *out)
+{
+    *out << pathCase.name;
+}
 
 class NativePathUnderDrive : public testing::TestWithParam<PathCase> {
 protected:
-    EnvironmentGuard drive_{"KPX_DRIVE"};
+    EnvironmentGuard drive_ { "KPX_DRIVE" };
 };
 
 TEST_P(NativePathUnderDrive, MapsToTheDriveDirectory)
@@ -28,30 +30,28 @@ TEST_P(NativePathUnderDrive, MapsToTheDriveDirectory)
     EXPECT_EQ(kpx::os::nativePath(GetParam().programPath), GetParam().expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Paths, NativePathUnderDrive,
-    testing::Values(PathCase{"DataFile", "C:\\vokelu\\kpx-ty1.txt", "/kpx-drive/vokelu/kpx-ty1.txt"},
-                    PathCase{"LowerCaseDrive", "c:\\vokelu\\kpxv4.ini", "/kpx-drive/vokelu/kpxv4.ini"},
-                    PathCase{"ForwardSlashes", "C:/vokelu/kpx-ib0.zd", "/kpx-drive/vokelu/kpx-ib0.zd"},
-                    PathCase{"DriveRootOnly", "C:\\", "/kpx-drive/"},
-                    PathCase{"OtherDriveLeftAlone", "D:\\vokelu\\x.txt", "D:/vokelu/x.txt"},
-                    PathCase{"OtherLowerCaseDriveLeftAlone", "e:\\x", "e:/x"},
-                    PathCase{"DriveWithoutSlashLeftAlone", "C:vokelu", "C:vokelu"},
-                    PathCase{"DriveAloneLeftAlone", "C:", "C:"},
-                    PathCase{"RelativeStaysRelative", "words\\more.txt", "words/more.txt"},
-                    PathCase{"PlainName", "kpx.txt", "kpx.txt"},
-                    PathCase{"AbsolutePosixPath", "/srv/words.txt", "/srv/words.txt"},
-                    PathCase{"Empty", "", ""},
-                    PathCase{"Big5BytesKept", "C:\\vokelu\\\xA6\xEB.txt", "/kpx-drive/vokelu/\xA6\xEB.txt"},
-                    PathCase{"Big5TrailBackslashKept", "C:\\vokelu\\\xB3\x5C\\\xA5\x5C.txt",
-                             "/kpx-drive/vokelu/\xB3\x5C/\xA5\x5C.txt"},
-                    PathCase{"HighByteWithoutTrailBeforeBackslash", "a\x80\\b\xFF\\c", "a\x80/b\xFF/c"}),
+INSTANTIATE_TEST_SUITE_P(Paths, NativePathUnderDrive,
+    testing::Values(PathCase { "DataFile", "C:\\vokelu\\kpx-ty1.txt", "/kpx-drive/vokelu/kpx-ty1.txt" },
+        PathCase { "LowerCaseDrive", "c:\\vokelu\\kpxv4.ini", "/kpx-drive/vokelu/kpxv4.ini" },
+        PathCase { "ForwardSlashes", "C:/vokelu/kpx-ib0.zd", "/kpx-drive/vokelu/kpx-ib0.zd" },
+        PathCase { "DriveRootOnly", "C:\\", "/kpx-drive/" },
+        PathCase { "OtherDriveLeftAlone", "D:\\vokelu\\x.txt", "D:/vokelu/x.txt" },
+        PathCase { "OtherLowerCaseDriveLeftAlone", "e:\\x", "e:/x" },
+        PathCase { "DriveWithoutSlashLeftAlone", "C:vokelu", "C:vokelu" },
+        PathCase { "DriveAloneLeftAlone", "C:", "C:" },
+        PathCase { "RelativeStaysRelative", "words\\more.txt", "words/more.txt" },
+        PathCase { "PlainName", "kpx.txt", "kpx.txt" },
+        PathCase { "AbsolutePosixPath", "/srv/words.txt", "/srv/words.txt" }, PathCase { "Empty", "", "" },
+        PathCase { "Big5BytesKept", "C:\\vokelu\\\xA6\xEB.txt", "/kpx-drive/vokelu/\xA6\xEB.txt" },
+        PathCase {
+            "Big5TrailBackslashKept", "C:\\vokelu\\\xB3\x5C\\\xA5\x5C.txt", "/kpx-drive/vokelu/\xB3\x5C/\xA5\x5C.txt" },
+        PathCase { "HighByteWithoutTrailBeforeBackslash", "a\x80\\b\xFF\\c", "a\x80/b\xFF/c" }),
     [](const testing::TestParamInfo<PathCase> &info) { return std::string(info.param.name); });
 
 class NativePathRoot : public testing::Test {
 protected:
-    EnvironmentGuard drive_{"KPX_DRIVE"};
-    EnvironmentGuard home_{"HOME"};
+    EnvironmentGuard drive_ { "KPX_DRIVE" };
+    EnvironmentGuard home_ { "HOME" };
 };
 
 TEST_F(NativePathRoot, TrailingSlashesOfTheDriveAreNotDoubled)

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // On Windows the program's paths are native already; the drive is the system's.
 #include "platform/native_path.h"
-
 #include <gtest/gtest.h>
 
 namespace {
@@ -16,7 +15,7 @@ TEST(SystemDrive, IsTheFirstByteOfTheSystemDirectory)
 
 TEST(NativePath, LeavesPathsAsTheyAre)
 {
-    for (const char *path : {"C:\\vokelu\\kpx-ty1.txt", "c:\\vokelu\\kpxv4.ini", "D:\\x", "words\\more.txt", ""})
+    for (const char *path : { "C:\\vokelu\\kpx-ty1.txt", "c:\\vokelu\\kpxv4.ini", "D:\\x", "words\\more.txt", "" })
         EXPECT_EQ(kpx::os::nativePath(path), path);
 }
 

@@ -91,7 +91,7 @@ TEST(KeyedStoreBehindLink, SaveWritesTheLinkedFile)
     EXPECT_EQ(fs::read_symlink(link), "kept/kpxv4.ini");
     EXPECT_EQ(readBytes(real), std::string(kHeader) + "\r\nf=12\r\n");
     EXPECT_EQ(fs::status(real).permissions(), mode);
-    EXPECT_EQ(directory.entries(), (std::vector<std::string>{"kept", "kpxv4.ini"}));
+    EXPECT_EQ(directory.entries(), (std::vector<std::string> { "kept", "kpxv4.ini" }));
     EXPECT_EQ(fs::symlink_status(real).type(), fs::file_type::regular);
 }
 

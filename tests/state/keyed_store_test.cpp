@@ -192,12 +192,11 @@ TEST_P(KeyedStoreLineEnds, GiveTheSameLines)
     EXPECT_STREQ(store_.freeLine(0), "x");
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Files, KeyedStoreLineEnds,
-    testing::Values(LineEndCase{"CrLf", "f=12\r\ns=345\r\nx\r\n"}, LineEndCase{"CrAlone", "f=12\rs=345\rx\r"},
-                    LineEndCase{"Mixed", "f=12\rs=345\r\nx\r"}, LineEndCase{"NoEndOnLastLine", "f=12\r\ns=345\r\nx"},
-                    LineEndCase{"BlankLinesBetween", "\r\nf=12\r\n\r\n\rs=345\r\nx\r\n\r\n"},
-                    LineEndCase{"LfAlone", "f=12\ns=345\nx\n"}, LineEndCase{"AllThree", "f=12\ns=345\r\nx\r"}),
+INSTANTIATE_TEST_SUITE_P(Files, KeyedStoreLineEnds,
+    testing::Values(LineEndCase { "CrLf", "f=12\r\ns=345\r\nx\r\n" }, LineEndCase { "CrAlone", "f=12\rs=345\rx\r" },
+        LineEndCase { "Mixed", "f=12\rs=345\r\nx\r" }, LineEndCase { "NoEndOnLastLine", "f=12\r\ns=345\r\nx" },
+        LineEndCase { "BlankLinesBetween", "\r\nf=12\r\n\r\n\rs=345\r\nx\r\n\r\n" },
+        LineEndCase { "LfAlone", "f=12\ns=345\nx\n" }, LineEndCase { "AllThree", "f=12\ns=345\r\nx\r" }),
     [](const testing::TestParamInfo<LineEndCase> &info) { return std::string(info.param.name); });
 
 TEST_F(KeyedStoreFile, LfAloneEndsALine)

@@ -1,12 +1,11 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include <gtest/gtest.h>
-
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "platform/text/big5_codec.h"
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -18,8 +17,8 @@ using kpx::encodeBig5;
 std::u16string escape(unsigned char byte)
 {
     const char32_t cp = kpx::kBig5EscapeBase + byte;
-    return {static_cast<char16_t>(0xD800 + ((cp - 0x10000) >> 10)),
-            static_cast<char16_t>(0xDC00 + ((cp - 0x10000) & 0x3FF))};
+    return { static_cast<char16_t>(0xD800 + ((cp - 0x10000) >> 10)),
+        static_cast<char16_t>(0xDC00 + ((cp - 0x10000) & 0x3FF)) };
 }
 
 std::string bytesOf(std::initializer_list<unsigned> values)
@@ -49,15 +48,16 @@ std::string hex(std::string_view bytes)
         return ::testing::AssertionFailure() << "length pass disagrees for " << hex(bytes);
     const Big5EncodeResult back = encodeBig5(text);
     if (!back.ok())
-        return ::testing::AssertionFailure()
-               << hex(bytes) << "decodes to text refused at " << back.badPosition;
+        return ::testing::AssertionFailure() << hex(bytes) << "decodes to text refused at " << back.badPosition;
     if (back.bytes != bytes)
-        return ::testing::AssertionFailure()
-               << hex(bytes) << "comes back as " << hex(back.bytes);
+        return ::testing::AssertionFailure() << hex(bytes) << "comes back as " << hex(back.bytes);
     return ::testing::AssertionSuccess();
 }
 
-bool isTrail(unsigned b) { return (b >= 0x40 && b <= 0x7E) || (b >= 0xA1 && b <= 0xFE); }
+bool isTrail(unsigned b)
+{
+    return (b >= 0x40 && b <= 0x7E) || (b >= 0xA1 && b <= 0xFE);
+}
 
 // The code page 950 codes that do not decode at all: A3C0 to A3FE except the euro sign A3E1.
 std::vector<unsigned> undefinedCodes()
@@ -71,22 +71,22 @@ std::vector<unsigned> undefinedCodes()
 }
 
 // Codes whose character encodes back to another code (its unified twin).
-const std::vector<unsigned> kNonRoundTripCodes = {0xA2A4, 0xA2A5, 0xA2A6, 0xA2A7, 0xA2CC,
-                                                  0xA2CE, 0xF9FA, 0xF9FB, 0xF9FC, 0xF9FD};
+const std::vector<unsigned> kNonRoundTripCodes
+    = { 0xA2A4, 0xA2A5, 0xA2A6, 0xA2A7, 0xA2CC, 0xA2CE, 0xF9FA, 0xF9FB, 0xF9FC, 0xF9FD };
 
 // --- Round trip over every short byte string ---
 
 TEST(Big5RoundTrip, EverySingleByte)
 {
     for (unsigned b = 0; b < 256; ++b)
-        EXPECT_TRUE(roundTrips(bytesOf({b})));
+        EXPECT_TRUE(roundTrips(bytesOf({ b })));
 }
 
 TEST(Big5RoundTrip, EveryTwoByteSequence)
 {
     for (unsigned a = 0; a < 256; ++a) {
         for (unsigned b = 0; b < 256; ++b)
-            ASSERT_TRUE(roundTrips(bytesOf({a, b})));
+            ASSERT_TRUE(roundTrips(bytesOf({ a, b })));
     }
 }
 
@@ -94,11 +94,11 @@ TEST(Big5RoundTrip, ThreeByteSequencesAroundLeadBytes)
 {
     // Every pair followed by a byte of each kind: ASCII, trail of either range, a byte that
     // is neither, a lead byte that is left dangling at the end, 0xFF.
-    const unsigned thirds[] = {0x00, 0x0D, 0x40, 0x7E, 0x7F, 0x80, 0xA0, 0xA1, 0xA4, 0xFE, 0xFF};
+    const unsigned thirds[] = { 0x00, 0x0D, 0x40, 0x7E, 0x7F, 0x80, 0xA0, 0xA1, 0xA4, 0xFE, 0xFF };
     for (unsigned a = 0; a < 256; ++a) {
         for (unsigned b = 0; b < 256; ++b) {
             for (unsigned c : thirds)
-                ASSERT_TRUE(roundTrips(bytesOf({a, b, c})));
+                ASSERT_TRUE(roundTrips(bytesOf({ a, b, c })));
         }
     }
 }
@@ -107,10 +107,10 @@ TEST(Big5RoundTrip, EscapedBytesNeverJoinTheirNeighbours)
 {
     // An escape followed by a byte that would make a code with it must still come back as the
     // same separate bytes, and the decoder must stay in step after an undefined code.
-    EXPECT_TRUE(roundTrips(bytesOf({0xA3, 0xC0, 0xA4, 0x40})));
-    EXPECT_TRUE(roundTrips(bytesOf({0xA4, 0xA4, 0xA4})));
-    EXPECT_TRUE(roundTrips(bytesOf({0x81, 0x81, 0x81, 0x40})));
-    EXPECT_TRUE(roundTrips(bytesOf({0xA2, 0xCC, 0xA4, 0x51, 0xA2, 0xCE})));
+    EXPECT_TRUE(roundTrips(bytesOf({ 0xA3, 0xC0, 0xA4, 0x40 })));
+    EXPECT_TRUE(roundTrips(bytesOf({ 0xA4, 0xA4, 0xA4 })));
+    EXPECT_TRUE(roundTrips(bytesOf({ 0x81, 0x81, 0x81, 0x40 })));
+    EXPECT_TRUE(roundTrips(bytesOf({ 0xA2, 0xCC, 0xA4, 0x51, 0xA2, 0xCE })));
 }
 
 // --- What known bytes decode to ---
@@ -121,7 +121,7 @@ struct KnownDecoding {
     std::u16string text;
 };
 
-class Big5KnownDecoding : public ::testing::TestWithParam<KnownDecoding> {};
+class Big5KnownDecoding : public ::testing::TestWithParam<KnownDecoding> { };
 
 TEST_P(Big5KnownDecoding, DecodesAndEncodesBack)
 {
@@ -132,23 +132,20 @@ TEST_P(Big5KnownDecoding, DecodesAndEncodesBack)
     EXPECT_EQ(back.bytes, c.bytes);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Characters, Big5KnownDecoding,
-    ::testing::Values(
-        KnownDecoding{"Empty", "", u""},
-        KnownDecoding{"Ascii", "tsu2 a=b\r\n~", u"tsu2 a=b\r\n~"},
-        KnownDecoding{"NulAndControls", bytesOf({0x00, 0x01, 0x7F}), {u'\0', u'\x01', u'\x7F'}},
-        KnownDecoding{"First", bytesOf({0xA4, 0x40}), u"\u4E00"},
-        KnownDecoding{"IdeographicSpace", bytesOf({0xA1, 0x40}), u"\u3000"},
-        KnownDecoding{"Zhongwen", bytesOf({0xA4, 0xA4, 0xA4, 0xE5}), u"中文"},
-        KnownDecoding{"TrailIsAsciiRange", bytesOf({0xA7, 0x41, 0x41}), u"你A"},
-        KnownDecoding{"Euro", bytesOf({0xA3, 0xE1}), u"\u20AC"},
-        KnownDecoding{"UnifiedTwinOfA2CC", bytesOf({0xA4, 0x51}), u"\u5341"},
-        KnownDecoding{"BoxDrawingOfF9F9", bytesOf({0xF9, 0xF9}), u"\u2550"},
-        KnownDecoding{"UserDefinedFA40", bytesOf({0xFA, 0x40}), u"\uE000"},
-        KnownDecoding{"UserDefined8140", bytesOf({0x81, 0x40}), u"\uEEB8"},
-        KnownDecoding{"Single80", bytesOf({0x80}), u"\u0080"},
-        KnownDecoding{"Mixed", bytesOf({'k', 'a', 0xA4, 0x40, '\r', '\n'}), u"ka\u4E00\r\n"}),
+INSTANTIATE_TEST_SUITE_P(Characters, Big5KnownDecoding,
+    ::testing::Values(KnownDecoding { "Empty", "", u"" }, KnownDecoding { "Ascii", "tsu2 a=b\r\n~", u"tsu2 a=b\r\n~" },
+        KnownDecoding { "NulAndControls", bytesOf({ 0x00, 0x01, 0x7F }), { u'\0', u'\x01', u'\x7F' } },
+        KnownDecoding { "First", bytesOf({ 0xA4, 0x40 }), u"\u4E00" },
+        KnownDecoding { "IdeographicSpace", bytesOf({ 0xA1, 0x40 }), u"\u3000" },
+        KnownDecoding { "Zhongwen", bytesOf({ 0xA4, 0xA4, 0xA4, 0xE5 }), u"中文" },
+        KnownDecoding { "TrailIsAsciiRange", bytesOf({ 0xA7, 0x41, 0x41 }), u"你A" },
+        KnownDecoding { "Euro", bytesOf({ 0xA3, 0xE1 }), u"\u20AC" },
+        KnownDecoding { "UnifiedTwinOfA2CC", bytesOf({ 0xA4, 0x51 }), u"\u5341" },
+        KnownDecoding { "BoxDrawingOfF9F9", bytesOf({ 0xF9, 0xF9 }), u"\u2550" },
+        KnownDecoding { "UserDefinedFA40", bytesOf({ 0xFA, 0x40 }), u"\uE000" },
+        KnownDecoding { "UserDefined8140", bytesOf({ 0x81, 0x40 }), u"\uEEB8" },
+        KnownDecoding { "Single80", bytesOf({ 0x80 }), u"\u0080" },
+        KnownDecoding { "Mixed", bytesOf({ 'k', 'a', 0xA4, 0x40, '\r', '\n' }), u"ka\u4E00\r\n" }),
     [](const ::testing::TestParamInfo<KnownDecoding> &info) { return info.param.name; });
 
 // --- Escapes ---
@@ -158,7 +155,7 @@ TEST(Big5Escapes, UndefinedCodesEscapeBothBytes)
     const std::vector<unsigned> codes = undefinedCodes();
     ASSERT_EQ(codes.size(), 62u);
     for (unsigned code : codes) {
-        const std::string bytes = bytesOf({code >> 8, code & 0xFF});
+        const std::string bytes = bytesOf({ code >> 8, code & 0xFF });
         EXPECT_EQ(decodeBig5(bytes), escape(code >> 8) + escape(code & 0xFF)) << std::hex << code;
     }
 }
@@ -166,7 +163,7 @@ TEST(Big5Escapes, UndefinedCodesEscapeBothBytes)
 TEST(Big5Escapes, CodesThatEncodeToTheirTwinEscapeBothBytes)
 {
     for (unsigned code : kNonRoundTripCodes) {
-        const std::string bytes = bytesOf({code >> 8, code & 0xFF});
+        const std::string bytes = bytesOf({ code >> 8, code & 0xFF });
         EXPECT_EQ(decodeBig5(bytes), escape(code >> 8) + escape(code & 0xFF)) << std::hex << code;
     }
 }
@@ -182,7 +179,7 @@ TEST(Big5Escapes, CountsOverAllTwoByteCodes)
         for (unsigned trail = 0x40; trail <= 0xFE; ++trail) {
             if (!isTrail(trail))
                 continue;
-            const std::u16string text = decodeBig5(bytesOf({lead, trail}));
+            const std::u16string text = decodeBig5(bytesOf({ lead, trail }));
             if (text.size() == 1) {
                 ++characters;
                 privateUse += text[0] >= 0xE000 && text[0] <= 0xF8FF;
@@ -204,33 +201,31 @@ struct EscapeCase {
     std::u16string text;
 };
 
-class Big5BrokenBytes : public ::testing::TestWithParam<EscapeCase> {};
+class Big5BrokenBytes : public ::testing::TestWithParam<EscapeCase> { };
 
 TEST_P(Big5BrokenBytes, DecodeToEscapes)
 {
     EXPECT_EQ(decodeBig5(GetParam().bytes), GetParam().text);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Bytes, Big5BrokenBytes,
-    ::testing::Values(
-        EscapeCase{"LeadAtEnd", bytesOf({'a', 0xA4}), u"a\U000F00A4"},
-        EscapeCase{"LeadBeforeAscii", bytesOf({0xA4, '0'}), u"\U000F00A4" u"0"},
-        EscapeCase{"LeadBeforeLineBreak", bytesOf({0xA4, '\r', '\n'}), u"\U000F00A4\r\n"},
-        EscapeCase{"LeadBefore80", bytesOf({0xA4, 0x80}), u"\U000F00A4\u0080"},
-        EscapeCase{"LeadBeforeA0StartsAgain", bytesOf({0xA4, 0xA0, 0x40}),
-                   u"\U000F00A4\uEE1B"},
-        EscapeCase{"UndefinedThenCharacter", bytesOf({0xA3, 0xC0, 0xA4, 0x40}),
-                   u"\U000F00A3\U000F00C0\u4E00"}),
+INSTANTIATE_TEST_SUITE_P(Bytes, Big5BrokenBytes,
+    ::testing::Values(EscapeCase { "LeadAtEnd", bytesOf({ 'a', 0xA4 }), u"a\U000F00A4" },
+        EscapeCase { "LeadBeforeAscii", bytesOf({ 0xA4, '0' }),
+            u"\U000F00A4"
+            u"0" },
+        EscapeCase { "LeadBeforeLineBreak", bytesOf({ 0xA4, '\r', '\n' }), u"\U000F00A4\r\n" },
+        EscapeCase { "LeadBefore80", bytesOf({ 0xA4, 0x80 }), u"\U000F00A4\u0080" },
+        EscapeCase { "LeadBeforeA0StartsAgain", bytesOf({ 0xA4, 0xA0, 0x40 }), u"\U000F00A4\uEE1B" },
+        EscapeCase { "UndefinedThenCharacter", bytesOf({ 0xA3, 0xC0, 0xA4, 0x40 }), u"\U000F00A3\U000F00C0\u4E00" }),
     [](const ::testing::TestParamInfo<EscapeCase> &info) { return info.param.name; });
 
 TEST(Big5Escapes, SingleFFIsItsPrivateUseCharacterOrItsEscape)
 {
     // ICU's windows-950 maps a lone 0xFF to U+F8F8; Wine's code page 950 refuses it. Either
     // way it stands alone: after a lead byte it is not taken as a trail.
-    const std::u16string ff = decodeBig5(bytesOf({0xFF}));
+    const std::u16string ff = decodeBig5(bytesOf({ 0xFF }));
     EXPECT_TRUE(ff == u"\uF8F8" || ff == escape(0xFF));
-    EXPECT_EQ(decodeBig5(bytesOf({0xA4, 0xFF})), escape(0xA4) + ff);
+    EXPECT_EQ(decodeBig5(bytesOf({ 0xA4, 0xFF })), escape(0xA4) + ff);
 #ifndef _WIN32
     EXPECT_EQ(ff, u"\uF8F8");
 #endif
@@ -241,7 +236,7 @@ TEST(Big5Escapes, DecoderEscapesOnlyHighBytes)
     // Bytes below 0x80 are ASCII wherever they stand, so their escapes never appear.
     for (unsigned a = 0; a < 256; ++a) {
         for (unsigned b = 0; b < 0x80; ++b) {
-            const std::u16string text = decodeBig5(bytesOf({a, b}));
+            const std::u16string text = decodeBig5(bytesOf({ a, b }));
             EXPECT_EQ(text.find(escape(b)), std::u16string::npos) << std::hex << a << ' ' << b;
         }
     }
@@ -255,7 +250,7 @@ TEST(Big5Escapes, EveryHighByteEscapeEncodesToItsByte)
         text += u'y';
         const Big5EncodeResult r = encodeBig5(text);
         ASSERT_TRUE(r.ok()) << std::hex << b;
-        EXPECT_EQ(r.bytes, bytesOf({'x', b, 'y'}));
+        EXPECT_EQ(r.bytes, bytesOf({ 'x', b, 'y' }));
     }
 }
 
@@ -268,7 +263,7 @@ struct Refusal {
     std::string bytesBefore;
 };
 
-class Big5Refusal : public ::testing::TestWithParam<Refusal> {};
+class Big5Refusal : public ::testing::TestWithParam<Refusal> { };
 
 TEST_P(Big5Refusal, StopsAtTheFirstCharacterWithoutBig5Form)
 {
@@ -279,21 +274,19 @@ TEST_P(Big5Refusal, StopsAtTheFirstCharacterWithoutBig5Form)
     EXPECT_EQ(r.bytes, c.bytesBefore);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Characters, Big5Refusal,
-    ::testing::Values(
-        Refusal{"Emoji", u"ab\U0001F600", 2, "ab"},
-        Refusal{"EmojiAfterChinese", u"中\U0001F600中", 1, bytesOf({0xA4, 0xA4})},
-        Refusal{"EAcute", u"caf\u00E9", 3, "caf"},
-        Refusal{"LoneHighSurrogate", u"a\xD83D" u"b", 1, "a"},
-        Refusal{"LoneLowSurrogate", u"a\xDE00", 1, "a"},
-        Refusal{"EscapeHighHalfAtEnd", u"a\xDB80", 1, "a"},
-        Refusal{"EscapeOfAsciiByte", u"a\U000F0041", 1, "a"},
-        Refusal{"PlaneFifteenBeyondEscapes", u"a\U000F0100", 1, "a"},
-        Refusal{"SoftHyphen", u"a\u00ADb", 1, "a"},
-        Refusal{"ZeroWidthSpace", u"\u200B", 0, ""},
-        Refusal{"ReplacementCharacter", u"\uFFFD", 0, ""},
-        Refusal{"SecondOfTwo", u"一\u00E9\u00E9", 1, bytesOf({0xA4, 0x40})}),
+INSTANTIATE_TEST_SUITE_P(Characters, Big5Refusal,
+    ::testing::Values(Refusal { "Emoji", u"ab\U0001F600", 2, "ab" },
+        Refusal { "EmojiAfterChinese", u"中\U0001F600中", 1, bytesOf({ 0xA4, 0xA4 }) },
+        Refusal { "EAcute", u"caf\u00E9", 3, "caf" },
+        Refusal { "LoneHighSurrogate",
+            u"a\xD83D"
+            u"b",
+            1, "a" },
+        Refusal { "LoneLowSurrogate", u"a\xDE00", 1, "a" }, Refusal { "EscapeHighHalfAtEnd", u"a\xDB80", 1, "a" },
+        Refusal { "EscapeOfAsciiByte", u"a\U000F0041", 1, "a" },
+        Refusal { "PlaneFifteenBeyondEscapes", u"a\U000F0100", 1, "a" }, Refusal { "SoftHyphen", u"a\u00ADb", 1, "a" },
+        Refusal { "ZeroWidthSpace", u"\u200B", 0, "" }, Refusal { "ReplacementCharacter", u"\uFFFD", 0, "" },
+        Refusal { "SecondOfTwo", u"一\u00E9\u00E9", 1, bytesOf({ 0xA4, 0x40 }) }),
     [](const ::testing::TestParamInfo<Refusal> &info) { return info.param.name; });
 
 TEST(Big5Encode, EveryBmpCharacterWithAFormDecodesBack)

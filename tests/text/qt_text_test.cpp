@@ -1,11 +1,10 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include <gtest/gtest.h>
+#include <string>
 
 #include <QString>
 
-#include <string>
-
 #include "platform/text/qt_text.h"
+#include <gtest/gtest.h>
 
 namespace {
 
