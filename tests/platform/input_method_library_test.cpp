@@ -15,6 +15,7 @@
 #include <utility>
 
 #include "platform/input_method_library.h"
+#include "tests/platform/dll_directory.h"
 #include "tests/platform/environment_guard.h"
 #include <gtest/gtest.h>
 
@@ -248,24 +249,7 @@ TEST(LibraryHandle, UnloadedHandleIsHarmless)
 }
 
 #ifdef _WIN32
-// The directory CTest names is where this run's library may be found, as a program's own
-// directory would be.
-class DllDirectory : public testing::Environment {
-public:
-    void SetUp() override
-    {
-        if (const char *directory = std::getenv("KPX_TEST_DLL_DIRECTORY")) {
-            std::wstring wide(directory, directory + std::strlen(directory));
-            for (wchar_t &c : wide)
-                c = c == L'/' ? L'\\' : c;
-            // A directory that does not exist holds no library either.
-            if (GetFileAttributesW(wide.c_str()) != INVALID_FILE_ATTRIBUTES) {
-                ASSERT_NE(AddDllDirectory(wide.c_str()), nullptr) << directory;
-            }
-        }
-    }
-};
-const testing::Environment *const kDllDirectory = testing::AddGlobalTestEnvironment(new DllDirectory);
+const testing::Environment *const kDllDirectory = testing::AddGlobalTestEnvironment(new kpxtest::DllDirectory);
 #endif
 
 } // namespace
