@@ -7,7 +7,8 @@
 #      (Alt+F, X), 取消 (Esc), close again and 是 (Enter). After each step the data file, the
 #      table (the bytes kpx-make.exe writes from the same lines) and the state file are checked
 #      byte for byte, and a stand-in hvmrk.dll in the system directory must have been called with
-#      1 after each table run. A second start brings the first copy to the front and ends;
+#      1 after each table run. A second start brings the first copy to the front and ends. Then
+#      a run with two bad lines: the problems list, Enter on its row, Ctrl+F and Ctrl+G;
 #   3. the installer: silent install (/S) twice, the installed program started and closed, silent
 #      uninstall; the user's files in C:\vokelu stay as they were throughout.
 # Installs what is missing. With KPX_WINDOWS_SHOTS=<dir> it keeps pictures of the screen.
@@ -280,6 +281,78 @@ expect_bytes "$state" \
   "the state file after the close"
 expect_bytes "$hvmrk_log" '1\n1\n' "hvmrk.dll was called at the close"
 ok "取消 keeps the window; 是 saves, writes the state file and ends the program"
+
+step "a run with problems: the problems list, Ctrl+F, Ctrl+G"
+start_program "$program"
+focus_main
+xdotool key ctrl+End
+xdotool key Return
+# A line of one column, and a key of 38 bytes.
+type_text 'lonely'
+xdotool key Return
+type_text 'k-abcdefghijklmnopqrstuvwxyz0123456789 kk'
+xdotool key F5
+problems_windows() { xdotool search --onlyvisible --name '列無做成詞條' 2>/dev/null || true; }
+problems_shown() { [ -n "$(problems_windows)" ]; }
+wait_for "the problems list after F5" problems_shown
+sleep 1
+if notice_shown; then
+  xdotool windowactivate --sync "$(notice_windows | head -n 1)" 2>/dev/null || true
+  xdotool key Return
+  wait_for "the notice to close" notice_gone
+fi
+shot problems
+echo "  problems list: $(xdotool getwindowname "$(problems_windows | head -n 1)")"
+# Enter on the first row puts the caret at the start of the one-column line: x lands there.
+xdotool windowactivate --sync "$(problems_windows | head -n 1)" 2>/dev/null ||
+  xdotool windowfocus --sync "$(problems_windows | head -n 1)"
+xdotool key Return
+sleep 1
+focus_main
+type_text 'x'
+ok "F5 with two bad lines shows the problems list; Enter on a row goes to its line"
+
+find_windows() { xdotool search --onlyvisible --name '^(Find|尋找)$' 2>/dev/null || true; }
+find_shown() { [ -n "$(find_windows)" ]; }
+find_gone() { [ -z "$(find_windows)" ]; }
+focus_main
+xdotool key ctrl+f
+wait_for "the Find dialog on Ctrl+F" find_shown
+xdotool windowactivate --sync "$(find_windows | head -n 1)" 2>/dev/null || true
+type_text 'KOK'
+xdotool key Return
+sleep 1
+shot find
+xdotool key Escape
+wait_for "the Find dialog to close on Esc" find_gone
+ok "Ctrl+F opens the Find dialog"
+
+go_to_line_windows() { xdotool search --onlyvisible --name '^跳到第幾列$' 2>/dev/null || true; }
+go_to_line_shown() { [ -n "$(go_to_line_windows)" ]; }
+go_to_line_gone() { [ -z "$(go_to_line_windows)" ]; }
+focus_main
+xdotool key ctrl+g
+wait_for "the go-to-line question on Ctrl+G" go_to_line_shown
+shot go-to-line
+xdotool windowactivate --sync "$(go_to_line_windows | head -n 1)" 2>/dev/null || true
+type_text '1'
+xdotool key Return
+wait_for "the go-to-line question to close on Enter" go_to_line_gone
+focus_main
+type_text 'y'
+xdotool key alt+f
+sleep 0.5
+xdotool key x
+wait_for "the unsaved-data question" question_shown
+xdotool windowactivate --sync "$(question_windows | head -n 1)" 2>/dev/null || true
+xdotool key Return
+wait_for "the program to end after 是" program_ended
+wait "$program_pid" || fail "the program ended with a failure"
+program_pid=''
+expect_bytes "$data" \
+  'yabc xyz\r\ntai-oan \xa5\x78\xc6\x57\r\nkok-chiong kc\r\ngi-a ga\r\nxlonely\r\nk-abcdefghijklmnopqrstuvwxyz0123456789 kk' \
+  "the problems row or Ctrl+G did not put the caret where x and y were typed"
+ok "Ctrl+G asks a line number and puts the caret at its start"
 
 # --- 3. the installer ----------------------------------------------------------------------------
 

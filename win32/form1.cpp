@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "win32/resource.h"
+#include "workbench/program_texts.h"
 #include "workbench/workbench.h"
 #include <commctrl.h>
 
@@ -74,12 +75,62 @@ TForm1::TForm1(
             SWP_NOZORDER | SWP_NOACTIVATE);
     }
     shortcuts_.reset(LoadAcceleratorsW(instance(), MAKEINTRESOURCEW(IDR_ACCELERATORS)));
+    findMessage_ = RegisterWindowMessageW(FINDMSGSTRING);
+    addFindingMenuItems();
     createControls();
     applyFonts();
     layout();
 }
 
 TForm1::~TForm1() = default;
+
+void TForm1::attach(Workbench &workbench)
+{
+    workbench_ = &workbench;
+    problems_ = std::make_unique<TProblems1>(handle(), workbench);
+    problems_->onWentToLine([this] {
+        SetActiveWindow(handle());
+        focusEditor();
+    });
+}
+
+void TForm1::addFindingMenuItems()
+{
+    HMENU edit = GetSubMenu(GetMenu(handle()), 1);
+    if (!edit)
+        return;
+    AppendMenuW(edit, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(edit, MF_STRING, IDM_MNFIND1, (wide(texts::kMenuFind) + L"\tCtrl+F").c_str());
+    AppendMenuW(edit, MF_STRING, IDM_MNGOTOLINE1, (wide(texts::kMenuGoToLine) + L"\tCtrl+G").c_str());
+}
+
+void TForm1::openFind()
+{
+    if (findDialog_) {
+        SetActiveWindow(findDialog_);
+        return;
+    }
+    find_ = {};
+    find_.lStructSize = sizeof find_;
+    find_.hwndOwner = handle();
+    find_.lpstrFindWhat = needle_.data();
+    find_.wFindWhatLen = static_cast<WORD>(needle_.size());
+    // The Workbench's search ignores ASCII case and matches anywhere: neither choice is offered.
+    find_.Flags = FR_DOWN | FR_HIDEMATCHCASE | FR_HIDEWHOLEWORD;
+    findDialog_ = FindTextW(&find_);
+}
+
+void TForm1::onFindMessage(const FINDREPLACEW &find)
+{
+    if (find.Flags & FR_DIALOGTERM) {
+        findDialog_ = nullptr;
+        return;
+    }
+    if (!(find.Flags & FR_FINDNEXT) || !workbench_)
+        return;
+    const FindOutcome outcome = workbench_->Find(utf16(find.lpstrFindWhat), (find.Flags & FR_DOWN) != 0);
+    setStatusPanel(3, Workbench::findMessage(outcome));
+}
 
 void TForm1::createControls()
 {
@@ -177,6 +228,8 @@ void TForm1::layout()
         edge += s(kStatusPanelWidths[i]);
         edges[i] = edge;
     }
+    // The last panel, where Find tells how it went, reaches the window's edge.
+    edges[3] = -1;
     SendMessageW(statusBar1_, SB_SETPARTS, 4, reinterpret_cast<LPARAM>(edges));
 }
 
@@ -186,6 +239,9 @@ bool TForm1::translateShortcut(MSG &message)
     // handbook.
     if (!handle() || !shortcuts_.isValid())
         return false;
+    // The Find dialog's own keys (Tab, Enter, Esc) first.
+    if (findDialog_ && IsDialogMessageW(findDialog_, &message))
+        return true;
     if (message.hwnd != handle() && GetAncestor(message.hwnd, GA_ROOT) != handle())
         return false;
     return TranslateAcceleratorW(handle(), shortcuts_.get(), &message) != 0;
@@ -260,13 +316,15 @@ void TForm1::selectText(std::size_t position, std::size_t length)
     SendMessageW(mm4indata1_, EM_SCROLLCARET, 0, 0);
 }
 
-// The problems list window and the line-number question are not built yet in this face: no
-// list is shown and Ctrl+G is not offered.
-void TForm1::showProblems(std::u16string_view, std::size_t) { }
-
-bool TForm1::askLineNumber(std::u16string_view, std::int64_t, std::int64_t, std::int64_t &)
+void TForm1::showProblems(std::u16string_view title, std::size_t rows)
 {
-    return false;
+    if (problems_)
+        problems_->show(title, rows);
+}
+
+bool TForm1::askLineNumber(std::u16string_view prompt, std::int64_t current, std::int64_t last, std::int64_t &line)
+{
+    return goToLine_.ask(handle(), prompt, current, last, line);
 }
 
 void TForm1::focusEditor()
@@ -378,6 +436,12 @@ void TForm1::command(int id, int notification, HWND control)
     case IDM_MNALL1:
         SendMessageW(mm4indata1_, EM_SETSEL, 0, -1);
         break;
+    case IDM_MNFIND1:
+        openFind();
+        break;
+    case IDM_MNGOTOLINE1:
+        workbench_->GoToLine();
+        break;
     case IDM_MNCHEH1:
         handbook_.showBeside();
         break;
@@ -460,6 +524,10 @@ LRESULT TForm1::onMessage(UINT message, WPARAM wParam, LPARAM lParam)
         PostQuitMessage(0);
         return 0;
     default:
+        if (message == findMessage_ && findMessage_ != 0) {
+            onFindMessage(*reinterpret_cast<const FINDREPLACEW *>(lParam));
+            return 0;
+        }
         break;
     }
     return byDefault(message, wParam, lParam);

@@ -2,15 +2,18 @@
 #pragma once
 
 #include <array>
+#include <memory>
 #include <string>
 
 #include "win32/aboutbox1.h"
+#include "win32/finding1.h"
 #include "win32/mm_dirty_warning1.h"
 #include "win32/okmes1.h"
 #include "win32/sc_cheh1.h"
 #include "win32/ui_support.h"
 #include "win32/window.h"
 #include "workbench/face.h"
+#include <commdlg.h>
 
 namespace kpx {
 class Workbench;
@@ -33,7 +36,7 @@ public:
     ~TForm1() override;
 
     // The Workbench to forward to; set once, before the window is shown.
-    void attach(Workbench &workbench) { workbench_ = &workbench; }
+    void attach(Workbench &workbench);
     // Whether a keyboard message is one of this window's shortcut keys; translates it if so.
     bool translateShortcut(MSG &message);
     // Shows the window and brings it to the front.
@@ -68,6 +71,9 @@ private:
     void layout();
     void command(int id, int notification, HWND control);
     void onActivate(WPARAM wParam, LPARAM lParam);
+    void addFindingMenuItems();
+    void openFind();
+    void onFindMessage(const FINDREPLACEW &find);
 
     Form1Texts texts_;
     TSCCheh1 &handbook_;
@@ -95,6 +101,13 @@ private:
     HWND mm4indata1_ = nullptr;
     HWND statusBar1_ = nullptr;
     HWND progressBar1_ = nullptr;
+    std::unique_ptr<TProblems1> problems_;
+    TGoToLine1 goToLine_;
+    // The standard Find dialog, modeless; its request comes as findMessage_.
+    UINT findMessage_ = 0;
+    HWND findDialog_ = nullptr;
+    FINDREPLACEW find_ {};
+    std::array<wchar_t, 256> needle_ {};
     // The control that had the focus when the window was last deactivated.
     HWND lastFocus_ = nullptr;
 };

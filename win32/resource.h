@@ -12,6 +12,7 @@
 #define IDD_OKMES1 200
 #define IDD_MMDIRTYWARNING1 201
 #define IDD_ABOUTBOX1 202
+#define IDD_GOTOLINE1 203
 
 // Menu commands (WM_COMMAND identifiers of the menu items and their accelerators).
 #define IDM_MN4SAVE1 1001
@@ -22,5 +23,7 @@
 #define IDM_MNCOPY1 1012
 #define IDM_MNPASTE1 1013
 #define IDM_MNALL1 1014
+#define IDM_MNFIND1 1015
+#define IDM_MNGOTOLINE1 1016
 #define IDM_MNCHEH1 1021
 #define IDM_MNABOUT1 1022
