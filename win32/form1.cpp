@@ -38,20 +38,6 @@ constexpr int kEditorFontPixels = 16;
 constexpr int kStatusPanelWidths[4] = { 100, 120, 100, 150 };
 constexpr int kProgressMaximum = 1000;
 
-// The editor keeps CR LF between lines; the Workbench hands over "\n".
-std::wstring withCrLf(std::u16string_view text)
-{
-    const auto breaks = static_cast<std::size_t>(std::count(text.begin(), text.end(), u'\n'));
-    std::wstring lines;
-    lines.reserve(text.size() + breaks);
-    for (const char16_t c : text) {
-        if (c == u'\n')
-            lines += L'\r';
-        lines += static_cast<wchar_t>(c);
-    }
-    return lines;
-}
-
 } // namespace
 
 TForm1::TForm1(

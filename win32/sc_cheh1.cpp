@@ -12,19 +12,6 @@ namespace {
 constexpr int kPageControl1 = 100;
 constexpr int kFirstMemo = 101;
 
-// The box shows text with CR LF line ends.
-std::wstring withCrLf(const std::u16string &text)
-{
-    std::wstring lines;
-    lines.reserve(text.size() + text.size() / 16);
-    for (const char16_t c : text) {
-        if (c == u'\n')
-            lines += L'\r';
-        lines += static_cast<wchar_t>(c);
-    }
-    return lines;
-}
-
 } // namespace
 
 TSCCheh1::TSCCheh1(std::u16string_view caption, const std::array<HandbookPage, kHandbookPageCount> &pages)

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "win32/ui_support.h"
 
+#include <algorithm>
 #include <array>
 
 namespace kpx::win32 {
@@ -145,6 +146,19 @@ void bringToFront(HWND window)
 HINSTANCE instance()
 {
     return GetModuleHandleW(nullptr);
+}
+
+std::wstring withCrLf(std::u16string_view text)
+{
+    const auto breaks = static_cast<std::size_t>(std::count(text.begin(), text.end(), u'\n'));
+    std::wstring lines;
+    lines.reserve(text.size() + breaks);
+    for (const char16_t c : text) {
+        if (c == u'\n')
+            lines += L'\r';
+        lines += static_cast<wchar_t>(c);
+    }
+    return lines;
 }
 
 } // namespace kpx::win32

@@ -24,6 +24,8 @@ inline std::u16string utf16(std::wstring_view text)
 
 // UTF-16 for UTF-8 text (the texts kept in the program's sources).
 std::u16string fromUtf8(std::string_view text);
+// Text with "\n" line breaks as an edit control keeps it, with CR LF.
+std::wstring withCrLf(std::u16string_view text);
 
 // The whole text of a window or control.
 std::wstring windowText(HWND window);
