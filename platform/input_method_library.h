@@ -18,9 +18,9 @@ public:
     InputMethodLibrary(InputMethodLibrary &&other) noexcept;
     InputMethodLibrary &operator=(InputMethodLibrary &&other) noexcept;
 
-    // Windows: the system directory plus "\hvmrk.dll", then the bare name in the program's
-    // directory, the system directory and added DLL directories (never the current directory or
-    // PATH); the export with ordinal 2. POSIX: "libhvmrk.so" through the loader's search path, the C function
+    // Windows: "hvmrk.dll" by its full path in the system directory, then in the program's own
+    // folder (never the current directory or PATH); the export with ordinal 2, of whatever
+    // calling convention. POSIX: "libhvmrk.so" through the loader's search path, the C function
     // hvmrk_notify(int32_t). Returns true when a library was loaded.
     bool load();
     bool isLoaded() const { return handle_ != nullptr; }
@@ -31,8 +31,8 @@ public:
     void release();
 
 private:
-    // The entry point as a plain code address; each platform's source casts it back to the
-    // calling convention the library uses.
+    // The entry point as a plain code address; each platform's source calls it as the library
+    // expects.
     using EntryPoint = void (*)();
     void *handle_ = nullptr;
     EntryPoint notify_ = nullptr;

@@ -2,29 +2,57 @@
 #include <string>
 #include <utility>
 
+#include "platform/call_any_convention.h"
 #include "platform/input_method_library.h"
-#include "platform/native_path.h"
 #include <windows.h>
 
 namespace kpx {
 namespace {
 
-constexpr char kLibraryName[] = "hvmrk.dll";
+constexpr wchar_t kLibraryName[] = L"hvmrk.dll";
 constexpr WORD kNotifyOrdinal = 2;
-// Where the library and the libraries it needs may come from: the program's directory, the
-// system directory and directories added with AddDllDirectory; for a library named by its full
-// path, its own directory too.
-constexpr DWORD kSafeSearch = LOAD_LIBRARY_SEARCH_DEFAULT_DIRS;
-constexpr DWORD kSafeSearchBeside = LOAD_LIBRARY_SEARCH_DLL_LOAD_DIR | LOAD_LIBRARY_SEARCH_DEFAULT_DIRS;
-
-// hvmrk.dll is a 32-bit Windows library of the input method, and the exports of such
-// libraries are almost always __stdcall; WINAPI says so on 32-bit builds and means nothing on
-// 64-bit ones. A wrong convention here would corrupt the stack on every call.
-using NotifyFunction = void(WINAPI *)(std::int32_t);
 
 HMODULE moduleOf(void *handle)
 {
     return static_cast<HMODULE>(handle);
+}
+
+std::wstring systemDirectory()
+{
+    wchar_t buffer[MAX_PATH] = {};
+    const UINT length = GetSystemDirectoryW(buffer, MAX_PATH);
+    return length == 0 || length >= MAX_PATH ? std::wstring() : std::wstring(buffer, length);
+}
+
+// The folder of the running program, from its full path; empty when Windows cannot say.
+std::wstring programDirectory()
+{
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length == 0)
+            return {};
+        if (length < path.size()) {
+            path.resize(length);
+            break;
+        }
+        if (path.size() >= 32768)
+            return {};
+        path.resize(path.size() * 2);
+    }
+    const auto separator = path.find_last_of(L"\\/");
+    return separator == std::wstring::npos ? std::wstring() : path.substr(0, separator);
+}
+
+HMODULE loadFrom(const std::wstring &directory)
+{
+    if (directory.empty())
+        return nullptr;
+    const std::wstring path = directory + L"\\" + kLibraryName;
+    // A full path: the current directory and PATH play no part. The libraries it needs in turn
+    // come from its own folder first (this flag exists on every Windows, unlike the
+    // LOAD_LIBRARY_SEARCH_* ones).
+    return LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
 }
 
 } // namespace
@@ -32,15 +60,12 @@ HMODULE moduleOf(void *handle)
 bool InputMethodLibrary::load()
 {
     release();
-    HMODULE module = nullptr;
-    // First the copy in the system directory, then the bare name in the places a program's own
-    // libraries may come from: its directory, the system directory and directories added with
-    // AddDllDirectory. Never the current directory or PATH, where anyone could plant a library
-    // of that name for the program to run.
-    if (const std::string directory = os::systemDirectory(); !directory.empty())
-        module = ::LoadLibraryExA((directory + "\\" + kLibraryName).c_str(), nullptr, kSafeSearchBeside);
+    // The input method installs its library in the system directory; a copy beside the program
+    // is the other place it may be. Never the current directory or PATH, where anyone could
+    // plant a library of that name for the program to run.
+    HMODULE module = loadFrom(systemDirectory());
     if (!module)
-        module = ::LoadLibraryExA(kLibraryName, nullptr, kSafeSearch);
+        module = loadFrom(programDirectory());
     if (!module)
         return false;
     handle_ = module;
@@ -51,8 +76,10 @@ bool InputMethodLibrary::load()
 
 void InputMethodLibrary::notify(std::int32_t value) const
 {
+    // Its calling convention is not known: on 32-bit Windows the call goes through a thunk that
+    // any of them leaves with the stack as it was.
     if (notify_)
-        reinterpret_cast<NotifyFunction>(notify_)(value);
+        callAnyConvention(notify_, value);
 }
 
 void InputMethodLibrary::release()

@@ -13,6 +13,8 @@
 #include "win32/program_texts.h"
 #include "win32/sc_cheh1.h"
 #include "win32/single_instance.h"
+#include "win32/ui_support.h"
+#include "workbench/program_texts.h"
 #include "workbench/workbench.h"
 #include <commctrl.h>
 #include <windows.h>
@@ -30,12 +32,27 @@ std::wstring dataDirectoryKey()
 int runProgram(int showCommand)
 {
     using namespace kpx::win32;
-    SingleInstance instance(dataDirectoryKey());
-    if (!instance.claim()) {
-        instance.callRunningCopy();
-        return 0;
-    }
     const ProgramTexts texts = programTexts();
+    SingleInstance instance(dataDirectoryKey());
+    const auto tell = [&texts](std::u16string_view text, UINT icon) {
+        MessageBoxW(nullptr, wide(text).c_str(), wide(texts.form1.programTitle).c_str(), MB_OK | icon);
+    };
+    switch (instance.claim()) {
+    case SingleInstance::Claim::Claimed:
+        break;
+    case SingleInstance::Claim::Taken:
+        if (!instance.callRunningCopy())
+            tell(kpx::texts::kCopyWithoutWindow, MB_ICONINFORMATION);
+        return 0;
+    case SingleInstance::Claim::TakenByOther:
+        tell(kpx::texts::kCopyOfOtherUser, MB_ICONINFORMATION);
+        return 0;
+    case SingleInstance::Claim::Unknown:
+        // As the Linux program: say so, and start all the same.
+        tell(kpx::texts::lockNotCreated(instance.systemWords()) + std::u16string(kpx::texts::kStartingAnyway),
+            MB_ICONWARNING);
+        break;
+    }
 
     // The five windows, in the order the program has always created them; only the main window
     // is shown.
@@ -72,9 +89,10 @@ int runProgram(int showCommand)
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand)
 {
-    // Libraries loaded by name come from the program's directory and the system directory, never
-    // from the current directory or PATH.
-    SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_DEFAULT_DIRS);
+    // No library loaded by a bare name comes from the current directory. The rest of the search
+    // order stays as Windows has it: the input method loads its own libraries into this process
+    // and may rely on it. hvmrk.dll is loaded by its full path.
+    SetDllDirectoryW(L"");
     INITCOMMONCONTROLSEX controls { sizeof controls,
         ICC_BAR_CLASSES | ICC_PROGRESS_CLASS | ICC_TAB_CLASSES | ICC_STANDARD_CLASSES };
     InitCommonControlsEx(&controls);

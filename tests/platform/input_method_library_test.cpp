@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // The input method library, against the fake libraries built beside these tests. CTest runs
-// this program once per situation, each time with a search path that decides what a load
-// finds: the fake with its notify entry point (LibraryLoaded), a fake of the same name without
+// this program once per situation, each time with a search path (on Windows: from a folder)
+// that decides what a load finds: the fake with its notify entry point (LibraryLoaded), a fake of the same name without
 // it (LibraryWithoutNotify), or nothing at all (LibraryAbsent, LibraryHandle).
 #include <atomic>
 #include <cstdint>
@@ -15,7 +15,6 @@
 #include <utility>
 
 #include "platform/input_method_library.h"
-#include "tests/platform/dll_directory.h"
 #include "tests/platform/environment_guard.h"
 #include <gtest/gtest.h>
 
@@ -247,9 +246,5 @@ TEST(LibraryHandle, UnloadedHandleIsHarmless)
     kpx::InputMethodLibrary moved(std::move(library));
     EXPECT_FALSE(moved.isLoaded());
 }
-
-#ifdef _WIN32
-const testing::Environment *const kDllDirectory = testing::AddGlobalTestEnvironment(new kpxtest::DllDirectory);
-#endif
 
 } // namespace

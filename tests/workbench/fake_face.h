@@ -13,7 +13,6 @@
 #include "platform/input_method_library.h"
 #include "platform/text/big5_codec.h"
 #include "tests/compiler/test_files.h"
-#include "tests/platform/dll_directory.h"
 #include "workbench/face.h"
 #include "workbench/workbench.h"
 #include <gtest/gtest.h>
@@ -26,13 +25,6 @@ inline void PrintTo(DirtyAnswer answer, std::ostream *out)
     *out << names[static_cast<int>(answer)];
 }
 } // namespace kpx
-
-#ifdef _WIN32
-namespace kpxtest {
-// Once for the whole test program: where the stand-in input method library is.
-inline const testing::Environment *const kDllDirectoryEnvironment = testing::AddGlobalTestEnvironment(new DllDirectory);
-} // namespace kpxtest
-#endif
 
 namespace kpxtest {
 
