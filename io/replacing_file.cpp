@@ -7,8 +7,16 @@
 
 namespace kpx {
 
-ReplacingFile::ReplacingFile(const char *targetPath)
+namespace {
+
+// Pauses between attempts to move the new file in place: about a second in all.
+constexpr int kRetryPauses[] = { 50, 100, 150, 200, 250, 250 };
+
+} // namespace
+
+ReplacingFile::ReplacingFile(const char *targetPath, const ReplaceSteps &steps)
     : givenTarget_(targetPath)
+    , steps_(steps)
 {
 }
 
@@ -52,12 +60,32 @@ ReplacingFile::Result ReplacingFile::finish(bool everythingWritten)
         return Result::WriteFailed;
     }
     file_.close();
-    if (!kpx::os::replaceFile(temporary_.c_str(), target_.c_str())) {
+    if (!replaceTarget()) {
         reason_ = kpx::os::lastErrorText();
         kpx::os::removeFile(temporary_.c_str());
         return Result::CannotReplace;
     }
     return Result::Done;
+}
+
+bool ReplacingFile::replaceTarget()
+{
+    os::ReplaceOutcome outcome = steps_.replace(temporary_.c_str(), target_.c_str());
+    for (const int pause : kRetryPauses) {
+        if (outcome != os::ReplaceOutcome::Busy)
+            break;
+        steps_.pause(pause);
+        outcome = steps_.replace(temporary_.c_str(), target_.c_str());
+    }
+    if (outcome == os::ReplaceOutcome::Replaced)
+        return true;
+    if (outcome == os::ReplaceOutcome::Failed)
+        return false;
+    // Still held open: the new bytes go into the old file, which the temporary one then leaves.
+    if (!steps_.overwriteInPlace(temporary_.c_str(), target_.c_str()))
+        return false;
+    kpx::os::removeFile(temporary_.c_str());
+    return true;
 }
 
 void ReplacingFile::discard()

@@ -4,13 +4,28 @@
 #include <string>
 
 #include "io/file_handle.h"
+#include "platform/os_file.h"
 
 namespace kpx {
+
+// The system's steps of ReplacingFile::finish(); tests put in their own to play the faults of
+// Windows.
+struct ReplaceSteps {
+    os::ReplaceOutcome (*replace)(const char *temporaryPath, const char *targetPath) = os::replaceFile;
+    bool (*overwriteInPlace)(const char *sourcePath, const char *targetPath) = os::overwriteInPlace;
+    void (*pause)(int milliseconds) = os::pauseMilliseconds;
+};
 
 // Writes a file under a temporary name beside its target and puts it in the target's place only
 // once every byte is written and flushed to the disk, so that a failure at any point (a full
 // disk, a killed process) leaves what stood at the target exactly as it was. A target that is a
 // symbolic link stays one: the file it leads to is written and replaced (on POSIX systems).
+//
+// On Windows another program may hold the target open (the input method its table, an editor
+// the data file), and Windows then refuses the move. The writer tries again for about a second,
+// since scanners hold new files briefly, and then writes the new bytes into the old file in
+// place, as a program that truncates its files in place would; only when that fails too is the
+// failure reported.
 class ReplacingFile {
 public:
     enum class Result {
@@ -24,7 +39,7 @@ public:
     };
 
     // An empty or null target is ReadOnly.
-    explicit ReplacingFile(const char *targetPath);
+    explicit ReplacingFile(const char *targetPath, const ReplaceSteps &steps = ReplaceSteps());
     ~ReplacingFile();
     ReplacingFile(const ReplacingFile &) = delete;
     ReplacingFile &operator=(const ReplacingFile &) = delete;
@@ -40,9 +55,11 @@ public:
 
 private:
     void discard();
+    bool replaceTarget();
 
     FileHandle file_;
     const char *givenTarget_;
+    ReplaceSteps steps_;
     std::string target_; // the file that is replaced, after following links
     std::string temporary_;
     std::string reason_;

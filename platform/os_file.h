@@ -6,7 +6,8 @@
 
 // The operating system's file calls, as thin as the Win32 ones they stand for
 // (_lopen, _lcreat, _lread, _lwrite, _lclose). Paths are given in the program's own form
-// (Windows form, Big5 bytes) and mapped to native paths here.
+// (Windows form, Big5 bytes) and mapped to native paths here; on Windows they are converted
+// with the program's code page 950 table, whatever the system's code page.
 namespace kpx::os {
 
 // What the file record stores: 0 means "no file" and -1 a failed open or create. On POSIX the
@@ -40,8 +41,17 @@ bool replacementTarget(const char *path, std::string &target);
 bool canReplace(const char *path);
 // A name for a temporary file in the same directory as path, unique to this process.
 std::string temporaryPathBeside(const char *path);
-// Moves the finished temporary file over the target in one step; false on failure.
-bool replaceFile(const char *temporaryPath, const char *targetPath);
+// Moves the finished temporary file over the target in one step, keeping the target's
+// attributes. Busy when another program holds the target open (Windows refuses to move a file
+// over one opened without delete sharing) or a scanner holds either file for a moment.
+enum class ReplaceOutcome { Replaced, Busy, Failed };
+ReplaceOutcome replaceFile(const char *temporaryPath, const char *targetPath);
+// The last resort for a busy target: writes the source file's bytes into the existing target
+// and cuts it to their length, as a program that truncates in place would. The disk space is
+// claimed before the first byte is written. False on failure; the target may then hold part of
+// the new bytes.
+bool overwriteInPlace(const char *sourcePath, const char *targetPath);
+void pauseMilliseconds(int milliseconds);
 void removeFile(const char *path);
 
 // --- What the system says about files ---

@@ -176,7 +176,7 @@ std::string temporaryPathBeside(const char *path)
     return std::string(path) + ".kpx-tmp-" + std::to_string(static_cast<long>(::getpid()));
 }
 
-bool replaceFile(const char *temporaryPath, const char *targetPath)
+ReplaceOutcome replaceFile(const char *temporaryPath, const char *targetPath)
 {
     const std::string from = nativePath(temporaryPath);
     const std::string to = nativePath(targetPath);
@@ -184,7 +184,39 @@ bool replaceFile(const char *temporaryPath, const char *targetPath)
     struct stat info { };
     if (::stat(to.c_str(), &info) == 0)
         ::chmod(from.c_str(), info.st_mode & 07777);
-    return ::rename(from.c_str(), to.c_str()) == 0;
+    // A file that others hold open is replaced all the same here.
+    return ::rename(from.c_str(), to.c_str()) == 0 ? ReplaceOutcome::Replaced : ReplaceOutcome::Failed;
+}
+
+bool overwriteInPlace(const char *sourcePath, const char *targetPath)
+{
+    const int source = ::open(nativePath(sourcePath).c_str(), O_RDONLY | O_CLOEXEC);
+    if (source < 0)
+        return false;
+    const int target = ::open(nativePath(targetPath).c_str(), O_WRONLY | O_CLOEXEC);
+    struct stat info { };
+    bool ok = target >= 0 && ::fstat(source, &info) == 0;
+    char buffer[1 << 16];
+    while (ok) {
+        const ssize_t got = ::read(source, buffer, sizeof buffer);
+        if (got <= 0) {
+            ok = got == 0;
+            break;
+        }
+        ok = writeTo(tokenFor(target), buffer, static_cast<std::int32_t>(got)) == got;
+    }
+    ok = ok && ::ftruncate(target, info.st_size) == 0 && ::fsync(target) == 0;
+    const int error = errno;
+    if (target >= 0)
+        ::close(target);
+    ::close(source);
+    errno = error;
+    return ok;
+}
+
+void pauseMilliseconds(int milliseconds)
+{
+    ::usleep(static_cast<useconds_t>(milliseconds) * 1000);
 }
 
 void removeFile(const char *path)
