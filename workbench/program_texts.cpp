@@ -182,6 +182,11 @@ std::u16string lockHolderSilent(std::u16string_view lockFile)
     return joined({ u"鎖定檔案\n", lockFile, u"\n已經有咧，毋過另外開 e 程式無應。" });
 }
 
+std::u16string lockNotCreated(std::u16string_view systemWords)
+{
+    return joined({ u"鎖定用 e 系統物件做袂出來，程式無法度確定干焦開一個。\n\n（", systemWords, u"）" });
+}
+
 std::u16string problemsTitle(std::int32_t linesWithoutEntry, std::int32_t duplicates)
 {
     std::u16string title = joined({ decimal(linesWithoutEntry), u" 列無做成詞條" });

@@ -119,6 +119,14 @@ std::u16string lockDirectoryNotWritable(std::u16string_view directory);
 std::u16string lockLeftByOtherUser(std::u16string_view lockFile, std::u16string_view user);
 std::u16string lockHolderSilent(std::u16string_view lockFile);
 inline constexpr std::u16string_view kStartingAnyway = u"\n\n程式猶原會開。若是同時開兩個，資料會互相蓋掉。";
+// The same on Windows, where one copy runs per machine: a copy that cannot be reached (another
+// user's, an elevated one, or one in another session; the program then ends), and a lock that
+// cannot be made (followed by kStartingAnyway).
+inline constexpr std::u16string_view kCopyOfOtherUser
+    = u"這個程式已經有開咧，毋過是別的使用者抑是用系統管理員權限開 e，叫袂出來。\n\n請先關掉彼個程式，才閣開。";
+inline constexpr std::u16string_view kCopyWithoutWindow
+    = u"這個程式已經有開咧，毋過揣無伊 e 視窗（可能是佇另外一個登入 e 工作階段）。\n\n請先關掉彼個程式，才閣開。";
+std::u16string lockNotCreated(std::u16string_view systemWords);
 
 // The problems list after a table run: its title, its columns, the file column of the
 // editor's lines, and why a line made no entry (subject: the file the line names, or the file

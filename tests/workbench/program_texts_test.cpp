@@ -31,6 +31,7 @@ TEST(ProgramTexts, EveryTextHasABig5Form)
         confirmOverwriteUnloaded(path), partlyLoadedNotice(path, 2), confirmOverwritePartlyLoaded(path, 2),
         confirmOverwriteChanged(path), confirmTableFromUnloaded(path, path), lockDirectoryMissing(path),
         lockDirectoryNotWritable(path), lockLeftByOtherUser(path, u"root"), lockHolderSilent(path),
+        std::u16string(kCopyOfOtherUser), std::u16string(kCopyWithoutWindow), lockNotCreated(u"Access is denied."),
         std::u16string(kStartingAnyway), problemsTitle(3, 1), std::u16string(kProblemsColumnLine),
         std::u16string(kProblemsColumnFile), std::u16string(kProblemsColumnReason), std::u16string(kProblemInEditor),
         std::u16string(kMenuFind), std::u16string(kMenuGoToLine), std::u16string(kMenuProblems),
