@@ -9,8 +9,9 @@
 #      byte for byte, and a stand-in hvmrk.dll in the system directory must have been called with
 #      1 after each table run. A second start brings the first copy to the front and ends. Then
 #      a run with two bad lines: the problems list, Enter on its row, Ctrl+F and Ctrl+G;
-#   3. the installer: silent install (/S) twice, the installed program started and closed, silent
-#      uninstall; the user's files in C:\vokelu stay as they were throughout.
+#   3. the installer: refused on Windows Vista, silent install (/S) twice, refused by both the
+#      installer and the uninstaller while the installed program runs, the installed program
+#      closed, silent uninstall; the user's files in C:\vokelu stay as they were throughout.
 # Installs what is missing. With KPX_WINDOWS_SHOTS=<dir> it keeps pictures of the screen.
 # Usage: scripts/test-windows-window.sh
 set -euo pipefail
@@ -360,9 +361,27 @@ checksums() { (cd "$vokelu" && find . -type f -print0 | sort -z | xargs -0 sha25
 program_files=$drive_c/Program\ Files/kpxv410
 start_menu_entry() { find "$drive_c" -path '*Start Menu*' -name '*.lnk' 2>/dev/null | grep '對照表' || true; }
 
-step "silent install"
+wine_version() { # vista, win7, ... or "" for Wine's default
+  if [ -n "$1" ]; then
+    "$wine_program" reg add 'HKCU\Software\Wine' /v Version /d "$1" /f >/dev/null 2>&1 </dev/null
+  else
+    "$wine_program" reg delete 'HKCU\Software\Wine' /v Version /f >/dev/null 2>&1 </dev/null || true
+  fi
+}
+
+step "the installer refuses Windows Vista"
 before=$(checksums)
+wine_version vista
+setup_status=0
+"$wine_program" "$setup" /S </dev/null >/dev/null 2>&1 || setup_status=$?
+[ "$setup_status" -eq 4 ] || fail "the installer on Vista ended with $setup_status, not 4"
+[ ! -e "$program_files" ] || fail "the installer on Vista installed the program"
+ok "the installer refuses Windows older than 7 SP1 (exit code 4), installing nothing"
+
+step "silent install (on Windows 7 SP1)"
+wine_version win7
 "$wine_program" "$setup" /S </dev/null >/dev/null 2>&1
+wine_version ''
 installed_program() { [ -f "$program_files/kpxv410.exe" ] && [ -f "$program_files/uninstall.exe" ]; }
 wait_for "the installed program" installed_program
 for file in kpxv410.exe kpx-make.exe kpx-dump.exe; do
@@ -381,9 +400,18 @@ before=$(checksums)
 [ "$(checksums)" = "$before" ] || fail "installing again changed a user's file"
 ok "installing again leaves the user's files as they were"
 
-step "starting the installed program"
+step "starting the installed program; the installer and the uninstaller refuse while it runs"
 start_program "$program_files/kpxv410.exe"
 shot installed
+program_checksums() { (cd "$program_files" && sha256sum ./*); }
+installed_before=$(program_checksums)
+setup_status=0
+"$wine_program" "$setup" /S </dev/null >/dev/null 2>&1 || setup_status=$?
+[ "$setup_status" -eq 3 ] || fail "the installer ended with $setup_status, not 3, while the program ran"
+# The uninstaller runs from a copy of itself: its exit code is lost; the files must stay.
+"$wine_program" "$program_files/uninstall.exe" /S </dev/null >/dev/null 2>&1 || true
+sleep 5
+[ "$(program_checksums)" = "$installed_before" ] || fail "the installer or uninstaller changed the program while it ran"
 focus_main
 xdotool key alt+f
 sleep 0.5

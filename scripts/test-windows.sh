@@ -2,8 +2,11 @@
 # SPDX-License-Identifier: GPL-2.0-or-later
 # Builds the Qt-free core and the command-line tools for 32-bit Windows (MinGW-w64; 64-bit where
 # the machine cannot run 32-bit programs, see scripts/wine-env.sh), runs their
-# tests under Wine, and checks that kpx-make.exe writes the same table bytes as the Linux build;
-# then runs the Windows program and its installer under Wine (scripts/test-windows-window.sh).
+# tests under Wine, and checks that kpx-make.exe writes the same table bytes as the Linux build
+# (also through Chinese file names); checks the 32-bit kpxv410.exe's imports and header
+# statically (scripts/check-windows-exe.sh) and runs the i386 thunk that calls hvmrk.dll under
+# qemu-i386-static; then runs the Windows program and its installer under Wine
+# (scripts/test-windows-window.sh).
 # Installs the cross compiler and Wine when they are missing.
 # Usage: scripts/test-windows.sh
 set -euo pipefail
@@ -122,7 +125,46 @@ if [ -f tests/data/worked_example.txt ]; then
   check override.txt py override.expected.zd override_out.zd
 fi
 
+# Chinese file names, whatever the system's code page: an include line and an "o=" line naming
+# files in Big5 (台灣.txt, 輸出.zd). Wine names them in UTF-8 on the Linux side, the Linux
+# program in Big5; the Windows program runs with a code page other than 950 (the C.UTF-8 locale).
+echo "Wine's ANSI code page: $("$wine_program" reg query 'HKLM\System\CurrentControlSet\Control\Nls\CodePage' /v ACP \
+  </dev/null 2>/dev/null | tr -d '\r' | awk '$1 == "ACP" { print $3 }')"
+for side in linux windows; do
+  rm -rf "${compare_dir:?}/big5-$side"
+  mkdir -p "$compare_dir/big5-$side"
+  printf 'main1 \xa4\x40\r\n#include <\xa5\x78\xc6\x57.txt>\r\n#include <o=\xbf\xe9\xa5\x58.zd>\r\n' \
+    >"$compare_dir/big5-$side/data.txt"
+done
+printf 'tai-oan \xa5\x78\xc6\x57\r\n' >"$compare_dir/big5-linux/"$'\xa5\x78\xc6\x57.txt'
+printf 'tai-oan \xa5\x78\xc6\x57\r\n' >"$compare_dir/big5-windows/台灣.txt"
+(cd "$compare_dir/big5-linux" && "$linux_make" data.txt -o out.zd --order ty >/dev/null) || true
+(cd "$compare_dir/big5-windows" &&
+  LC_ALL=C.UTF-8 "$wine_program" "$windows_make" data.txt -o out.zd --order ty </dev/null >/dev/null) || true
+if grep -q tai-oan "$compare_dir/big5-linux/"$'\xbf\xe9\xa5\x58.zd' 2>/dev/null; then
+  same_bytes "$compare_dir/big5-linux/"$'\xbf\xe9\xa5\x58.zd' "$compare_dir/big5-windows/輸出.zd" \
+    "a Big5-named include file and o= table"
+else
+  echo "DIFFERENT: the Linux program did not read the Big5-named include file"
+  failed=$((failed + 1))
+fi
+
 echo "Byte identity: $checked passed, $failed failed"
+
+# --- The 32-bit program: its imports and header (these checks need no 32-bit Windows) ---------
+
+static_status=0
+scripts/build-windows.sh --arch i686 --out build/windows >/dev/null
+scripts/check-windows-exe.sh build/windows/kpxv410.exe || static_status=$?
+
+# --- The i386 thunk that calls hvmrk.dll, as a 32-bit Linux program under qemu-i386-static ----
+
+kpx_install_missing g++-i686-linux-gnu qemu-user-static
+thunk_test=$build/call_any_convention_i386_test
+i686-linux-gnu-g++ -std=c++20 -O2 -static -I. tests/platform/call_any_convention_i386_test.cpp \
+  platform/call_any_convention_i386.cpp -o "$thunk_test"
+thunk_status=0
+qemu-i386-static "$thunk_test" || thunk_status=$?
 
 # --- The Windows program in a real window, and its installer --------------------------------
 
@@ -130,4 +172,5 @@ echo "Byte identity: $checked passed, $failed failed"
 window_status=0
 scripts/test-windows-window.sh || window_status=$?
 
-[ "$failed" -eq 0 ] && [ "$tests_status" -eq 0 ] && [ "$window_status" -eq 0 ]
+[ "$failed" -eq 0 ] && [ "$tests_status" -eq 0 ] && [ "$window_status" -eq 0 ] && [ "$static_status" -eq 0 ] &&
+  [ "$thunk_status" -eq 0 ]

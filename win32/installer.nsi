@@ -3,6 +3,8 @@
 ; a Start-menu entry and an uninstaller. It makes the data directory \vokelu on the system drive
 ; when it is missing, which the program never does, and puts the handbook's example include file
 ; there when there is none. It never writes over or removes a file in that directory.
+; It refuses to go on (with /S: exit code 3) while the program runs, on Windows older than 7 SP1
+; (exit code 4) and without the administrator's rights that Program Files needs (exit code 5).
 ;
 ;   makensis -DSOURCE_DIR=<dir with the three programs> -DDATA_DIR=<repository>/data
 ;            -DOUTPUT=<installer.exe> [-DAMD64] win32/installer.nsi
@@ -11,6 +13,8 @@ ManifestDPIAware true
 SetCompressor /SOLID lzma
 
 !include "MUI2.nsh"
+!include "LogicLib.nsh"
+!include "WinVer.nsh"
 
 !define PRODUCT "鷺笙輸入法 對照表 製作程式"
 !define VERSION "4.10"
@@ -23,6 +27,9 @@ SetCompressor /SOLID lzma
 !else
   InstallDir "$PROGRAMFILES\kpxv410"
 !endif
+
+; An upgrade goes where the last install went, and so replaces the old copy.
+InstallDirRegKey HKLM "${UNINSTALL_KEY}" "InstallLocation"
 
 Name "${PRODUCT} ${VERSION}"
 OutFile "${OUTPUT}"
@@ -40,14 +47,58 @@ VIAddVersionKey /LANG=1028 "LegalCopyright" "GNU GPL 2.0 或更新版本"
 !define MUI_UNICON "${DATA_DIR}\icons\kpxv410.ico"
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
-!define MUI_FINISHPAGE_RUN "$INSTDIR\kpxv410.exe"
+; No "start the program" box: the installer runs elevated, and the program would too.
 !insertmacro MUI_PAGE_FINISH
 !insertmacro MUI_UNPAGE_CONFIRM
 !insertmacro MUI_UNPAGE_INSTFILES
 !insertmacro MUI_LANGUAGE "TradChinese"
 
+; Every copy of the program holds this mutex, whatever its data directory. Another user's or an
+; elevated copy's mutex cannot be opened (access denied): it runs too.
+!define PROGRAM_MUTEX "Global\kpxv410"
+
+!macro CHECKS UN
+Function ${UN}RefuseWhileRunning
+  retry:
+    System::Call 'kernel32::OpenMutexW(i 0x00100000, i 0, w "${PROGRAM_MUTEX}") p .r0 ?e'
+    Pop $1
+    ${If} $0 P<> 0
+      System::Call 'kernel32::CloseHandle(p r0)'
+    ${ElseIf} $1 <> 5
+      Return
+    ${EndIf}
+    MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION \
+      "${PRODUCT} 當咧執行。$\r$\n$\r$\n請先關掉程式（所有使用者 e），才閣按「重試」。" /SD IDCANCEL IDRETRY retry
+    SetErrorLevel 3
+    Quit
+FunctionEnd
+
+Function ${UN}RefuseUnsupported
+  ${IfNot} ${AtLeastWin8}
+    ${IfNot} ${AtLeastWin7}
+    ${OrIfNot} ${AtLeastServicePack} 1
+      MessageBox MB_OK|MB_ICONSTOP "${PRODUCT} 需要 Windows 7 SP1 抑是較新 e Windows。" /SD IDOK
+      SetErrorLevel 4
+      Quit
+    ${EndIf}
+  ${EndIf}
+  UserInfo::GetAccountType
+  Pop $0
+  ${If} $0 != "Admin"
+    MessageBox MB_OK|MB_ICONSTOP \
+      "安裝到 Program Files 需要系統管理員 e 權限。$\r$\n$\r$\n請用系統管理員 e 身分閣執行一擺。" /SD IDOK
+    SetErrorLevel 5
+    Quit
+  ${EndIf}
+FunctionEnd
+!macroend
+!insertmacro CHECKS ""
+!insertmacro CHECKS "un."
+
 ; Installed for every user of the machine: the Start-menu entry too.
 Function .onInit
+  Call RefuseUnsupported
+  Call RefuseWhileRunning
   SetShellVarContext all
 !ifdef AMD64
   SetRegView 64
@@ -55,6 +106,8 @@ Function .onInit
 FunctionEnd
 
 Function un.onInit
+  Call un.RefuseUnsupported
+  Call un.RefuseWhileRunning
   SetShellVarContext all
 !ifdef AMD64
   SetRegView 64
@@ -62,6 +115,8 @@ Function un.onInit
 FunctionEnd
 
 Section "kpxv410"
+  ; The program may have been started while the pages were open.
+  Call RefuseWhileRunning
   SetOutPath "$INSTDIR"
   File "${SOURCE_DIR}\kpxv410.exe"
   File "${SOURCE_DIR}\kpx-make.exe"
@@ -94,6 +149,7 @@ SectionEnd
 ; Only what the installer put under Program Files and in the Start menu; the data directory and
 ; everything in it stay as they are.
 Section "Uninstall"
+  Call un.RefuseWhileRunning
   Delete "$INSTDIR\kpxv410.exe"
   Delete "$INSTDIR\kpx-make.exe"
   Delete "$INSTDIR\kpx-dump.exe"
