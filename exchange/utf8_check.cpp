@@ -31,12 +31,12 @@ bool isMarkedLatin(char32_t c)
 // Valid UTF-8, and whether its reading is plausible: a character of East Asian text, or a
 // marked Latin letter next to an ASCII letter (inside a word). Big5 read as UTF-8 gives such
 // letters only as a pair of bytes between blanks or other Big5 pairs.
-bool readsAsUtf8(std::string_view line, bool &plausible)
+bool readsAsUtf8(std::string_view line, std::size_t from, bool &plausible)
 {
     plausible = false;
-    char32_t previous = ' ';
+    char32_t previous = from > 0 ? static_cast<unsigned char>(line[from - 1]) : ' ';
     bool previousMarked = false;
-    for (std::size_t at = 0; at < line.size();) {
+    for (std::size_t at = from; at < line.size();) {
         char32_t c = 0;
         const std::size_t length = exchange_detail::decodeUtf8(line, at, c);
         if (length == 0)
@@ -52,9 +52,9 @@ bool readsAsUtf8(std::string_view line, bool &plausible)
 }
 
 // Every byte above 0x7F is part of a two-byte code that code page 950 reads as a character.
-bool readsAsBig5(std::string_view line, const detail::Big5Tables &tables)
+bool readsAsBig5(std::string_view line, std::size_t from, const detail::Big5Tables &tables)
 {
-    const auto *p = reinterpret_cast<const unsigned char *>(line.data());
+    const auto *p = reinterpret_cast<const unsigned char *>(line.data()) + from;
     const auto *const end = p + line.size();
     while (p != end) {
         if (*p < 0x80) {
@@ -76,9 +76,10 @@ LineKind kindOf(std::string_view line)
     if (high == line.size())
         return LineKind::Ascii;
     bool plausible = false;
-    const bool utf8 = readsAsUtf8(line, plausible);
-    // Most Big5 lines fail as UTF-8 at their first Chinese character.
-    const bool big5 = readsAsBig5(line, detail::big5Tables());
+    // The ASCII before the first other byte reads the same both ways. Most Big5 lines fail as
+    // UTF-8 at their first Chinese character.
+    const bool utf8 = readsAsUtf8(line, high, plausible);
+    const bool big5 = readsAsBig5(line, high, detail::big5Tables());
     if (utf8 && (!big5 || plausible))
         return LineKind::Utf8;
     return big5 ? LineKind::Big5 : LineKind::Neither;
