@@ -51,17 +51,20 @@ bool readsAsUtf8(std::string_view line, std::size_t from, bool &plausible)
     return true;
 }
 
-// Every byte above 0x7F is part of a two-byte code that code page 950 reads as a character.
-bool readsAsBig5(std::string_view line, std::size_t from, const detail::Big5Tables &tables)
+// Every byte above 0x7F is part of a two-byte code: a lead byte and a trail byte. With tables,
+// the code must also be a character of code page 950.
+bool readsAsBig5(std::string_view line, std::size_t from, const detail::Big5Tables *tables)
 {
     const auto *p = reinterpret_cast<const unsigned char *>(line.data()) + from;
-    const auto *const end = p + line.size();
+    const auto *const end = reinterpret_cast<const unsigned char *>(line.data()) + line.size();
     while (p != end) {
         if (*p < 0x80) {
             ++p;
             continue;
         }
-        if (end - p < 2 || !detail::isLeadByte(*p) || tables.pairUnit[p[0] << 8 | p[1]] == 0)
+        if (end - p < 2 || !detail::isLeadByte(p[0]) || !detail::isTrailByte(p[1]))
+            return false;
+        if (tables && tables->pairUnit[p[0] << 8 | p[1]] == 0)
             return false;
         p += 2;
     }
@@ -78,11 +81,14 @@ LineKind kindOf(std::string_view line)
     bool plausible = false;
     // The ASCII before the first other byte reads the same both ways. Most Big5 lines fail as
     // UTF-8 at their first Chinese character.
+    // Only a line that is also UTF-8 needs code page 950's own table (and the system's converter
+    // that builds it) to tell; for the rest, the form of the bytes decides.
     const bool utf8 = readsAsUtf8(line, high, plausible);
-    const bool big5 = readsAsBig5(line, high, detail::big5Tables());
-    if (utf8 && (!big5 || plausible))
+    if (!utf8)
+        return readsAsBig5(line, high, nullptr) ? LineKind::Big5 : LineKind::Neither;
+    if (plausible || !readsAsBig5(line, high, &detail::big5Tables()))
         return LineKind::Utf8;
-    return big5 ? LineKind::Big5 : LineKind::Neither;
+    return LineKind::Big5;
 }
 
 } // namespace

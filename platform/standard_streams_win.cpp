@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include <cstdio>
-#include <fcntl.h>
-#include <io.h>
 
 #include "platform/standard_streams.h"
+#include <fcntl.h>
+#include <io.h>
 
 namespace kpx::os {
 

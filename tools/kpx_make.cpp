@@ -245,16 +245,18 @@ void printConversionProblem(const char *path, std::int32_t line, kpx::ExchangePr
 // converted.
 bool compileDataFile(const std::string &path, bool fromUtf8, std::int32_t &utf8Line)
 {
-    std::string bytes;
-    if (!readFile(path, bytes))
-        return false;
     utf8Line = 0;
     if (fromUtf8) {
+        std::string bytes;
+        if (!readFile(path, bytes))
+            return false;
         const kpx::ImportResult converted = kpx::utf8DataTextToBig5(bytes, path);
         for (const kpx::ExchangeProblem &problem : converted.problems)
             printConversionProblem(path.c_str(), problem.line, problem.reason, problem.character);
-        bytes = converted.big5Lines;
         kpx::tc_set_include_line_filter([](const char *file, std::int32_t line, std::string &text) {
+            // A byte-order mark starts a file, not a word.
+            if (line == 1 && text.compare(0, 3, "\xEF\xBB\xBF") == 0)
+                text.erase(0, 3);
             std::string big5;
             kpx::ExchangeProblemReason reason {};
             char32_t character = 0;
@@ -265,10 +267,35 @@ bool compileDataFile(const std::string &path, bool fromUtf8, std::int32_t &utf8L
             text.swap(big5);
             return true;
         });
-    } else if (const kpx::Utf8Check check = kpx::checkUtf8(bytes); check.isUtf8) {
-        utf8Line = check.firstUtf8Line;
+        kpx::addDataText(converted.big5Lines);
+        return true;
     }
-    kpx::addDataText(bytes);
+
+    // Read block by block, as the lines go to the compiler they are also judged Big5 or UTF-8.
+    kpx::FileHandle file;
+    if (!file.openRead(path.c_str()))
+        return false;
+    kpx::DataTextToCompiler compiler;
+    kpx::DataLineSplitter lines;
+    kpx::Utf8Detector detector;
+    const auto judge
+        = [&detector](const char *line, std::size_t length) { detector.addLine(std::string_view(line, length)); };
+    // As large as a plain program reads: a larger block only costs its clearing at small sizes.
+    std::vector<char> block(1 << 16);
+    for (;;) {
+        const std::int32_t got = file.readBytes(block.data(), static_cast<std::int32_t>(block.size()));
+        if (got < 0)
+            return false;
+        const std::string_view bytes(block.data(), static_cast<std::size_t>(got));
+        compiler.feed(bytes);
+        lines.feed(bytes.data(), bytes.size(), judge);
+        if (got < static_cast<std::int32_t>(block.size()))
+            break;
+    }
+    compiler.finish();
+    lines.finish(judge);
+    if (detector.result().isUtf8)
+        utf8Line = detector.result().firstUtf8Line;
     return true;
 }
 
