@@ -42,9 +42,8 @@ std::uint32_t hashText(std::string_view text)
     return static_cast<std::uint32_t>(hash);
 }
 
-// Marks the entries that repeat an earlier one (same key, same output) in the entries' current
-// order: an open-addressing table of hash and entry index, sized once, so that a text is only
-// looked at again when the hashes agree.
+// Marks the entries that repeat an earlier one (same key, same output), by index: an open-addressing table of hash and
+// entry index, sized once, so that a text is only looked at again when the hashes agree.
 std::vector<bool> findRepeats(const CompiledEntries &entries, std::int32_t &repeats)
 {
     const std::int32_t count = entries.count();
@@ -234,6 +233,9 @@ ExportResult exportDataText(std::string_view big5Text, const ExportRequest &requ
         CompiledEntries entries;
         entries.feed(big5Text);
         entries.finish();
+        // Found in the order the entries were made, while that is also their order in memory;
+        // an entry is then written where its first appearance goes.
+        const std::vector<bool> repeat = findRepeats(entries, result.counts.duplicates);
         if (request.order == ExportOrder::Compiler)
             entries.sort(request.tableOrder);
         result.outOfMemory = entries.outOfMemory();
@@ -243,7 +245,6 @@ ExportResult exportDataText(std::string_view big5Text, const ExportRequest &requ
         result.counts.includeLines = lines.includeLines;
         result.counts.linesWithoutEntry = result.compiler.linesWithoutEntry;
 
-        const std::vector<bool> repeat = findRepeats(entries, result.counts.duplicates);
         // The sort lists duplicates among the problems; the export reports them as its count.
         std::erase_if(result.compiler.problems,
             [](const LineProblem &problem) { return problem.reason == LineProblemReason::Duplicate; });
@@ -251,7 +252,7 @@ ExportResult exportDataText(std::string_view big5Text, const ExportRequest &requ
         Writer writer(request, big5Text.size() + big5Text.size() / 4 + 256);
         const std::int32_t count = entries.count();
         for (std::int32_t index = 0; index < count; ++index) {
-            if (repeat[static_cast<std::size_t>(index)])
+            if (repeat[static_cast<std::size_t>(entries.sequence(index))])
                 continue;
             if (writer.add(entries.key(index), entries.output(index))) {
                 ++result.counts.entries;
