@@ -38,8 +38,9 @@ std::string_view exchangeFormatExtension(ExchangeFormat format);
 
 struct ExchangeOptions {
     // RIME: a hyphenated key (tai5-uan5) is written as space-separated syllables (tai5 uan5),
-    // as Taiwanese RIME schemas spell codes; by default it stays one code. Reading turns a
-    // code's spaces into hyphens either way.
+    // as Taiwanese RIME schemas spell codes; by default it stays one code. A key with a hyphen
+    // at an end or two together stays one code (RIME would drop the empty syllables). Reading
+    // turns a code's spaces into hyphens either way.
     bool syllables = false;
     // tsv: "text<TAB>key" instead of "key<TAB>text".
     bool textFirst = false;

@@ -102,7 +102,11 @@ private:
         const std::size_t start = body_.size();
         if (!appendBig5AsUtf8(body_, key, tables_))
             return false;
-        if (request_.format == ExchangeFormat::Rime && request_.options.syllables)
+        // Only hyphens between syllables: RIME drops empty syllables, so a key with a hyphen at
+        // an end or two together stays one code, which RIME keeps as it is.
+        const std::string_view code(body_.data() + start, body_.size() - start);
+        if (request_.format == ExchangeFormat::Rime && request_.options.syllables && code.front() != '-'
+            && code.back() != '-' && code.find("--") == std::string_view::npos)
             std::replace(body_.begin() + static_cast<std::ptrdiff_t>(start), body_.end(), '-', ' ');
         return true;
     }
