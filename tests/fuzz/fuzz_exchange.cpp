@@ -11,8 +11,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 {
     if (size == 0)
         return 0;
-    const kpx::ExchangeFormat formats[] = { kpx::ExchangeFormat::Rime, kpx::ExchangeFormat::Fcitx5,
-        kpx::ExchangeFormat::Tsv };
+    const kpx::ExchangeFormat formats[]
+        = { kpx::ExchangeFormat::Rime, kpx::ExchangeFormat::Fcitx5, kpx::ExchangeFormat::Tsv };
     kpx::ExchangeOptions options;
     options.textFirst = data[0] & 4;
     const std::string bytes(reinterpret_cast<const char *>(data) + 1, size - 1);
