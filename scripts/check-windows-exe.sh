@@ -69,7 +69,8 @@ while read -r dll function; do
   fi
 done <<<"$imports"
 while read -r dll function _; do
-  grep -qx "$dll $function" <<<"$imports" || fail "$list names $dll $function, which is no longer imported"
+  # Not a failure: branches that add and remove imports merge in either order.
+  grep -qx "$dll $function" <<<"$imports" || echo "note: $list names $dll $function, which is not imported"
 done <<<"$listed"
 echo "imports: $(wc -l <<<"$imports") functions from $(cut -d' ' -f1 <<<"$imports" | sort -u | tr '\n' ' ')"
 

@@ -419,7 +419,7 @@ xdotool key x
 wait_for "the installed program to end" program_ended
 program_pid=''
 [ "$(checksums)" = "$before" ] || fail "starting and closing the installed program changed a file"
-ok "the installed program starts, loads slot 1 and closes"
+ok "the installed program starts, loads slot 1 and closes; meanwhile the installer (exit code 3) and the uninstaller refuse"
 
 step "silent uninstall"
 "$wine_program" "$program_files/uninstall.exe" /S </dev/null >/dev/null 2>&1
