@@ -36,8 +36,17 @@ kpx_install_missing() {
 kpx_install_missing wine wine32:i386 wine64
 
 windows_arch=${KPX_WINDOWS_ARCH:-}
+# An i386 program handed to qemu through binfmt_misc (qemu-user-static, which the thunk test
+# installs) starts, but 32-bit Wine under emulation is far too slow to test with.
+kpx_i386_emulated() {
+  local entry
+  for entry in /proc/sys/fs/binfmt_misc/qemu-i386 /proc/sys/fs/binfmt_misc/qemu-i386-static; do
+    [ -f "$entry" ] && head -n 1 "$entry" | grep -qx enabled && return 0
+  done
+  return 1
+}
 if [ -z "$windows_arch" ]; then
-  if /usr/lib/wine/wine --version >/dev/null 2>&1; then
+  if ! kpx_i386_emulated && /usr/lib/wine/wine --version >/dev/null 2>&1; then
     windows_arch=i686
   else
     windows_arch=x86_64
