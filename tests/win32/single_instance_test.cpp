@@ -39,8 +39,8 @@ TEST(SingleInstance, AMutexThisUserMayNotOpenIsARunningCopy)
     // What another user's or an elevated copy's mutex looks like from here: no access at all.
     const SingleInstance probe(L"C:\\vokelu-test-c\\");
     SECURITY_ATTRIBUTES security { sizeof security, nullptr, FALSE };
-    ASSERT_TRUE(
-        ConvertStringSecurityDescriptorToSecurityDescriptorW(L"D:", SDDL_REVISION_1, &security.lpSecurityDescriptor, nullptr));
+    ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorW(
+        L"D:", SDDL_REVISION_1, &security.lpSecurityDescriptor, nullptr));
     const HANDLE foreign = CreateMutexW(&security, FALSE, (L"Global\\" + probe.name()).c_str());
     LocalFree(security.lpSecurityDescriptor);
     ASSERT_NE(foreign, nullptr);
@@ -48,6 +48,18 @@ TEST(SingleInstance, AMutexThisUserMayNotOpenIsARunningCopy)
     SingleInstance instance(L"C:\\vokelu-test-c\\");
     EXPECT_EQ(instance.claim(), SingleInstance::Claim::TakenByOther);
     CloseHandle(foreign);
+}
+
+TEST(SingleInstance, WhenNoMutexCanBeMadeTheClaimSaysWhy)
+{
+    // An object of another kind under the name: Windows refuses the mutex.
+    const SingleInstance probe(L"C:\\vokelu-test-d\\");
+    const HANDLE squatter = CreateEventW(nullptr, FALSE, FALSE, (L"Global\\" + probe.name()).c_str());
+    ASSERT_NE(squatter, nullptr);
+    SingleInstance instance(L"C:\\vokelu-test-d\\");
+    EXPECT_EQ(instance.claim(), SingleInstance::Claim::Unknown);
+    EXPECT_FALSE(instance.systemWords().empty());
+    CloseHandle(squatter);
 }
 
 } // namespace
