@@ -164,7 +164,7 @@ void TableCompiler::addEntry(const char *key, std::size_t keyLength, const char 
     block[keyLength] = 0;
     std::memcpy(block + keyLength + 1, output, outputLength);
     block[size - 1] = 0;
-    if (!entries_.append(Entry { sequence_, block })) {
+    if (!entries_.append(Entry { sequence_, block, keyLength, outputLength })) {
         noteOutOfMemory();
         return;
     }
@@ -177,6 +177,8 @@ namespace {
 // The entry order for one key order, compiled per order so that the comparison is inlined.
 template <TableOrder::Kind Order> void sortWith(EntryList &entries)
 {
+    for (Entry &entry : entries)
+        prepareForSort<Order>(entry);
     sortEntryRange(entries.begin(), 0, entries.count(),
         [](const Entry &x, const Entry &y) { return compareEntries<Order>(x, y); });
 }
