@@ -4,6 +4,7 @@
 #include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 #include "compiler/collation.h"
 #include "compiler/entry_list_p.h"
@@ -18,7 +19,8 @@
 // keys with those bytes taken out, up to the first byte where they differ, and that byte decides
 // unless the second key's byte there is a hyphen. The sort prepares each item with its key so
 // reduced (the item's head) and compares heads as words; where a head cannot decide (a hyphen,
-// equal heads of longer keys, ty's rules for a leading 'h'), the walk goes on or starts over.
+// equal heads of longer keys), the walk goes on or starts over; ty's rules for a leading 'h'
+// decide from flags the item carries.
 namespace kpx {
 namespace entry_order_detail {
 
@@ -27,22 +29,32 @@ inline constexpr std::uint8_t kFitsInHead = 1; // the reduced key is at most kHe
 inline constexpr std::uint8_t kLeadingH = 2; // ty: the key starts with 'h'
 inline constexpr std::uint8_t kLeadingHh = 4; // ty: the key starts with "hh"
 inline constexpr std::uint8_t kLeadingMask = kLeadingH | kLeadingHh;
+inline constexpr std::uint8_t kFirstBelowH = 8; // ty: the key's first byte comes before 'h'
+inline constexpr std::uint8_t kSecondBelowH = 16; // ty: its second byte (0 for none) does
 
 // Bytes compare as signed values; with the top bit flipped they compare as unsigned ones, so
 // the Big5 bytes still come before the end of a key (which reads as zero).
 inline constexpr std::uint8_t kFlip = 0x80;
 inline constexpr std::uint64_t kHyphenInHead = static_cast<std::uint8_t>('-' ^ kFlip);
 
-// Whether the order's walk passes over the byte at of key whatever the other key holds.
-template <TableOrder::Kind Order> constexpr bool passedOver(const char *key, std::size_t at)
+// Whether the order's walk passes over a key byte whatever the other key holds; previous is the
+// byte before it in the key (0 for the first). Without branches: digits come at random.
+template <TableOrder::Kind Order> constexpr bool passedOver(std::uint8_t byte, std::uint8_t previous)
 {
     if constexpr (Order == TableOrder::Kind::Ib)
         return false;
-    if (key[at] >= '0' && key[at] <= '9')
-        return true;
+    const bool digit = static_cast<std::uint8_t>(byte - '0') <= 9;
     if constexpr (Order == TableOrder::Kind::Ty)
-        return key[at] == 'h' && at > 0 && key[at - 1] == 'c';
-    return false;
+        return digit | ((byte == 'h') & (previous == 'c'));
+    return digit;
+}
+
+constexpr std::uint64_t byteSwapped(std::uint64_t value)
+{
+    std::uint64_t swapped = 0;
+    for (int byte = 0; byte < 8; ++byte, value >>= 8)
+        swapped = swapped << 8 | (value & 0xFF);
+    return swapped;
 }
 
 // The key byte at position at (from 0) of a head, as a signed byte; 0 past the reduced key.
@@ -97,28 +109,58 @@ template <TableOrder::Kind Order> void prepareForSort(Entry &entry)
 {
     using namespace entry_order_detail;
     const char *key = entry.key();
-    std::uint8_t reduced[Entry::kHeadSize] = {};
+    // One byte more than the head, to tell a key that fits from one that does not.
+    std::uint8_t reduced[Entry::kHeadSize + 1] = {};
     std::size_t length = 0;
-    for (std::size_t at = 0; at < entry.keyLength; ++at) {
-        if (passedOver<Order>(key, at))
-            continue;
-        if (length < Entry::kHeadSize)
-            reduced[length] = static_cast<std::uint8_t>(key[at]);
-        ++length;
+    std::uint8_t previous = 0;
+    for (std::size_t at = 0; at < entry.keyLength && length <= Entry::kHeadSize; ++at) {
+        const auto byte = static_cast<std::uint8_t>(key[at]);
+        reduced[length] = byte;
+        length += passedOver<Order>(byte, previous) ? 0 : 1;
+        previous = byte;
     }
+    if (length <= Entry::kHeadSize)
+        reduced[length] = 0; // a byte passed over last may stand there
     for (std::size_t word = 0; word < 2; ++word) {
-        std::uint64_t value = 0;
-        for (std::size_t at = 0; at < 8; ++at)
-            value = value << 8 | static_cast<std::uint8_t>(reduced[word * 8 + at] ^ kFlip);
-        entry.head[word] = value;
+        std::uint64_t value;
+        std::memcpy(&value, reduced + word * 8, 8);
+        if constexpr (std::endian::native == std::endian::little)
+            value = byteSwapped(value);
+        entry.head[word] = value ^ 0x8080808080808080u;
     }
     std::uint8_t flags = length <= Entry::kHeadSize ? kFitsInHead : 0;
     if constexpr (Order == TableOrder::Kind::Ty) {
         if (key[0] == 'h')
             flags |= key[1] == 'h' ? kLeadingH | kLeadingHh : kLeadingH;
+        if (static_cast<signed char>(key[0]) < 'h')
+            flags |= kFirstBelowH;
+        if (static_cast<signed char>(key[1]) < 'h')
+            flags |= kSecondBelowH;
     }
     entry.sortFlags = flags;
 }
+
+namespace entry_order_detail {
+
+// ty's first steps for two keys of which one starts with 'h' and the other not, or with "hh"
+// and "h" and another byte: the sign of the deciding bytes, or 0 when the walk decides.
+inline int compareLeadingH(const Entry &x, const Entry &y)
+{
+    const bool hX = x.sortFlags & kLeadingH;
+    const bool hY = y.sortFlags & kLeadingH;
+    if (hX != hY) {
+        // The first bytes decide: 'h' against another byte.
+        if (hX)
+            return (y.sortFlags & kFirstBelowH) ? 1 : -1;
+        return (x.sortFlags & kFirstBelowH) ? -1 : 1;
+    }
+    // Both start with 'h': the second bytes decide when only the second key has an 'h' there.
+    if (y.sortFlags & kLeadingHh)
+        return (x.sortFlags & kSecondBelowH) ? -1 : 1;
+    return 0;
+}
+
+} // namespace entry_order_detail
 
 // Negative when x goes before y: the key order (x's key as the first argument), then the order
 // of storing. Gives the sign of the key comparison followed by the sequence numbers; both items
@@ -127,9 +169,10 @@ template <TableOrder::Kind Order> inline int compareEntries(const Entry &x, cons
 {
     using namespace entry_order_detail;
     if constexpr (Order == TableOrder::Kind::Ty) {
-        // A leading 'h' on one side only, or "hh" against "h": ty decides by its first steps.
-        if ((x.sortFlags ^ y.sortFlags) & kLeadingMask)
-            return compareWholeEntries<Order>(x, y);
+        if ((x.sortFlags ^ y.sortFlags) & kLeadingMask) {
+            if (const int byFirstSteps = compareLeadingH(x, y))
+                return byFirstSteps;
+        }
     }
     std::size_t word = 0;
     if (x.head[0] == y.head[0]) {
