@@ -3,9 +3,11 @@
 
 #include <cstdint>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "compiler/columns_p.h"
+#include "compiler/compiled_entries.h"
 #include "compiler/entry_list_p.h"
 #include "compiler/problem_log_p.h"
 #include "compiler/table_order.h"
@@ -49,8 +51,19 @@ public:
     const TableWriteReport &lastWrite() const { return lastWrite_; }
     // The lines of this run that made no entry, and the duplicates once the run is sorted.
     const RunProblems &problems() const { return problems_.problems(); }
+    // Comment and include lines of this run.
+    const CompiledLineCounts &lineCounts() const { return lineCounts_; }
+    bool outOfMemory() const { return outOfMemory_; }
+    ReadingPlace entryPlace(std::int32_t sequence) const { return problems_.placeOfEntry(sequence); }
+    // Finds the entries that repeat an earlier one without sorting (a sort does it too).
+    void findDuplicates() { problems_.findDuplicates(entries_); }
+    const std::vector<std::int32_t> &duplicateSequences() const { return problems_.duplicateSequences(); }
 
     void setProgressStep(std::function<void()> step) { progressStep_ = std::move(step); }
+    void setIncludeLineFilter(std::function<bool(const char *, std::int32_t, std::string &)> filter)
+    {
+        includeLineFilter_ = std::move(filter);
+    }
 
 private:
     static constexpr std::size_t kMaxEntryBlock = 96;
@@ -77,8 +90,10 @@ private:
     // Files being read by include lines right now, so that a cycle is not followed.
     std::vector<os::FileIdentity> includeChain_;
     std::function<void()> progressStep_;
+    std::function<bool(const char *, std::int32_t, std::string &)> includeLineFilter_;
     TableWriteReport lastWrite_;
     ProblemLog problems_;
+    CompiledLineCounts lineCounts_;
     // The line being compiled; an include file's lines take the place while it is read.
     ReadingPlace reading_;
     // Scratch space reused line after line: the caller's copy of an editor line, and the
