@@ -247,16 +247,20 @@ std::u16string TForm1::editorText() const
     return utf16(windowText(mm4indata1_));
 }
 
-void TForm1::loadEditorText(std::u16string_view text)
+bool TForm1::loadEditorText(std::u16string_view text)
 {
     // Drawn once, when the whole text is in place.
     SendMessageW(mm4indata1_, WM_SETREDRAW, FALSE, 0);
-    SetWindowTextW(mm4indata1_, withCrLf(text).c_str());
+    // A control that cannot take the text must not keep the previous one.
+    const bool held = SetWindowTextW(mm4indata1_, withCrLf(text).c_str()) != FALSE;
+    if (!held)
+        SetWindowTextW(mm4indata1_, L"");
     SendMessageW(mm4indata1_, EM_EMPTYUNDOBUFFER, 0, 0);
     SendMessageW(mm4indata1_, EM_SETSEL, 0, 0);
     SendMessageW(mm4indata1_, EM_SCROLLCARET, 0, 0);
     SendMessageW(mm4indata1_, WM_SETREDRAW, TRUE, 0);
     RedrawWindow(mm4indata1_, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
+    return held;
 }
 
 void TForm1::replaceEditorText(std::u16string_view text)

@@ -44,7 +44,7 @@ public:
 
     // --- Face ---
     std::u16string editorText() const override;
-    void loadEditorText(std::u16string_view text) override;
+    bool loadEditorText(std::u16string_view text) override;
     void replaceEditorText(std::u16string_view text) override;
     std::size_t editorLineCount() const override;
     bool editorLastLineEmpty() const override;
