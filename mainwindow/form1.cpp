@@ -212,6 +212,8 @@ TForm1::TForm1(QWidget *parent)
     layout->insertWidget(layout->indexOf(StatusBar1), findBar_);
     connect(findBar_, &kpx::FindBar::closed, this, [this] { focusEditor(); });
     setupActivation();
+    // The editor, not the first slot button before it in the Tab order, has the focus at start.
+    mm4indata1->setFocus(Qt::OtherFocusReason);
 }
 
 TForm1::~TForm1() = default;

@@ -363,6 +363,10 @@ void Form1Test::editorKeys()
     QVERIFY(editorText() != u"\tab"_s);
     QTest::keyClick(editor(), Qt::Key_Y, Qt::ControlModifier);
     QCOMPARE(editorText(), u"\tab"_s);
+    // Shift+Enter breaks the line as Enter does: no U+2028, which no data file could hold.
+    QTest::keyClick(editor(), Qt::Key_Return, Qt::ShiftModifier);
+    QTest::keyClicks(editor(), u"c"_s);
+    QCOMPARE(form()->editorText(), u"\tab\u2029c");
     // Long lines scroll sideways instead of wrapping.
     setEditorText(QString(500, u'x'));
     QCOMPARE(editor()->document()->lineCount(), 1);
