@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <memory>
 
 #include <QFrame>
 #include <QPalette>
@@ -84,10 +83,10 @@ void Tokmes1::setMessage(const QString &text)
 
 void Tokmes1::fitToMessage()
 {
-    // The message's height when wrapped at the box's width, as the box will lay it out.
-    std::unique_ptr<QTextDocument> measured(Memo1->document()->clone());
-    measured->setTextWidth(kMemoWidth);
-    const int textHeight = static_cast<int>(std::ceil(measured->size().height()));
+    // The message's height when wrapped at the box's width, as the box lays it out.
+    QTextDocument *const document = Memo1->document();
+    document->setTextWidth(kMemoWidth);
+    const int textHeight = static_cast<int>(std::ceil(document->size().height()));
     int extra = std::max(0, textHeight - kMemoHeight);
     // Past the screen's height the box scrolls after all.
     if (const QScreen *screen = this->screen())
