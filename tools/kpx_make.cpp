@@ -14,6 +14,7 @@
 #include "exchange/exchange.h"
 #include "io/file_handle.h"
 #include "platform/native_path.h"
+#include "platform/standard_streams.h"
 #include "state/slot_names.h"
 
 namespace {
@@ -403,7 +404,7 @@ int main(int argc, char **argv)
     if (const int status = parseArguments(argc, argv, options); status != 0)
         return status < 0 ? 0 : status;
 
-    kpx::os::useBinaryStandardStreams();
+    kpx::os::setStandardStreamsBinary();
     kpx::tc_begin(0);
     std::int32_t utf8Line = 0;
     if (!compileDataFile(options.dataFile, options.fromUtf8, utf8Line)) {
