@@ -171,6 +171,7 @@ TForm1::TForm1(QWidget *parent)
     setWindowIcon(programIcon());
 
     setupMenu();
+    setupWordsMenu();
     setupPanel();
     setupSlotButtons();
     setupEditor();

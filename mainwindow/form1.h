@@ -112,6 +112,13 @@ public:
     void mnFind1Click();
     void mnGoToLine1Click();
 
+    // Menu 檔案(&F): words in and out (form1_words.cpp)
+    void mnImport1Click();
+    void mnExport1Click();
+    bool askFilePath(bool saving, std::u16string_view title, const std::vector<kpx::FileType> &types,
+        std::u16string &path, std::size_t &type) override;
+    int askChoice(std::u16string_view text, const std::vector<std::u16string> &choices) override;
+
 protected:
     void closeEvent(QCloseEvent *event) override;
 
@@ -123,6 +130,7 @@ private:
     void setupStatusBar();
     void setupActivation();
     void focusWindowChanged(QWindow *window);
+    void setupWordsMenu();
 
     QMenuBar *const MainMenu1;
     QMenu *const mnF1;
@@ -178,4 +186,9 @@ private:
     // Made with the Workbench, which they read.
     kpx::ProblemsPanel *problemsPanel_ = nullptr;
     kpx::FindBar *findBar_ = nullptr;
+
+    // Menu 檔案(&F): import and export, between the table commands and 結束程式.
+    QAction *mnBr3 = nullptr;
+    QAction *mnImport1 = nullptr;
+    QAction *mnExport1 = nullptr;
 };
