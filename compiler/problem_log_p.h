@@ -45,6 +45,13 @@ public:
     void findDuplicates(const EntryList &entries);
 
     const RunProblems &problems() const { return result_; }
+    // Where the entry with this sequence number was read; line 0 when that was not recorded.
+    ReadingPlace placeOfEntry(std::int32_t sequence) const
+    {
+        if (sequence < 0 || sequence >= entryLines_.count())
+            return ReadingPlace {};
+        return entryPlace(sequence);
+    }
 
 private:
     void noteEntryFile(std::int32_t file);

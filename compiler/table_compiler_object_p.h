@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "compiler/columns_p.h"
+#include "compiler/compiled_entries.h"
 #include "compiler/entry_list_p.h"
 #include "compiler/problem_log_p.h"
 #include "compiler/table_order.h"
@@ -49,6 +50,10 @@ public:
     const TableWriteReport &lastWrite() const { return lastWrite_; }
     // The lines of this run that made no entry, and the duplicates once the run is sorted.
     const RunProblems &problems() const { return problems_.problems(); }
+    // Comment and include lines of this run.
+    const CompiledLineCounts &lineCounts() const { return lineCounts_; }
+    bool outOfMemory() const { return outOfMemory_; }
+    ReadingPlace entryPlace(std::int32_t sequence) const { return problems_.placeOfEntry(sequence); }
 
     void setProgressStep(std::function<void()> step) { progressStep_ = std::move(step); }
 
@@ -79,6 +84,7 @@ private:
     std::function<void()> progressStep_;
     TableWriteReport lastWrite_;
     ProblemLog problems_;
+    CompiledLineCounts lineCounts_;
     // The line being compiled; an include file's lines take the place while it is read.
     ReadingPlace reading_;
     // Scratch space reused line after line: the caller's copy of an editor line, and the

@@ -1,0 +1,131 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+// UTF-8 or Big5? Both encodings accept some of the same byte strings, so each line is read both
+// ways and the reading that makes sense wins; the file's verdict comes from its lines.
+#include "exchange/exchange.h"
+#include "exchange/utf8_p.h"
+
+namespace kpx {
+namespace {
+
+enum class LineKind { Ascii, Utf8, Big5, Neither };
+
+bool isAsciiLetter(char32_t c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+// Characters that only a UTF-8 text makes: Han characters, kana, CJK and full-width marks.
+bool isEastAsian(char32_t c)
+{
+    return (c >= 0x2E80 && c <= 0x9FFF) || (c >= 0xF900 && c <= 0xFAFF) || (c >= 0xFE30 && c <= 0xFE4F)
+        || (c >= 0xFF00 && c <= 0xFFEF) || (c >= 0x20000 && c <= 0x3FFFF);
+}
+
+// A Latin letter with a mark, or a combining mark, as romanised Taiwanese writes them (tâi, ō͘).
+bool isMarkedLatin(char32_t c)
+{
+    return (c >= 0xC0 && c <= 0x24F && c != 0xD7 && c != 0xF7) || (c >= 0x300 && c <= 0x36F)
+        || (c >= 0x1E00 && c <= 0x1EFF);
+}
+
+// Valid UTF-8, and whether its reading is plausible: a character of East Asian text, or a
+// marked Latin letter next to an ASCII letter (inside a word). Big5 read as UTF-8 gives such
+// letters only as a pair of bytes between blanks or other Big5 pairs.
+bool readsAsUtf8(std::string_view line, bool &plausible)
+{
+    plausible = false;
+    char32_t previous = ' ';
+    bool previousMarked = false;
+    for (std::size_t at = 0; at < line.size();) {
+        char32_t c = 0;
+        const std::size_t length = exchange_detail::decodeUtf8(line, at, c);
+        if (length == 0)
+            return false;
+        at += length;
+        const bool marked = isMarkedLatin(c);
+        if (isEastAsian(c) || (marked && isAsciiLetter(previous)) || (previousMarked && isAsciiLetter(c)))
+            plausible = true;
+        previous = c;
+        previousMarked = marked;
+    }
+    return true;
+}
+
+// Every byte above 0x7F is part of a two-byte code that code page 950 reads as a character.
+bool readsAsBig5(std::string_view line, const detail::Big5Tables &tables)
+{
+    const auto *p = reinterpret_cast<const unsigned char *>(line.data());
+    const auto *const end = p + line.size();
+    while (p != end) {
+        if (*p < 0x80) {
+            ++p;
+            continue;
+        }
+        if (end - p < 2 || !detail::isLeadByte(*p) || tables.pairUnit[p[0] << 8 | p[1]] == 0)
+            return false;
+        p += 2;
+    }
+    return true;
+}
+
+LineKind kindOf(std::string_view line)
+{
+    std::size_t high = 0;
+    while (high < line.size() && static_cast<unsigned char>(line[high]) < 0x80)
+        ++high;
+    if (high == line.size())
+        return LineKind::Ascii;
+    bool plausible = false;
+    const bool utf8 = readsAsUtf8(line, plausible);
+    // Most Big5 lines fail as UTF-8 at their first Chinese character.
+    const bool big5 = readsAsBig5(line, detail::big5Tables());
+    if (utf8 && (!big5 || plausible))
+        return LineKind::Utf8;
+    return big5 ? LineKind::Big5 : LineKind::Neither;
+}
+
+} // namespace
+
+void Utf8Detector::addLine(std::string_view line)
+{
+    ++line_;
+    switch (kindOf(line)) {
+    case LineKind::Ascii:
+        break;
+    case LineKind::Utf8:
+        if (check_.utf8Lines++ == 0)
+            check_.firstUtf8Line = line_;
+        break;
+    case LineKind::Big5:
+        ++check_.big5Lines;
+        break;
+    case LineKind::Neither:
+        ++check_.otherLines;
+        break;
+    }
+    check_.isUtf8 = check_.utf8Lines > 0 && check_.big5Lines == 0;
+}
+
+const Utf8Check &Utf8Detector::result() const
+{
+    return check_;
+}
+
+Utf8Check checkUtf8(std::string_view bytes)
+{
+    // Lines as the editor and the compiler split them: CR LF, CR or LF.
+    Utf8Detector detector;
+    std::size_t start = 0;
+    for (std::size_t at = 0; at <= bytes.size(); ++at) {
+        if (at < bytes.size() && bytes[at] != '\r' && bytes[at] != '\n')
+            continue;
+        if (at < bytes.size() || start < at)
+            detector.addLine(bytes.substr(start, at - start));
+        if (at + 1 < bytes.size() && bytes[at] == '\r' && bytes[at + 1] == '\n')
+            ++at;
+        start = at + 1;
+    }
+    return detector.result();
+}
+
+} // namespace kpx
