@@ -87,8 +87,8 @@ bool TForm1::askFilePath(bool saving, std::u16string_view title, const std::vect
 
 int TForm1::askChoice(std::u16string_view text, const std::vector<std::u16string> &choices)
 {
-    QMessageBox box(QMessageBox::Question, kpx::qtText(kpx::texts::kProgramTitle), kpx::qtText(text),
-        QMessageBox::NoButton, this);
+    QMessageBox box(
+        QMessageBox::Question, kpx::qtText(kpx::texts::kProgramTitle), kpx::qtText(text), QMessageBox::NoButton, this);
     box.setObjectName(QStringLiteral("choiceBox"));
     std::vector<QPushButton *> buttons;
     for (const std::u16string &choice : choices) {

@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "platform/picked_path.h"
-
 #include <windows.h>
 
 namespace kpx::os {

@@ -76,8 +76,8 @@ HWND TChoice1::onInit(HWND dialog, const Scale &scale)
     const int width = std::max(320, 32 + buttons * buttonWidth + (buttons - 1) * 8);
     setClientSize(dialog, scale(width), scale(112));
     font_ = makeMingFont(scale(kFontPixels));
-    HWND label = createControl(
-        dialog, L"STATIC", text_, SS_LEFT | SS_NOPREFIX, scaledRect(scale, 16, 16, width - 32, 48), -1);
+    HWND label
+        = createControl(dialog, L"STATIC", text_, SS_LEFT | SS_NOPREFIX, scaledRect(scale, 16, 16, width - 32, 48), -1);
     setFont(label, font_.get());
     HWND first = nullptr;
     // The buttons stand at the right, 8 pixels apart.

@@ -185,8 +185,8 @@ void Workbench::showExchangeProblems(std::vector<ProblemRow> rows)
     problemsShown_ = false;
     exchangeProblems_ = std::move(rows);
     exchangeProblemsShown_ = !exchangeProblems_.empty();
-    face_.showProblems(exchangeProblemsShown_ ? texts::importProblemsTitle(static_cast<std::int64_t>(exchangeProblems_.size()))
-                                              : u"",
+    face_.showProblems(
+        exchangeProblemsShown_ ? texts::importProblemsTitle(static_cast<std::int64_t>(exchangeProblems_.size())) : u"",
         exchangeProblems_.size());
 }
 
@@ -222,8 +222,13 @@ void Workbench::ImportWords()
     ExchangeOptions options;
     options.syllables = type->syllables;
     options.textFirst = type->textFirst;
+    options.dictionaryName = exchangeDictionaryName(path);
     const ImportResult imported = importExchangeFile(read.bytes, type->format, options, path);
     read.bytes = std::string();
+    if (imported.outOfMemory) {
+        face_.showNotice(texts::kTableOutOfMemory);
+        return;
+    }
     std::vector<ProblemRow> rows = problemRows(imported.problems, picked);
     if (read.zeroByteLine != 0)
         rows.push_back({ texts::decimal(read.zeroByteLine), picked, std::u16string(texts::kImportZeroByte) });
@@ -293,6 +298,7 @@ void Workbench::ExportWords()
     request.format = type->format;
     request.options.syllables = type->syllables;
     request.options.textFirst = type->textFirst;
+    request.options.dictionaryName = exchangeDictionaryName(path);
     request.order = order == 0 ? ExportOrder::Compiler : ExportOrder::File;
     request.tableOrder = TableOrder::fromDigit(OrderDigit(slot_));
     ExportResult exported = exportDataText(encoded.bytes, request);
@@ -330,6 +336,10 @@ void Workbench::offerUtf8Conversion()
     if (!face_.confirm(texts::utf8DataFileQuestion(shownPath(path), utf8PendingLine_)))
         return;
     const ImportResult converted = utf8DataTextToBig5(bytes, path);
+    if (converted.outOfMemory) {
+        face_.showNotice(texts::kTableOutOfMemory);
+        return;
+    }
     const std::size_t caret = face_.caretPosition();
     // One edit, which the user can take back to the text as the file holds it.
     face_.replaceEditorText(editorTextOfLines(converted.big5Lines));
