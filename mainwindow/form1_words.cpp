@@ -74,7 +74,9 @@ bool TForm1::askFilePath(bool saving, std::u16string_view title, const std::vect
         if (index >= 0)
             dialog.setDefaultSuffix(defaultSuffix(types[static_cast<std::size_t>(index)].patterns));
     });
-    if (!path.empty())
+    if (!path.empty() && (path.back() == u'/' || path.back() == u'\\'))
+        dialog.setDirectory(kpx::qtText(path));
+    else if (!path.empty())
         dialog.selectFile(kpx::qtText(path));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return false;

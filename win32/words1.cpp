@@ -30,7 +30,11 @@ bool askFilePath(HWND owner, bool saving, std::u16string_view title, const std::
     }
     filter += L'\0';
     std::wstring file(kPathRoom, L'\0');
-    std::copy_n(path.begin(), std::min(path.size(), kPathRoom - 1), file.begin());
+    std::wstring directory;
+    if (!path.empty() && (path.back() == u'\\' || path.back() == u'/'))
+        directory = wide(path);
+    else
+        std::copy_n(path.begin(), std::min(path.size(), kPathRoom - 1), file.begin());
     const std::wstring caption = wide(title);
     OPENFILENAMEW dialog {};
     dialog.lStructSize = sizeof dialog;
@@ -40,6 +44,7 @@ bool askFilePath(HWND owner, bool saving, std::u16string_view title, const std::
     dialog.lpstrFile = file.data();
     dialog.nMaxFile = static_cast<DWORD>(file.size());
     dialog.lpstrTitle = caption.c_str();
+    dialog.lpstrInitialDir = directory.empty() ? nullptr : directory.c_str();
     // No default extension here: the dialog would append only its first three letters
     // ("dic" of "dict.yaml"). The Workbench gives a bare name the selected type's extension.
     dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST

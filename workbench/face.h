@@ -102,7 +102,8 @@ public:
     // The platform's file dialog, to pick a file to read (saving false) or to write (saving
     // true; the dialog asks before an existing file is replaced), with types in its type list and
     // type the one selected at first. On true, path is the file chosen and type the type
-    // selected when the user chose it. False when the user cancels.
+    // selected when the user chose it. A path that comes in ending with a path separator is the
+    // directory the dialog starts in. False when the user cancels.
     virtual bool askFilePath(bool saving, std::u16string_view title, const std::vector<FileType> &types,
         std::u16string &path, std::size_t &type)
         = 0;

@@ -193,7 +193,9 @@ void Workbench::showExchangeProblems(std::vector<ProblemRow> rows)
 void Workbench::ImportWords()
 {
     const std::vector<ExchangeType> &types = importTypes();
-    std::u16string picked;
+    // The dialog starts in the data directory.
+    std::u16string picked = shownPath(dataFileName());
+    picked.erase(picked.find_last_of(u"/\\") + 1);
     std::size_t selected = 0;
     if (!face_.askFilePath(false, texts::kImportTitle, fileTypes(types), picked, selected))
         return;
