@@ -72,8 +72,8 @@ void WordsWindowTest::importAndExportThroughTheMenu()
     QStringEncoder big5("Big5");
     QVERIFY(writeBytes(vokelu + u"/kpx-ty1.txt"_s, big5(u"a 阿\r\nb 爸\r\n"_s)));
     const QString list = drive_.path() + u"/words.dict.yaml"_s;
-    QVERIFY(writeBytes(list,
-        u"---\nname: words\nversion: \"1\"\nsort: original\n...\n台灣\ttai5 uan5\n𪜶\tin1\n"_s.toUtf8()));
+    QVERIFY(writeBytes(
+        list, u"---\nname: words\nversion: \"1\"\nsort: original\n...\n台灣\ttai5 uan5\n𪜶\tin1\n"_s.toUtf8()));
     QApplication::setQuitOnLastWindowClosed(false);
     windows_ = std::make_unique<kpx::ProgramWindows>();
     form()->show();

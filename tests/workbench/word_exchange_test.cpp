@@ -11,26 +11,13 @@ namespace {
 using kpx::DirtyAnswer;
 using Words = WorkbenchTest;
 
-std::string utf8(std::u16string_view text)
+// The sources are UTF-8, and so are narrow literals: the other input methods' files.
+std::string repeated(std::string_view piece, int times)
 {
-    std::string bytes;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        char32_t c = text[i];
-        if (c >= 0xD800 && c <= 0xDBFF)
-            c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
-        if (c < 0x80) {
-            bytes += static_cast<char>(c);
-        } else if (c < 0x800) {
-            bytes += { static_cast<char>(0xC0 | c >> 6), static_cast<char>(0x80 | (c & 0x3F)) };
-        } else if (c < 0x10000) {
-            bytes += { static_cast<char>(0xE0 | c >> 12), static_cast<char>(0x80 | (c >> 6 & 0x3F)),
-                static_cast<char>(0x80 | (c & 0x3F)) };
-        } else {
-            bytes += { static_cast<char>(0xF0 | c >> 18), static_cast<char>(0x80 | (c >> 12 & 0x3F)),
-                static_cast<char>(0x80 | (c >> 6 & 0x3F)), static_cast<char>(0x80 | (c & 0x3F)) };
-        }
-    }
-    return bytes;
+    std::string text;
+    for (int i = 0; i < times; ++i)
+        text += piece;
+    return text;
 }
 
 std::u16string row(const kpx::Workbench &bench, std::size_t at)
@@ -43,10 +30,8 @@ TEST_F(Words, ImportAppendsOneEditAndListsWhatItLeftOut)
 {
     writeData("kpx-ty1.txt", big5(u"a 阿"));
     bench->SwitchSlot(1);
-    const std::string longKey(33, 'k');
-    const std::u16string longText(33, u'長');
     writeData("words.tsv",
-        utf8(u"tai5-uan5\t台灣\nin1\t𪜶\n" + kpx::decodeBig5(longKey) + u"\t長\nkhah\t" + longText + u"\ngua2\t我\n"));
+        "tai5-uan5\t台灣\nin1\t𪜶\n" + std::string(33, 'k') + "\t長\nkhah\t" + repeated("長", 33) + "\ngua2\t我\n");
     const std::u16string picked = kpx::decodeBig5(file("words.tsv"));
     // Cancelled: nothing happens.
     face.pickedFiles = { {}, { picked, 0 } };
@@ -96,7 +81,7 @@ TEST_F(Words, ExportWritesEachEntryOnceAndCountsTheRest)
     EXPECT_TRUE(face.pickedForSaving);
     ASSERT_GE(face.offeredTypes.size(), 4u);
     EXPECT_EQ(face.offeredTypes[3].patterns, u"*.tsv");
-    EXPECT_EQ(readData("out.tsv"), utf8(u"c\t丙\nb\t乙\na\t甲\n"));
+    EXPECT_EQ(readData("out.tsv"), std::string("c\t丙\nb\t乙\na\t甲\n"));
     ASSERT_EQ(face.count("notice"), 1u);
     const std::u16string notice = face.seen.back().text;
     EXPECT_TRUE(contains(notice, u"總共匯出 3 個詞條")) << std::string(notice.begin(), notice.end());
@@ -111,7 +96,7 @@ TEST_F(Words, ExportWritesEachEntryOnceAndCountsTheRest)
     EXPECT_EQ(face.caret, face.text.find(u"字元"));
 
     bench->ExportWords();
-    EXPECT_EQ(readData("out.tsv"), utf8(u"a\t甲\nb\t乙\nc\t丙\n"));
+    EXPECT_EQ(readData("out.tsv"), std::string("a\t甲\nb\t乙\nc\t丙\n"));
     // Cancelling the order question writes nothing.
     std::filesystem::remove(file("out.tsv"));
     bench->ExportWords();
@@ -135,9 +120,9 @@ TEST_F(Words, TheFileNameChoosesTheFormat)
     bench->ExportWords();
     ASSERT_TRUE(exists("words.dict.yaml"));
     const std::string rime = readData("words.dict.yaml");
-    EXPECT_NE(rime.find(utf8(u"台灣\ttai5 uan5")), std::string::npos) << rime;
+    EXPECT_NE(rime.find(std::string("台灣\ttai5 uan5")), std::string::npos) << rime;
     bench->ExportWords();
-    EXPECT_EQ(readData("list.tsv"), utf8(u"tai5-uan5\t台灣\n"));
+    EXPECT_EQ(readData("list.tsv"), std::string("tai5-uan5\t台灣\n"));
 
     // Both come back as the same data line.
     face.type(u"");
@@ -151,7 +136,7 @@ TEST_F(Words, TheFileNameChoosesTheFormat)
 
 TEST_F(Words, Utf8DataFileIsOfferedForConversion)
 {
-    const std::string bytes = utf8(u"// 我 e 詞\r\ntai5-uan5 台灣\r\nin1 𪜶\r\n");
+    const std::string bytes = "// 我 e 詞\r\ntai5-uan5 台灣\r\nin1 𪜶\r\n";
     writeData("kpx-ty2.txt", bytes);
     // 否: the text as it is, as before, unchanged and unmarked.
     face.confirmations = { false };
