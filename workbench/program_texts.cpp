@@ -268,7 +268,7 @@ std::u16string importedNotice(std::u16string_view path, std::int64_t entries, st
     std::u16string text = joined({ u"對\r\n\r\n", path, u"\r\n\r\n匯入 ", decimal(entries),
         u" 個詞條，囥佇資料 e 尾仔。\r\n猶未存檔：愛存檔才會寫入資料檔案。" });
     if (problems > 0)
-        text += joined({ u"\r\n\r\n", decimal(problems), u" 列無匯入，原因佇編輯區下面 e 清單。" });
+        text += joined({ u"\r\n\r\n", decimal(problems), u" 列無匯入，原因寫佇問題清單內底。" });
     return text;
 }
 
@@ -298,7 +298,7 @@ std::u16string utf8ConvertedNotice(std::int64_t lines, std::int64_t problems)
 {
     std::u16string text = joined({ u"換做 Big5 矣：", decimal(lines), u" 列。\r\n猶未存檔：愛存檔才會寫入資料檔案。" });
     if (problems > 0)
-        text += joined({ u"\r\n\r\n", decimal(problems), u" 列無換，原因佇編輯區下面 e 清單。" });
+        text += joined({ u"\r\n\r\n", decimal(problems), u" 列無換，原因寫佇問題清單內底。" });
     return text;
 }
 
