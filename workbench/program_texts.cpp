@@ -290,7 +290,7 @@ std::u16string utf8DataFileQuestion(std::u16string_view path, std::int64_t line)
     text += u"。照原樣顯示，漢字會亂去；用伊製作 e 對照表嘛會亂去。\n\n"
             u"veh 共伊換做 Big5 無？\n"
             u"換了會使用 Ctrl+Z 復原；愛存檔才會寫入檔案。\n"
-            u"「否」：照原樣顯示，啥物攏無改。";
+            u"無愛換就照原樣顯示，啥物攏無改。";
     return text;
 }
 

@@ -121,6 +121,26 @@ void WordsWindowTest::importAndExportThroughTheMenu()
     }
     QVERIFY(saving_);
     QCOMPARE(fileBytes(out), u"a\t阿\nb\t爸\n"_s.toUtf8());
+
+    // A data file in UTF-8 (after 無愛 to the unsaved import): the question on loading it; 是
+    // converts it, as an edit to save.
+    QVERIFY(writeBytes(vokelu + u"/kpx-ty2.txt"_s, u"tai5-uan5 台灣\r\n"_s.toUtf8()));
+    {
+        ModalAnswers answers({ answerNo(),
+            [this](QWidget *w) {
+                shot(w, u"utf8-question"_s);
+                confirmWith(QMessageBox::Yes)(w);
+            },
+            acknowledge() });
+        form()->SwitchSlot(2);
+        QVERIFY(answers.allAnswered());
+        QCOMPARE(answers.seen().at(1).kind, u"confirm"_s);
+        QVERIFY(answers.seen().at(1).text.contains(u"UTF-8"_s));
+    }
+    QCOMPARE(editor->toPlainText(), u"tai5-uan5 台灣\n"_s);
+    QCOMPARE(child<QLabel>(u"StatusPanel2"_s)->text(), u"資料修改過"_s);
+    editor->undo();
+    QVERIFY(!editor->toPlainText().contains(u"台灣"_s));
     windows_.reset();
 }
 
