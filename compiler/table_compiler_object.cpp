@@ -129,8 +129,18 @@ std::int32_t TableCompiler::includeFile(const char *path)
     const ReadingPlace includeLine = reading_;
     reading_.file = problems_.addFile(path);
     TextBuffer line;
+    std::string filtered;
     while (!outOfMemory_ && reader->nextLine(line)) {
         reading_.line = reader->lineNumber();
+        if (includeLineFilter_) {
+            filtered.assign(line.get());
+            if (!includeLineFilter_(path, reading_.line, filtered))
+                continue;
+            if (!line.set(filtered.c_str())) {
+                noteOutOfMemory();
+                break;
+            }
+        }
         // Every line that starts with '#' is passed over: only an indented include line in an
         // included file is followed.
         if (line.get()[0] == '#') {

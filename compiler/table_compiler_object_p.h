@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "compiler/columns_p.h"
@@ -56,6 +57,10 @@ public:
     ReadingPlace entryPlace(std::int32_t sequence) const { return problems_.placeOfEntry(sequence); }
 
     void setProgressStep(std::function<void()> step) { progressStep_ = std::move(step); }
+    void setIncludeLineFilter(std::function<bool(const char *, std::int32_t, std::string &)> filter)
+    {
+        includeLineFilter_ = std::move(filter);
+    }
 
 private:
     static constexpr std::size_t kMaxEntryBlock = 96;
@@ -82,6 +87,7 @@ private:
     // Files being read by include lines right now, so that a cycle is not followed.
     std::vector<os::FileIdentity> includeChain_;
     std::function<void()> progressStep_;
+    std::function<bool(const char *, std::int32_t, std::string &)> includeLineFilter_;
     TableWriteReport lastWrite_;
     ProblemLog problems_;
     CompiledLineCounts lineCounts_;

@@ -168,4 +168,8 @@ private:
 // does; so is a line that is not UTF-8. Line ends become CR LF; entries counts the lines kept.
 ImportResult utf8DataTextToBig5(std::string_view utf8Text, std::string_view fileName);
 
+// One line of UTF-8 text in Big5 (appended to big5). False, with NoBig5Form and the character or
+// NotUtf8, when the line has no Big5 form; big5 then holds part of it.
+bool utf8LineToBig5(std::string_view line, std::string &big5, ExchangeProblemReason &reason, char32_t &character);
+
 } // namespace kpx

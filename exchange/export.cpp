@@ -16,8 +16,34 @@ namespace {
 using exchange_detail::appendBig5AsUtf8;
 using exchange_detail::appendUtf8;
 
-// Marks the entries that repeat an earlier one (same key, same output) in the entries' current
-// order: an open-addressing table of entry indices, sized once.
+// The text of entry index: key, zero byte and output stand together in the compiler's store.
+std::string_view entryText(const CompiledEntries &entries, std::int32_t index)
+{
+    const std::string_view key = entries.key(index);
+    return std::string_view(key.data(), key.size() + 1 + entries.output(index).size());
+}
+
+// A 32-bit hash of an entry's text, eight bytes at a time.
+std::uint32_t hashText(std::string_view text)
+{
+    constexpr std::uint64_t kMultiplier = 0x9E3779B97F4A7C15ull;
+    std::uint64_t hash = text.size() * kMultiplier;
+    std::size_t at = 0;
+    for (; at + 8 <= text.size(); at += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, text.data() + at, 8);
+        hash = (hash ^ word) * kMultiplier;
+        hash ^= hash >> 29;
+    }
+    std::uint64_t tail = 0;
+    std::memcpy(&tail, text.data() + at, text.size() - at);
+    hash = (hash ^ tail) * kMultiplier;
+    hash ^= hash >> 32;
+    return static_cast<std::uint32_t>(hash);
+}
+
+// Marks the entries that repeat an earlier one (same key, same output), by index: an open-addressing table of hash and
+// entry index, sized once, so that a text is only looked at again when the hashes agree.
 std::vector<bool> findRepeats(const CompiledEntries &entries, std::int32_t &repeats)
 {
     const std::int32_t count = entries.count();
@@ -26,25 +52,20 @@ std::vector<bool> findRepeats(const CompiledEntries &entries, std::int32_t &repe
     std::size_t size = 16;
     while (size < static_cast<std::size_t>(count) * 2)
         size *= 2;
-    std::vector<std::int32_t> slots(size, -1);
+    constexpr std::uint64_t kFree = ~std::uint64_t { 0 };
+    std::vector<std::uint64_t> slots(size, kFree);
     const std::size_t mask = size - 1;
     for (std::int32_t index = 0; index < count; ++index) {
-        // Key, zero byte and output stand together in the compiler's store.
-        const std::string_view key = entries.key(index);
-        const std::string_view text(key.data(), key.size() + 1 + entries.output(index).size());
-        std::uint64_t hash = 0xCBF29CE484222325ull;
-        for (const char byte : text)
-            hash = (hash ^ static_cast<unsigned char>(byte)) * 0x100000001B3ull;
-        std::size_t at = static_cast<std::size_t>(hash ^ hash >> 29) & mask;
-        for (;; at = (at + 1) & mask) {
-            const std::int32_t other = slots[at];
-            if (other < 0) {
-                slots[at] = index;
+        const std::string_view text = entryText(entries, index);
+        const std::uint32_t hash = hashText(text);
+        for (std::size_t at = hash & mask;; at = (at + 1) & mask) {
+            const std::uint64_t slot = slots[at];
+            if (slot == kFree) {
+                slots[at] = std::uint64_t { hash } << 32 | static_cast<std::uint32_t>(index);
                 break;
             }
-            const std::string_view otherKey = entries.key(other);
-            const std::string_view otherText(otherKey.data(), otherKey.size() + 1 + entries.output(other).size());
-            if (otherText == text) {
+            if (static_cast<std::uint32_t>(slot >> 32) == hash
+                && entryText(entries, static_cast<std::int32_t>(slot & 0xFFFFFFFF)) == text) {
                 repeat[static_cast<std::size_t>(index)] = true;
                 ++repeats;
                 break;
@@ -97,6 +118,8 @@ public:
             ok = appendCode(key);
             body_.push_back(' ');
             ok = ok && appendBig5AsUtf8(body_, output, tables_);
+            if (ok)
+                noteCodeCharacters(std::string_view(body_.data() + mark, body_.find(' ', mark) - mark));
             break;
         case ExchangeFormat::Tsv:
             if (request_.options.textFirst) {
@@ -133,8 +156,7 @@ public:
     }
 
 private:
-    // A key as a code: in UTF-8, and for RIME with --syllables each hyphen a space. For fcitx5
-    // the characters the codes use are gathered for KeyCode, and the longest code for Length.
+    // A key as a code: in UTF-8, and for RIME with --syllables each hyphen a space.
     bool appendCode(std::string_view key)
     {
         const std::size_t start = body_.size();
@@ -142,24 +164,26 @@ private:
             return false;
         if (request_.format == ExchangeFormat::Rime && request_.options.syllables)
             std::replace(body_.begin() + static_cast<std::ptrdiff_t>(start), body_.end(), '-', ' ');
-        if (request_.format == ExchangeFormat::Fcitx5) {
-            const std::string_view code(body_.data() + start, body_.size() - start);
-            std::int32_t characters = 0;
-            for (std::size_t at = 0; at < code.size(); ++characters) {
-                const unsigned char byte = static_cast<unsigned char>(code[at]);
-                if (byte < 0x80) {
-                    asciiUsed_[byte] = true;
-                    ++at;
-                    continue;
-                }
-                char32_t character = 0;
-                const std::size_t length = exchange_detail::decodeUtf8(code, at, character);
-                otherUsed_.insert(character);
-                at += length ? length : 1;
-            }
-            longestCode_ = std::max(longestCode_, characters);
-        }
         return true;
+    }
+
+    // fcitx5: the characters a written code uses go into KeyCode, its length into Length.
+    void noteCodeCharacters(std::string_view code)
+    {
+        std::int32_t characters = 0;
+        for (std::size_t at = 0; at < code.size(); ++characters) {
+            const unsigned char byte = static_cast<unsigned char>(code[at]);
+            if (byte < 0x80) {
+                asciiUsed_[byte] = true;
+                ++at;
+                continue;
+            }
+            char32_t character = 0;
+            const std::size_t length = exchange_detail::decodeUtf8(code, at, character);
+            otherUsed_.insert(character);
+            at += length ? length : 1;
+        }
+        longestCode_ = std::max(longestCode_, characters);
     }
 
     std::string rimeHeader() const
@@ -209,6 +233,9 @@ ExportResult exportDataText(std::string_view big5Text, const ExportRequest &requ
         CompiledEntries entries;
         entries.feed(big5Text);
         entries.finish();
+        // Found in the order the entries were made, while that is also their order in memory;
+        // an entry is then written where its first appearance goes.
+        const std::vector<bool> repeat = findRepeats(entries, result.counts.duplicates);
         if (request.order == ExportOrder::Compiler)
             entries.sort(request.tableOrder);
         result.outOfMemory = entries.outOfMemory();
@@ -218,7 +245,6 @@ ExportResult exportDataText(std::string_view big5Text, const ExportRequest &requ
         result.counts.includeLines = lines.includeLines;
         result.counts.linesWithoutEntry = result.compiler.linesWithoutEntry;
 
-        const std::vector<bool> repeat = findRepeats(entries, result.counts.duplicates);
         // The sort lists duplicates among the problems; the export reports them as its count.
         std::erase_if(result.compiler.problems,
             [](const LineProblem &problem) { return problem.reason == LineProblemReason::Duplicate; });
@@ -226,7 +252,7 @@ ExportResult exportDataText(std::string_view big5Text, const ExportRequest &requ
         Writer writer(request, big5Text.size() + big5Text.size() / 4 + 256);
         const std::int32_t count = entries.count();
         for (std::int32_t index = 0; index < count; ++index) {
-            if (repeat[static_cast<std::size_t>(index)])
+            if (repeat[static_cast<std::size_t>(entries.sequence(index))])
                 continue;
             if (writer.add(entries.key(index), entries.output(index))) {
                 ++result.counts.entries;

@@ -344,6 +344,14 @@ ImportResult importExchangeFile(
     return result;
 }
 
+bool utf8LineToBig5(std::string_view line, std::string &big5, ExchangeProblemReason &reason, char32_t &character)
+{
+    if (appendUtf8AsBig5(big5, line, detail::big5Tables(), character))
+        return true;
+    reason = character == 0xFFFFFFFF ? ExchangeProblemReason::NotUtf8 : ExchangeProblemReason::NoBig5Form;
+    return false;
+}
+
 ImportResult utf8DataTextToBig5(std::string_view utf8Text, std::string_view fileName)
 {
     ImportResult result;

@@ -31,12 +31,12 @@ bool isMarkedLatin(char32_t c)
 // Valid UTF-8, and whether its reading is plausible: a character of East Asian text, or a
 // marked Latin letter next to an ASCII letter (inside a word). Big5 read as UTF-8 gives such
 // letters only as a pair of bytes between blanks or other Big5 pairs.
-bool readsAsUtf8(std::string_view line, bool &plausible)
+bool readsAsUtf8(std::string_view line, std::size_t from, bool &plausible)
 {
     plausible = false;
-    char32_t previous = ' ';
+    char32_t previous = from > 0 ? static_cast<unsigned char>(line[from - 1]) : ' ';
     bool previousMarked = false;
-    for (std::size_t at = 0; at < line.size();) {
+    for (std::size_t at = from; at < line.size();) {
         char32_t c = 0;
         const std::size_t length = exchange_detail::decodeUtf8(line, at, c);
         if (length == 0)
@@ -51,17 +51,20 @@ bool readsAsUtf8(std::string_view line, bool &plausible)
     return true;
 }
 
-// Every byte above 0x7F is part of a two-byte code that code page 950 reads as a character.
-bool readsAsBig5(std::string_view line, const detail::Big5Tables &tables)
+// Every byte above 0x7F is part of a two-byte code: a lead byte and a trail byte. With tables,
+// the code must also be a character of code page 950.
+bool readsAsBig5(std::string_view line, std::size_t from, const detail::Big5Tables *tables)
 {
-    const auto *p = reinterpret_cast<const unsigned char *>(line.data());
-    const auto *const end = p + line.size();
+    const auto *p = reinterpret_cast<const unsigned char *>(line.data()) + from;
+    const auto *const end = reinterpret_cast<const unsigned char *>(line.data()) + line.size();
     while (p != end) {
         if (*p < 0x80) {
             ++p;
             continue;
         }
-        if (end - p < 2 || !detail::isLeadByte(*p) || tables.pairUnit[p[0] << 8 | p[1]] == 0)
+        if (end - p < 2 || !detail::isLeadByte(p[0]) || !detail::isTrailByte(p[1]))
+            return false;
+        if (tables && tables->pairUnit[p[0] << 8 | p[1]] == 0)
             return false;
         p += 2;
     }
@@ -76,12 +79,16 @@ LineKind kindOf(std::string_view line)
     if (high == line.size())
         return LineKind::Ascii;
     bool plausible = false;
-    const bool utf8 = readsAsUtf8(line, plausible);
-    // Most Big5 lines fail as UTF-8 at their first Chinese character.
-    const bool big5 = readsAsBig5(line, detail::big5Tables());
-    if (utf8 && (!big5 || plausible))
+    // The ASCII before the first other byte reads the same both ways. Most Big5 lines fail as
+    // UTF-8 at their first Chinese character.
+    // Only a line that is also UTF-8 needs code page 950's own table (and the system's converter
+    // that builds it) to tell; for the rest, the form of the bytes decides.
+    const bool utf8 = readsAsUtf8(line, high, plausible);
+    if (!utf8)
+        return readsAsBig5(line, high, nullptr) ? LineKind::Big5 : LineKind::Neither;
+    if (plausible || !readsAsBig5(line, high, &detail::big5Tables()))
         return LineKind::Utf8;
-    return big5 ? LineKind::Big5 : LineKind::Neither;
+    return LineKind::Big5;
 }
 
 } // namespace
