@@ -158,7 +158,8 @@ std::vector<Workbench::ProblemRow> problemRows(const std::vector<ExchangeProblem
     std::vector<Workbench::ProblemRow> rows;
     rows.reserve(problems.size());
     for (const ExchangeProblem &problem : problems)
-        rows.push_back({ texts::decimal(problem.line), std::u16string(file), exchangeReason(problem) });
+        rows.push_back({ problem.line > 0 ? texts::decimal(problem.line) : std::u16string(), std::u16string(file),
+            exchangeReason(problem) }); // line 0: the file as a whole
     return rows;
 }
 
