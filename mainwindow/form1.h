@@ -118,6 +118,7 @@ public:
     bool askFilePath(bool saving, std::u16string_view title, const std::vector<kpx::FileType> &types,
         std::u16string &path, std::size_t &type) override;
     int askChoice(std::u16string_view text, const std::vector<std::u16string> &choices) override;
+    void appendEditorText(std::u16string_view text) override;
 
 protected:
     void closeEvent(QCloseEvent *event) override;

@@ -5,7 +5,9 @@
 #include <QFileDialog>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextCursor>
 
 #include "mainwindow/form1.h"
 #include "platform/text/qt_text.h"
@@ -50,6 +52,14 @@ void TForm1::mnImport1Click()
 void TForm1::mnExport1Click()
 {
     workbench_->ExportWords();
+}
+
+void TForm1::appendEditorText(std::u16string_view text)
+{
+    // One insertion at the end: one step for Ctrl+Z, and only the new lines are laid out.
+    QTextCursor cursor(mm4indata1->document());
+    cursor.movePosition(QTextCursor::End);
+    cursor.insertText(kpx::qtText(text));
 }
 
 bool TForm1::askFilePath(bool saving, std::u16string_view title, const std::vector<kpx::FileType> &types,

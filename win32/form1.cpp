@@ -332,6 +332,14 @@ bool TForm1::askFilePath(
     return win32::askFilePath(handle(), saving, title, types, path, type);
 }
 
+void TForm1::appendEditorText(std::u16string_view text)
+{
+    // A replacement of the empty selection at the end, which the user can undo.
+    const auto end = static_cast<WPARAM>(GetWindowTextLengthW(mm4indata1_));
+    SendMessageW(mm4indata1_, EM_SETSEL, end, static_cast<LPARAM>(end));
+    SendMessageW(mm4indata1_, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(withCrLf(text).c_str()));
+}
+
 int TForm1::askChoice(std::u16string_view text, const std::vector<std::u16string> &choices)
 {
     return choice_.ask(handle(), texts_.programTitle, text, choices, texts::kQuestionCancel);

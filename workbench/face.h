@@ -99,6 +99,9 @@ public:
         = 0;
 
     // --- Words in and out ---
+    // Adds text after the last character of the editor's text as one edit the user can undo
+    // (import), without touching what is there. A change of the text like any other.
+    virtual void appendEditorText(std::u16string_view text) = 0;
     // The platform's file dialog, to pick a file to read (saving false) or to write (saving
     // true; the dialog asks before an existing file is replaced), with types in its type list and
     // type the one selected at first. On true, path is the file chosen and type the type

@@ -239,12 +239,11 @@ void Workbench::ImportWords()
     // Appended after the last line, as one edit: nothing of the editor's text changes.
     std::int64_t firstLine = 0;
     if (imported.entries > 0) {
-        std::u16string text = withNewlines(face_.editorText());
-        if (!text.empty() && text.back() != u'\n')
-            text += u'\n';
-        firstLine = textLineCount(text) + 1;
-        text += editorTextOfLines(imported.big5Lines);
-        face_.replaceEditorText(text);
+        const bool lastLineEnded = face_.editorLastLineEmpty();
+        firstLine = editorLines() + 1;
+        std::u16string added = lastLineEnded ? u"" : u"\n";
+        added += editorTextOfLines(imported.big5Lines);
+        face_.appendEditorText(added);
     }
     showExchangeProblems(std::move(rows));
     face_.showNotice(

@@ -190,6 +190,11 @@ public:
         type = picked.type;
         return true;
     }
+    void appendEditorText(std::u16string_view added) override
+    {
+        ++undoSteps;
+        type(text + std::u16string(added));
+    }
     // The answers to a choice: an index, or -1 to cancel.
     std::deque<int> choices;
     int askChoice(std::u16string_view question, const std::vector<std::u16string> &offered) override
