@@ -81,6 +81,12 @@ std::int32_t CompiledEntries::line(std::int32_t index) const
     return compiler_->entryPlace(sequence(index)).line;
 }
 
+const std::vector<std::int32_t> &CompiledEntries::repeatedSequences()
+{
+    compiler_->findDuplicates();
+    return compiler_->duplicateSequences();
+}
+
 const RunProblems &CompiledEntries::problems() const
 {
     return compiler_->problems();

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <memory>
 #include <string_view>
+#include <vector>
 
 #include "compiler/line_problems.h"
 #include "compiler/table_order.h"
@@ -49,6 +50,10 @@ public:
     // from 1 (0 when not known).
     std::int32_t file(std::int32_t index) const;
     std::int32_t line(std::int32_t index) const;
+
+    // The sequence numbers of the entries that repeat an earlier one (same key and output),
+    // ascending. Found by sort, or here when the entries are to stay in their order.
+    const std::vector<std::int32_t> &repeatedSequences();
 
     // The lines that made no entry, and after sort the entries that repeat an earlier one.
     const RunProblems &problems() const;

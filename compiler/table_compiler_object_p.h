@@ -55,6 +55,9 @@ public:
     const CompiledLineCounts &lineCounts() const { return lineCounts_; }
     bool outOfMemory() const { return outOfMemory_; }
     ReadingPlace entryPlace(std::int32_t sequence) const { return problems_.placeOfEntry(sequence); }
+    // Finds the entries that repeat an earlier one without sorting (a sort does it too).
+    void findDuplicates() { problems_.findDuplicates(entries_); }
+    const std::vector<std::int32_t> &duplicateSequences() const { return problems_.duplicateSequences(); }
 
     void setProgressStep(std::function<void()> step) { progressStep_ = std::move(step); }
     void setIncludeLineFilter(std::function<bool(const char *, std::int32_t, std::string &)> filter)

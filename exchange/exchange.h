@@ -38,8 +38,9 @@ std::string_view exchangeFormatExtension(ExchangeFormat format);
 
 struct ExchangeOptions {
     // RIME: a hyphenated key (tai5-uan5) is written as space-separated syllables (tai5 uan5),
-    // as Taiwanese RIME schemas spell codes; by default it stays one code. Reading turns a
-    // code's spaces into hyphens either way.
+    // as Taiwanese RIME schemas spell codes; by default it stays one code. A key with a hyphen
+    // at an end or two together stays one code (RIME would drop the empty syllables). Reading
+    // turns a code's spaces into hyphens either way.
     bool syllables = false;
     // tsv: "text<TAB>key" instead of "key<TAB>text".
     bool textFirst = false;
@@ -141,7 +142,7 @@ ImportResult importExchangeFile(
 // UTF-8 when it is valid UTF-8 and either not well-formed Big5 or, read both ways, plausibly
 // UTF-8 (a Han character, or a Latin letter with a mark inside a romanised word); it is Big5
 // when it is well-formed Big5 and not such UTF-8. The file is UTF-8 when at least one line is
-// UTF-8 and no line is Big5 or invalid as UTF-8.
+// UTF-8 and no line is Big5. The first Big5 line settles it: the counts stop there.
 struct Utf8Check {
     bool isUtf8 = false;
     std::int32_t firstUtf8Line = 0; // from 1; 0 when no line is UTF-8

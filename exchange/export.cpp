@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // Our entries out: the compiler's entries, each once, written in another input method's format.
 #include <algorithm>
-#include <cstring>
 #include <new>
 #include <set>
 #include <vector>
@@ -15,65 +14,6 @@ namespace {
 
 using exchange_detail::appendBig5AsUtf8;
 using exchange_detail::appendUtf8;
-
-// The text of entry index: key, zero byte and output stand together in the compiler's store.
-std::string_view entryText(const CompiledEntries &entries, std::int32_t index)
-{
-    const std::string_view key = entries.key(index);
-    return std::string_view(key.data(), key.size() + 1 + entries.output(index).size());
-}
-
-// A 32-bit hash of an entry's text, eight bytes at a time.
-std::uint32_t hashText(std::string_view text)
-{
-    constexpr std::uint64_t kMultiplier = 0x9E3779B97F4A7C15ull;
-    std::uint64_t hash = text.size() * kMultiplier;
-    std::size_t at = 0;
-    for (; at + 8 <= text.size(); at += 8) {
-        std::uint64_t word;
-        std::memcpy(&word, text.data() + at, 8);
-        hash = (hash ^ word) * kMultiplier;
-        hash ^= hash >> 29;
-    }
-    std::uint64_t tail = 0;
-    std::memcpy(&tail, text.data() + at, text.size() - at);
-    hash = (hash ^ tail) * kMultiplier;
-    hash ^= hash >> 32;
-    return static_cast<std::uint32_t>(hash);
-}
-
-// Marks the entries that repeat an earlier one (same key, same output), by index: an open-addressing table of hash and
-// entry index, sized once, so that a text is only looked at again when the hashes agree.
-std::vector<bool> findRepeats(const CompiledEntries &entries, std::int32_t &repeats)
-{
-    const std::int32_t count = entries.count();
-    std::vector<bool> repeat(static_cast<std::size_t>(count), false);
-    repeats = 0;
-    std::size_t size = 16;
-    while (size < static_cast<std::size_t>(count) * 2)
-        size *= 2;
-    constexpr std::uint64_t kFree = ~std::uint64_t { 0 };
-    std::vector<std::uint64_t> slots(size, kFree);
-    const std::size_t mask = size - 1;
-    for (std::int32_t index = 0; index < count; ++index) {
-        const std::string_view text = entryText(entries, index);
-        const std::uint32_t hash = hashText(text);
-        for (std::size_t at = hash & mask;; at = (at + 1) & mask) {
-            const std::uint64_t slot = slots[at];
-            if (slot == kFree) {
-                slots[at] = std::uint64_t { hash } << 32 | static_cast<std::uint32_t>(index);
-                break;
-            }
-            if (static_cast<std::uint32_t>(slot >> 32) == hash
-                && entryText(entries, static_cast<std::int32_t>(slot & 0xFFFFFFFF)) == text) {
-                repeat[static_cast<std::size_t>(index)] = true;
-                ++repeats;
-                break;
-            }
-        }
-    }
-    return repeat;
-}
 
 std::string yamlQuoted(std::string_view text)
 {
@@ -162,7 +102,11 @@ private:
         const std::size_t start = body_.size();
         if (!appendBig5AsUtf8(body_, key, tables_))
             return false;
-        if (request_.format == ExchangeFormat::Rime && request_.options.syllables)
+        // Only hyphens between syllables: RIME drops empty syllables, so a key with a hyphen at
+        // an end or two together stays one code, which RIME keeps as it is.
+        const std::string_view code(body_.data() + start, body_.size() - start);
+        if (request_.format == ExchangeFormat::Rime && request_.options.syllables && code.front() != '-'
+            && code.back() != '-' && code.find("--") == std::string_view::npos)
             std::replace(body_.begin() + static_cast<std::ptrdiff_t>(start), body_.end(), '-', ' ');
         return true;
     }
@@ -233,11 +177,13 @@ ExportResult exportDataText(std::string_view big5Text, const ExportRequest &requ
         CompiledEntries entries;
         entries.feed(big5Text);
         entries.finish();
-        // Found in the order the entries were made, while that is also their order in memory;
-        // an entry is then written where its first appearance goes.
-        const std::vector<bool> repeat = findRepeats(entries, result.counts.duplicates);
         if (request.order == ExportOrder::Compiler)
             entries.sort(request.tableOrder);
+        // An entry that repeats an earlier one is written once, where its first appearance goes.
+        std::vector<bool> repeat(static_cast<std::size_t>(entries.count()), false);
+        for (const std::int32_t sequence : entries.repeatedSequences())
+            repeat[static_cast<std::size_t>(sequence)] = true;
+        result.counts.duplicates = static_cast<std::int32_t>(entries.repeatedSequences().size());
         result.outOfMemory = entries.outOfMemory();
         result.compiler = entries.problems();
         const CompiledLineCounts &lines = entries.lineCounts();

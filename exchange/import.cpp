@@ -49,10 +49,13 @@ template <typename OnLine> void forEachLine(std::string_view text, OnLine &&onLi
     }
 }
 
+// A blank separates columns, a CR or LF ends a data line and a zero byte the whole text.
+constexpr std::string_view kNotInAWord(" \t\r\n\0", 5);
+
 // A key a data line can start with: no blank, no comment or include form.
 bool usableKey(std::string_view key)
 {
-    if (key.empty() || key.find_first_of(" \t") != std::string_view::npos)
+    if (key.empty() || key.find_first_of(kNotInAWord) != std::string_view::npos)
         return false;
     if (key.substr(0, 2) == "//" || key == "/" || key.substr(0, 8) == "#include")
         return false;
@@ -61,7 +64,7 @@ bool usableKey(std::string_view key)
 
 bool usableText(std::string_view text)
 {
-    return !text.empty() && text.find_first_of(" \t") == std::string_view::npos && text.substr(0, 2) != "//";
+    return !text.empty() && text.find_first_of(kNotInAWord) == std::string_view::npos && text.substr(0, 2) != "//";
 }
 
 class Importer {

@@ -96,6 +96,9 @@ LineKind kindOf(std::string_view line)
 void Utf8Detector::addLine(std::string_view line)
 {
     ++line_;
+    // A Big5 line settles the verdict; the lines after it cost nothing.
+    if (check_.big5Lines > 0)
+        return;
     switch (kindOf(line)) {
     case LineKind::Ascii:
         break;
@@ -123,7 +126,7 @@ Utf8Check checkUtf8(std::string_view bytes)
     // Lines as the editor and the compiler split them: CR LF, CR or LF.
     Utf8Detector detector;
     std::size_t start = 0;
-    for (std::size_t at = 0; at <= bytes.size(); ++at) {
+    for (std::size_t at = 0; at <= bytes.size() && detector.result().big5Lines == 0; ++at) {
         if (at < bytes.size() && bytes[at] != '\r' && bytes[at] != '\n')
             continue;
         if (at < bytes.size() || start < at)

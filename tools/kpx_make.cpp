@@ -288,7 +288,9 @@ bool compileDataFile(const std::string &path, bool fromUtf8, std::int32_t &utf8L
             return false;
         const std::string_view bytes(block.data(), static_cast<std::size_t>(got));
         compiler.feed(bytes);
-        lines.feed(bytes.data(), bytes.size(), judge);
+        // A Big5 line settles it; the rest is not looked at twice.
+        if (detector.result().big5Lines == 0)
+            lines.feed(bytes.data(), bytes.size(), judge);
         if (got < static_cast<std::int32_t>(block.size()))
             break;
     }
