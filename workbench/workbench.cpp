@@ -90,24 +90,6 @@ std::vector<std::u16string_view> linesOf(std::u16string_view text)
     return lines;
 }
 
-// Whether a data file is UTF-8 text, decided as checkUtf8 decides but done at the first line
-// that is Big5: every load asks, and a Big5 file says so on its first line with Chinese.
-Utf8Check utf8DataFile(std::string_view bytes)
-{
-    Utf8Detector detector;
-    std::size_t start = 0;
-    for (std::size_t at = 0; at <= bytes.size() && detector.result().big5Lines == 0; ++at) {
-        if (at < bytes.size() && bytes[at] != '\r' && bytes[at] != '\n')
-            continue;
-        if (at < bytes.size() || start < at)
-            detector.addLine(bytes.substr(start, at - start));
-        if (at + 1 < bytes.size() && bytes[at] == '\r' && bytes[at + 1] == '\n')
-            ++at;
-        start = at + 1;
-    }
-    return detector.result();
-}
-
 std::u16string_view tableFailureText(TableWriteFailure failure)
 {
     switch (failure) {
@@ -303,7 +285,7 @@ bool Workbench::loadDataFile()
         utf8Pending_.clear();
         if (read.status == DataFileRead::Status::Loaded) {
             // Shown as it is either way; the user is offered to convert it once it is loaded.
-            const Utf8Check check = utf8DataFile(read.bytes);
+            const Utf8Check check = checkUtf8(read.bytes);
             utf8PendingLine_ = check.firstUtf8Line;
             // Decoded once, into the face's own storage where it has one.
             const std::size_t capacity = decodedBig5Length(read.bytes);
