@@ -14,9 +14,9 @@ namespace kpx {
 // stored, and where its text is (the key, a zero byte, the output and a zero byte, in the run's
 // text store).
 //
-// The item also carries both lengths and the key's first bytes (zero-filled, as the end of a
-// key reads as a zero byte), so that most comparisons of the sort decide without reaching into
-// the text, and nothing measures a key twice.
+// The item also carries both lengths, so that nothing measures a text twice, and, once the sort
+// has prepared it for its order (entry_order_p.h), the key's first bytes as that order compares
+// them, so that most comparisons decide from the items alone.
 struct Entry {
     static constexpr std::size_t kHeadSize = 16;
 
@@ -26,9 +26,6 @@ struct Entry {
         , keyLength(static_cast<std::uint8_t>(keyBytes))
         , outputLength(static_cast<std::uint8_t>(outputBytes))
     {
-        const std::size_t inHead = keyBytes < kHeadSize ? keyBytes : kHeadSize;
-        std::memcpy(head, block, inHead);
-        std::memset(head + inHead, 0, kHeadSize - inHead);
     }
     // An entry around a block of key, zero, output, zero.
     Entry(std::int32_t sequenceNumber, const char *block)
@@ -40,10 +37,13 @@ struct Entry {
     const char *output() const { return text + keyLength + 1; }
 
     const char *text;
-    char head[kHeadSize];
+    // Set for one order just before the sort: two big-endian words of the first kHeadSize bytes
+    // that the order's walk compares, and what the comparison needs to know beside them.
+    std::uint64_t head[2] = {};
     std::int32_t sequence;
     std::uint8_t keyLength; // at most 32
     std::uint8_t outputLength; // at most 64
+    std::uint8_t sortFlags = 0;
 };
 
 // The run's entry texts, one after the other in the order they were stored. The store grows

@@ -10,6 +10,7 @@
 #include "compiler/entry_sort_p.h"
 #include "compiler/line_classifier_p.h"
 #include "compiler/table_compiler_object_p.h"
+#include "io/file_handle.h"
 #include "io/line_reader.h"
 
 namespace kpx {
@@ -28,7 +29,14 @@ std::int32_t TableCompiler::begin(std::int32_t reserve)
     problems_.begin();
     lineCounts_ = CompiledLineCounts {};
     reading_ = ReadingPlace {};
+    hasSourceFile_ = false;
     return 1;
+}
+
+void TableCompiler::setSourceFile(const char *path)
+{
+    FileHandle file;
+    hasSourceFile_ = path && file.openRead(path) && os::fileIdentity(file.isOpen(), sourceFile_);
 }
 
 void TableCompiler::addLine(const char *line)
@@ -114,7 +122,8 @@ std::int32_t TableCompiler::includeFile(const char *path)
     os::FileIdentity identity;
     const bool identified = os::fileIdentity(reader->file().isOpen(), identity);
     if (identified) {
-        if (std::find(includeChain_.begin(), includeChain_.end(), identity) != includeChain_.end()) {
+        if ((hasSourceFile_ && identity == sourceFile_)
+            || std::find(includeChain_.begin(), includeChain_.end(), identity) != includeChain_.end()) {
             includeNotRead(LineProblemReason::IncludeCycle, path);
             return 0;
         }
@@ -182,7 +191,7 @@ void TableCompiler::addEntry(const char *key, std::size_t keyLength, const char 
     block[keyLength] = 0;
     std::memcpy(block + keyLength + 1, output, outputLength);
     block[size - 1] = 0;
-    if (!entries_.append(Entry { sequence_, block })) {
+    if (!entries_.append(Entry { sequence_, block, keyLength, outputLength })) {
         noteOutOfMemory();
         return;
     }
@@ -195,6 +204,8 @@ namespace {
 // The entry order for one key order, compiled per order so that the comparison is inlined.
 template <TableOrder::Kind Order> void sortWith(EntryList &entries)
 {
+    for (Entry &entry : entries)
+        prepareForSort<Order>(entry);
     sortEntryRange(entries.begin(), 0, entries.count(),
         [](const Entry &x, const Entry &y) { return compareEntries<Order>(x, y); });
 }
@@ -241,7 +252,7 @@ std::int32_t TableCompiler::write(const char *path, const char *id)
         return 0;
     }
     const TableImage image { entries_.begin(), entries_.count(), id, order_ };
-    lastWrite_.failure = writeTableFile(path, image, lastWrite_.reason);
+    lastWrite_.failure = writeTableFile(path, image, lastWrite_);
     lastWrite_.written = lastWrite_.failure == TableWriteFailure::None;
     return lastWrite_.written ? 1 : 0;
 }

@@ -60,6 +60,8 @@ public:
     const std::vector<std::int32_t> &duplicateSequences() const { return problems_.duplicateSequences(); }
 
     void setProgressStep(std::function<void()> step) { progressStep_ = std::move(step); }
+    // The file of the run's own text, the include chain's first link (tc_set_source_file).
+    void setSourceFile(const char *path);
     void setIncludeLineFilter(std::function<bool(const char *, std::int32_t, std::string &)> filter)
     {
         includeLineFilter_ = std::move(filter);
@@ -89,6 +91,9 @@ private:
     bool outOfMemory_ = false;
     // Files being read by include lines right now, so that a cycle is not followed.
     std::vector<os::FileIdentity> includeChain_;
+    // The run's own file, when it has one.
+    os::FileIdentity sourceFile_;
+    bool hasSourceFile_ = false;
     std::function<void()> progressStep_;
     std::function<bool(const char *, std::int32_t, std::string &)> includeLineFilter_;
     TableWriteReport lastWrite_;

@@ -12,6 +12,8 @@
 #include "workbench/workbench.h"
 
 class QAction;
+class QKeyEvent;
+class QSessionManager;
 class QButtonGroup;
 class QFrame;
 class QLabel;
@@ -87,7 +89,7 @@ public:
 
     // kpx::Face
     std::u16string editorText() const override;
-    void loadEditorText(std::u16string_view text) override;
+    bool loadEditorText(std::u16string_view text) override;
     char16_t *editorTextStorage(std::size_t capacity) override;
     void replaceEditorText(std::u16string_view text) override;
     std::size_t editorLineCount() const override;
@@ -111,9 +113,22 @@ public:
     // Menu 編輯 (&E): Ctrl+F, Ctrl+G
     void mnFind1Click();
     void mnGoToLine1Click();
+    // Menu 編輯 (&E): undo (Ctrl+Z), redo (Ctrl+Y, Ctrl+Shift+Z), Sort
+    void mnUndo1Click();
+    void mnRedo1Click();
+    void mnSort1Click();
+
+    // Menu 檔案(&F): words in and out (form1_words.cpp)
+    void mnImport1Click();
+    void mnExport1Click();
+    bool askFilePath(bool saving, std::u16string_view title, const std::vector<kpx::FileType> &types,
+        std::u16string &path, std::size_t &type) override;
+    int askChoice(std::u16string_view text, const std::vector<std::u16string> &choices) override;
+    void appendEditorText(std::u16string_view text) override;
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void setupMenu();
@@ -123,6 +138,17 @@ private:
     void setupStatusBar();
     void setupActivation();
     void focusWindowChanged(QWindow *window);
+    // The end of the user's session, as the session manager asks.
+    void commitData(QSessionManager &manager);
+    // The slot buttons are one stop in the Tab order: only this one takes Tab.
+    void setSlotTabStop(std::int32_t slot);
+    // Arrow keys within the slot buttons, Enter presses one.
+    bool slotButtonKey(std::int32_t slot, const QKeyEvent &key);
+    // Shift+Enter breaks the line as Enter does; Ctrl+Tab goes to the slot buttons.
+    bool editorKey(const QKeyEvent &key);
+    // Shows a path in its box, shortened to the box's width, whole on hover.
+    static void showPath(QLineEdit *box, std::u16string_view path);
+    void setupWordsMenu();
 
     QMenuBar *const MainMenu1;
     QMenu *const mnF1;
@@ -132,6 +158,9 @@ private:
     QAction *const N1;
     QAction *const mn4exi1;
     QMenu *const mnE1;
+    QAction *const mnUndo1;
+    QAction *const mnRedo1;
+    QAction *const mnBrUndo1;
     QAction *const mnCut1;
     QAction *const mnCopy1;
     QAction *const mnPaste1;
@@ -140,6 +169,8 @@ private:
     QAction *const mnBr2;
     QAction *const mnFind1;
     QAction *const mnGoToLine1;
+    QAction *const mnBrSort1;
+    QAction *const mnSort1;
     QMenu *const mnH1;
     QAction *const mnCheh1;
     QAction *const mnAbout1;
@@ -178,4 +209,9 @@ private:
     // Made with the Workbench, which they read.
     kpx::ProblemsPanel *problemsPanel_ = nullptr;
     kpx::FindBar *findBar_ = nullptr;
+
+    // Menu 檔案(&F): import and export, between the table commands and 結束程式.
+    QAction *mnBr3 = nullptr;
+    QAction *mnImport1 = nullptr;
+    QAction *mnExport1 = nullptr;
 };

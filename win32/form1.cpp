@@ -63,6 +63,7 @@ TForm1::TForm1(
     shortcuts_.reset(LoadAcceleratorsW(instance(), MAKEINTRESOURCEW(IDR_ACCELERATORS)));
     findMessage_ = RegisterWindowMessageW(FINDMSGSTRING);
     addFindingMenuItems();
+    addWordsMenuItems();
     createControls();
     applyFonts();
     layout();
@@ -88,6 +89,18 @@ void TForm1::addFindingMenuItems()
     AppendMenuW(edit, MF_SEPARATOR, 0, nullptr);
     AppendMenuW(edit, MF_STRING, IDM_MNFIND1, (wide(texts::kMenuFind) + L"\tCtrl+F").c_str());
     AppendMenuW(edit, MF_STRING, IDM_MNGOTOLINE1, (wide(texts::kMenuGoToLine) + L"\tCtrl+G").c_str());
+}
+
+void TForm1::addWordsMenuItems()
+{
+    HMENU file = GetSubMenu(GetMenu(handle()), 0);
+    if (!file)
+        return;
+    // After 儲存 並 製作, before the separator above 結束程式.
+    const UINT at = static_cast<UINT>(std::max(GetMenuItemCount(file) - 2, 0));
+    InsertMenuW(file, at, MF_BYPOSITION | MF_SEPARATOR, 0, nullptr);
+    InsertMenuW(file, at + 1, MF_BYPOSITION | MF_STRING, IDM_MNIMPORT1, wide(texts::kMenuImport).c_str());
+    InsertMenuW(file, at + 2, MF_BYPOSITION | MF_STRING, IDM_MNEXPORT1, wide(texts::kMenuExport).c_str());
 }
 
 void TForm1::openFind()
@@ -247,16 +260,20 @@ std::u16string TForm1::editorText() const
     return utf16(windowText(mm4indata1_));
 }
 
-void TForm1::loadEditorText(std::u16string_view text)
+bool TForm1::loadEditorText(std::u16string_view text)
 {
     // Drawn once, when the whole text is in place.
     SendMessageW(mm4indata1_, WM_SETREDRAW, FALSE, 0);
-    SetWindowTextW(mm4indata1_, withCrLf(text).c_str());
+    // A control that cannot take the text must not keep the previous one.
+    const bool held = SetWindowTextW(mm4indata1_, withCrLf(text).c_str()) != FALSE;
+    if (!held)
+        SetWindowTextW(mm4indata1_, L"");
     SendMessageW(mm4indata1_, EM_EMPTYUNDOBUFFER, 0, 0);
     SendMessageW(mm4indata1_, EM_SETSEL, 0, 0);
     SendMessageW(mm4indata1_, EM_SCROLLCARET, 0, 0);
     SendMessageW(mm4indata1_, WM_SETREDRAW, TRUE, 0);
     RedrawWindow(mm4indata1_, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
+    return held;
 }
 
 void TForm1::replaceEditorText(std::u16string_view text)
@@ -311,6 +328,25 @@ void TForm1::showProblems(std::u16string_view title, std::size_t rows)
 bool TForm1::askLineNumber(std::u16string_view prompt, std::int64_t current, std::int64_t last, std::int64_t &line)
 {
     return goToLine_.ask(handle(), prompt, current, last, line);
+}
+
+bool TForm1::askFilePath(
+    bool saving, std::u16string_view title, const std::vector<FileType> &types, std::u16string &path, std::size_t &type)
+{
+    return win32::askFilePath(handle(), saving, title, types, path, type);
+}
+
+void TForm1::appendEditorText(std::u16string_view text)
+{
+    // A replacement of the empty selection at the end, which the user can undo.
+    const auto end = static_cast<WPARAM>(GetWindowTextLengthW(mm4indata1_));
+    SendMessageW(mm4indata1_, EM_SETSEL, end, static_cast<LPARAM>(end));
+    SendMessageW(mm4indata1_, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(withCrLf(text).c_str()));
+}
+
+int TForm1::askChoice(std::u16string_view text, const std::vector<std::u16string> &choices)
+{
+    return choice_.ask(handle(), texts_.programTitle, text, choices, texts::kQuestionCancel);
 }
 
 void TForm1::focusEditor()
@@ -409,6 +445,12 @@ void TForm1::command(int id, int notification, HWND control)
         break;
     case IDM_MN4EXI1:
         SendMessageW(handle(), WM_CLOSE, 0, 0);
+        break;
+    case IDM_MNIMPORT1:
+        workbench_->ImportWords();
+        break;
+    case IDM_MNEXPORT1:
+        workbench_->ExportWords();
         break;
     case IDM_MNCUT1:
         SendMessageW(mm4indata1_, WM_CUT, 0, 0);

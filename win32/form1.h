@@ -12,6 +12,7 @@
 #include "win32/sc_cheh1.h"
 #include "win32/ui_support.h"
 #include "win32/window.h"
+#include "win32/words1.h"
 #include "workbench/face.h"
 #include <commdlg.h>
 
@@ -44,7 +45,7 @@ public:
 
     // --- Face ---
     std::u16string editorText() const override;
-    void loadEditorText(std::u16string_view text) override;
+    bool loadEditorText(std::u16string_view text) override;
     void replaceEditorText(std::u16string_view text) override;
     std::size_t editorLineCount() const override;
     bool editorLastLineEmpty() const override;
@@ -63,6 +64,10 @@ public:
     void selectText(std::size_t position, std::size_t length) override;
     bool askLineNumber(
         std::u16string_view prompt, std::int64_t current, std::int64_t last, std::int64_t &line) override;
+    bool askFilePath(bool saving, std::u16string_view title, const std::vector<FileType> &types, std::u16string &path,
+        std::size_t &type) override;
+    int askChoice(std::u16string_view text, const std::vector<std::u16string> &choices) override;
+    void appendEditorText(std::u16string_view text) override;
 
 private:
     LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -72,6 +77,8 @@ private:
     void command(int id, int notification, HWND control);
     void onActivate(WPARAM wParam, LPARAM lParam);
     void addFindingMenuItems();
+    // 匯入 and 匯出 in the File menu, before 結束程式.
+    void addWordsMenuItems();
     void openFind();
     void onFindMessage(const FINDREPLACEW &find);
 
@@ -103,6 +110,7 @@ private:
     HWND progressBar1_ = nullptr;
     std::unique_ptr<TProblems1> problems_;
     TGoToLine1 goToLine_;
+    TChoice1 choice_;
     // The standard Find dialog, modeless; its request comes as findMessage_.
     UINT findMessage_ = 0;
     HWND findDialog_ = nullptr;

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // What the window's behaviour needs from a face of the program (the Qt window on Linux, the
 // native window on Windows). A face creates the controls, turns keys, clicks and window events
@@ -22,6 +23,14 @@ namespace kpx {
 // window's close box is None, which the Workbench treats like 取消.
 enum class DirtyAnswer { None, Yes, No, Cancel };
 
+// A type of file a file dialog offers in its type list: its name as the list shows it, and its
+// patterns ("*.dict.yaml"; several separated by ';'). The first pattern's extension is the one a
+// name typed without an extension gets while the type is selected.
+struct FileType {
+    std::u16string name;
+    std::u16string patterns;
+};
+
 class Face {
 public:
     virtual ~Face() = default;
@@ -30,8 +39,10 @@ public:
     // The whole text, read once per command.
     virtual std::u16string editorText() const = 0;
     // Replaces the text on a load: no edit (no change event reaches the Workbench as one, see
-    // Workbench::mm4indata1Change), a new undo history, caret at the start.
-    virtual void loadEditorText(std::u16string_view text) = 0;
+    // Workbench::mm4indata1Change), a new undo history, caret at the start. False when the
+    // control cannot hold the text (out of room or memory): the face then leaves the editor
+    // empty, and the Workbench reports the load as failed.
+    virtual bool loadEditorText(std::u16string_view text) = 0;
     // Room for a loaded text of at most capacity UTF-16 units in the face's own storage: the
     // Workbench decodes the data file straight into it and then calls loadEditorText with a
     // view of what it wrote there. A face whose control takes the text in a form of its own (a
@@ -58,7 +69,8 @@ public:
     // --- The panel ---
     // Presses the button of slot (1 to 30) down; the group releases the others.
     virtual void pressSlotButton(std::int32_t slot) = 0;
-    // ed4ofn1 and ed4ifn1.
+    // ed4ofn1 and ed4ifn1: each path as fittedPath (workbench/fitted_path.h) shortens it to the
+    // box's width, the whole path on hover.
     virtual void showPaths(std::u16string_view tablePath, std::u16string_view dataPath) = 0;
 
     // --- Status bar and progress bar ---
@@ -75,7 +87,8 @@ public:
     // An error box titled with the program's name, as the windowing framework shows an error
     // that ends a command.
     virtual void showError(std::u16string_view text) = 0;
-    // A yes/no warning whose default (Enter, Esc, close box) is no. True for yes.
+    // A yes/no warning whose default (Enter, Esc, close box) is no. True for yes. Its buttons say
+    // texts::kButtonYes and texts::kButtonNo.
     virtual bool confirm(std::u16string_view text) = 0;
 
     // --- Finding mistakes and text ---
@@ -85,9 +98,26 @@ public:
     virtual void showProblems(std::u16string_view title, std::size_t rows) = 0;
     // Selects length units of the editor's text from position, scrolled into view.
     virtual void selectText(std::size_t position, std::size_t length) = 0;
-    // Asks for a line number from 1 to last, offering current. False when the user cancels.
+    // Asks for a line number from 1 to last, offering current. False when the user cancels. Its
+    // buttons say texts::kButtonOk and texts::kButtonCancel.
     virtual bool askLineNumber(std::u16string_view prompt, std::int64_t current, std::int64_t last, std::int64_t &line)
         = 0;
+
+    // --- Words in and out ---
+    // Adds text after the last character of the editor's text as one edit the user can undo
+    // (import), without touching what is there. A change of the text like any other.
+    virtual void appendEditorText(std::u16string_view text) = 0;
+    // The platform's file dialog, to pick a file to read (saving false) or to write (saving
+    // true; the dialog asks before an existing file is replaced), with types in its type list and
+    // type the one selected at first. On true, path is the file chosen and type the type
+    // selected when the user chose it. A path that comes in ending with a path separator is the
+    // directory the dialog starts in. False when the user cancels.
+    virtual bool askFilePath(bool saving, std::u16string_view title, const std::vector<FileType> &types,
+        std::u16string &path, std::size_t &type)
+        = 0;
+    // A question answered by one of choices (the buttons' captions; the first is the default).
+    // The index of the choice, or -1 when the user cancels (Esc, close box).
+    virtual int askChoice(std::u16string_view text, const std::vector<std::u16string> &choices) = 0;
 };
 
 } // namespace kpx

@@ -53,9 +53,41 @@ bool decodeUtf8(std::string_view bytes, std::u16string &text)
     return true;
 }
 
+// Characters that draw nothing, or nothing of their own, in a quote: control and format
+// characters, line and paragraph separators, spaces, fillers, variation selectors, combining
+// marks, surrogates and non-characters.
+bool isInvisible(char32_t c)
+{
+    struct Range {
+        char32_t first;
+        char32_t last;
+    };
+    static constexpr Range kInvisible[] = { { 0x0000, 0x0020 }, { 0x007F, 0x00A0 }, { 0x00AD, 0x00AD },
+        { 0x0300, 0x036F }, { 0x034F, 0x034F }, { 0x0600, 0x0605 }, { 0x061C, 0x061C }, { 0x06DD, 0x06DD },
+        { 0x070F, 0x070F }, { 0x115F, 0x1160 }, { 0x1680, 0x1680 }, { 0x180B, 0x180E }, { 0x1AB0, 0x1AFF },
+        { 0x1DC0, 0x1DFF }, { 0x2000, 0x200F }, { 0x2028, 0x202F }, { 0x205F, 0x206F }, { 0x20D0, 0x20FF },
+        { 0x3000, 0x3000 }, { 0x3164, 0x3164 }, { 0xD800, 0xDFFF }, { 0xFE00, 0xFE0F }, { 0xFE20, 0xFE2F },
+        { 0xFEFF, 0xFEFF }, { 0xFFA0, 0xFFA0 }, { 0xFFF0, 0xFFFB }, { 0xFFFE, 0xFFFF }, { 0x110BD, 0x110BD },
+        { 0x1BCA0, 0x1BCA3 }, { 0x1D173, 0x1D17A }, { 0xE0000, 0xE0FFF } };
+    for (const Range &range : kInvisible) {
+        if (c >= range.first && c <= range.last)
+            return true;
+    }
+    // The non-characters at the end of every plane.
+    return (c & 0xFFFE) == 0xFFFE;
+}
+
 std::u16string withoutBig5(
     std::int64_t line, std::u16string_view character, char32_t codePoint, std::u16string_view ending)
 {
+    // A zero unit would end the data file where it stands; the others cannot be written in Big5.
+    if (codePoint == 0)
+        return joined({ u"第 ", decimal(line), u" 列有一個 0 字元（", codePointText(codePoint),
+            u"），資料檔案袂使有伊，\r\n\r\n", ending });
+    // What cannot be seen is named by its code point alone.
+    if (isInvisible(codePoint))
+        return joined({ u"第 ", decimal(line), u" 列有一個看袂著 e 字（", codePointText(codePoint),
+            u"）無 Big5 碼，\r\n\r\n", ending });
     return joined({ u"第 ", decimal(line), u" 列有一個字「", character, u"」（", codePointText(codePoint),
         u"）無 Big5 碼，\r\n\r\n", ending });
 }
@@ -232,6 +264,97 @@ std::u16string findCount(std::size_t index, std::size_t count, bool wrapped)
 std::u16string goToLinePrompt(std::int64_t last)
 {
     return joined({ u"列號（1 到 ", decimal(last), u"）：" });
+}
+
+std::u16string systemReason(os::ErrorKind kind, std::u16string_view systemWords)
+{
+    switch (kind) {
+    case os::ErrorKind::NoSuchFile:
+        return u"無這個檔案抑是資料夾";
+    case os::ErrorKind::PermissionDenied:
+        return u"無權限";
+    case os::ErrorKind::ReadOnlyFileSystem:
+        return u"磁碟是唯讀 e";
+    case os::ErrorKind::DiskFull:
+        return u"磁碟滿矣";
+    case os::ErrorKind::None:
+    case os::ErrorKind::Other:
+        break;
+    }
+    return std::u16string(systemWords);
+}
+
+std::u16string pathNotUsable(std::u16string_view path)
+{
+    return joined({ u"檔案名\r\n\r\n", path, u"\r\n\r\n內底有字，系統 e 檔案功能寫袂出來。\r\n請換一個檔案名。" });
+}
+
+std::u16string confirmReplaceFile(std::u16string_view path)
+{
+    return joined({ u"檔案\n", path, u"\n已經有咧。\n\n你確定 veh 用匯出 e 詞共伊蓋掉？" });
+}
+
+std::u16string exportNotDoneWithoutBig5(std::int64_t line, std::u16string_view character, char32_t codePoint)
+{
+    return withoutBig5(line, character, codePoint, u"無匯出。\r\n請先改掉這個字。");
+}
+
+std::u16string formatNotKnown(std::u16string_view path)
+{
+    return joined({ u"檔案\r\n\r\n", path,
+        u"\r\n\r\n看袂出來是啥物種類 e 詞表。\r\n請佇對話框 e 檔案種類選一個，才閣匯入一擺。" });
+}
+
+std::u16string exportedNotice(std::u16string_view path, std::int64_t entries, std::int64_t duplicates,
+    std::int64_t comments, std::int64_t includes, std::int64_t withoutEntry, std::int64_t notBig5Text)
+{
+    std::u16string text = joined({ u"總共匯出 ", decimal(entries), u" 個詞條，檔案存做:\r\n\r\n", path,
+        u"\r\n\r\n無匯出 e：\r\n註解列 ", decimal(comments), u" 列\r\n#include 列 ", decimal(includes),
+        u" 列\r\n無做成詞條 e 列 ", decimal(withoutEntry), u" 列" });
+    if (duplicates > 0)
+        text += joined({ u"\r\n重複 e 詞條 ", decimal(duplicates), u" 個（干焦匯出一擺）" });
+    if (notBig5Text > 0)
+        text += joined({ u"\r\nm是 Big5 文字 e 詞條 ", decimal(notBig5Text), u" 個" });
+    return text;
+}
+
+std::u16string importedNotice(std::u16string_view path, std::int64_t entries, std::int64_t problems)
+{
+    std::u16string text = joined({ u"對\r\n\r\n", path, u"\r\n\r\n匯入 ", decimal(entries),
+        u" 個詞條，囥佇資料 e 尾仔。\r\n猶未存檔：愛存檔才會寫入資料檔案。" });
+    if (problems > 0)
+        text += joined({ u"\r\n\r\n", decimal(problems), u" 列無匯入，原因寫佇問題清單內底。" });
+    return text;
+}
+
+std::u16string importProblemsTitle(std::int64_t lines)
+{
+    return joined({ decimal(lines), u" 列無匯入" });
+}
+
+std::u16string importNoBig5Reason(std::u16string_view character, char32_t codePoint)
+{
+    return joined({ u"「", character, u"」（", codePointText(codePoint), u"）無 Big5 碼，無匯入" });
+}
+
+std::u16string utf8DataFileQuestion(std::u16string_view path, std::int64_t line)
+{
+    std::u16string text = joined({ u"資料檔案\n", path, u"\n是 UTF-8 e 文字，m是 Big5" });
+    if (line > 0)
+        text += joined({ u"（第 ", decimal(line), u" 列起）" });
+    text += u"。照原樣顯示，漢字會亂去；用伊製作 e 對照表嘛會亂去。\n\n"
+            u"veh 共伊換做 Big5 無？\n"
+            u"換了會使用 Ctrl+Z 復原；愛存檔才會寫入檔案。\n"
+            u"無愛換就照原樣顯示，啥物攏無改。";
+    return text;
+}
+
+std::u16string utf8ConvertedNotice(std::int64_t lines, std::int64_t problems)
+{
+    std::u16string text = joined({ u"換做 Big5 矣：", decimal(lines), u" 列。\r\n猶未存檔：愛存檔才會寫入資料檔案。" });
+    if (problems > 0)
+        text += joined({ u"\r\n\r\n", decimal(problems), u" 列無換，原因寫佇問題清單內底。" });
+    return text;
 }
 
 std::u16string systemText(std::string_view bytes)

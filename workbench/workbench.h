@@ -4,6 +4,7 @@
 #include <chrono>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "compiler/line_problems.h"
 #include "platform/input_method_library.h"
@@ -66,6 +67,15 @@ public:
     // Ctrl+G: asks for a line number and puts the caret at its start.
     void GoToLine();
 
+    // --- Words in and out (檔案 menu; workbench/word_exchange.cpp) ---
+    // Asks for a word list (RIME dictionary, fcitx5 table source, UTF-8 list or data file) and
+    // appends its entries to the editor as data lines, one edit the user can undo; what did not
+    // come through is listed in the problems list. Nothing is written until the user saves.
+    void ImportWords();
+    // Asks for a file and an order and writes to it every entry the slot's table would hold
+    // (include files followed), each once; a notice counts what was left out.
+    void ExportWords();
+
     // --- The window's lifecycle ---
     // The face reports where the focus went. True when the face should run FormActivate once
     // the window system's activation has been dealt with (it may ask a question).
@@ -73,6 +83,12 @@ public:
     void FormActivate();
     // True when the window may close; the library is then released and the state file written.
     bool FormCloseQuery();
+    // The user's session is ending (log off, shut down, restart): a close, asked before the
+    // system ends the program. Runs the ask-to-save routine; false (取消, or a save that failed)
+    // refuses the end of the session. On true the state file is written and the library stays
+    // loaded, since the session may still go on (another program may refuse it); a close after
+    // it, with no edit in between, asks nothing again.
+    bool EndSession();
 
     // --- Read by the face and by tests ---
     std::int32_t currentSlot() const { return slot_; }
@@ -94,6 +110,10 @@ private:
     // Empties the editor and loads the slot's data file into it; false when it exists but could
     // not be loaded.
     bool loadDataFile();
+    // Marks the current slot's data file as not loaded and reports why.
+    void loadFailed(std::u16string_view error);
+    // Writes the slot and caret to the state file, when the window ever restored them.
+    void storeState();
     void redrawProgress();
     // The editor's line count: its lines without a last one that is empty.
     std::int64_t editorLines() const;
@@ -120,12 +140,27 @@ private:
     // The line of the zero byte that ended the loaded text (0: the file was loaded whole):
     // saving would drop what follows it, so it needs the user's word too.
     std::int64_t zeroByteLine_ = 0;
+    // FormActivate has run: the slot and caret are what the user saw, not the defaults of a
+    // window never shown.
+    bool restored_ = false;
+    // EndSession let the session end and nothing was edited or loaded since.
+    bool sessionEndAgreed_ = false;
     // The problems of the last table run while the list shows them; the text has not changed
     // since.
     RunProblems problems_;
     bool problemsShown_ = false;
     void showProblems();
     void clearProblems();
+    // The problems list holds the lines an import or a conversion left out, not a table run's.
+    std::vector<ProblemRow> exchangeProblems_;
+    bool exchangeProblemsShown_ = false;
+    void showExchangeProblems(std::vector<ProblemRow> rows);
+    // The bytes of a data file that was loaded as it is although it is UTF-8 text: once the
+    // slot switch is over, the user is offered to convert it (offerUtf8Conversion).
+    std::string utf8Pending_;
+    std::int32_t utf8PendingLine_ = 0;
+    void offerUtf8Conversion();
+
     // Where Find selected its last match, so that the next search goes on past it.
     std::size_t lastFound_ = static_cast<std::size_t>(-1);
     // The data file as it was when it was last loaded or saved, to notice another program

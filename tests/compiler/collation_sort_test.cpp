@@ -263,52 +263,78 @@ TEST(EntrySort, MatchesThePlainRecursionOnHyphenatedKeys)
     }
 }
 
-// The items carry each key's first bytes and go on from the first difference: every comparison
-// must still give the sign of the whole key comparison followed by the sequence numbers.
+// The items carry each key's first bytes as the order compares them and decide from those when
+// they can: every comparison must still give the sign of the whole key comparison followed by
+// the sequence numbers, whichever key comes first.
+template <TableOrder::Kind Order> void expectItemsAgree(const std::vector<std::string> &texts)
+{
+    constexpr KeyComparison keys = keyComparisonFor(TableOrder(Order));
+    std::vector<Entry> items;
+    for (std::size_t at = 0; at < texts.size(); ++at) {
+        items.emplace_back(static_cast<std::int32_t>(at), texts[at].c_str());
+        prepareForSort<Order>(items.back());
+    }
+    const auto agree = [keys](const Entry &x, const Entry &y) {
+        const int byKey = keys(x.key(), y.key());
+        ASSERT_EQ(sign(compareEntries<Order>(x, y)), sign(byKey != 0 ? byKey : x.sequence - y.sequence))
+            << "order " << static_cast<int>(Order) << ": " << x.key() << " against " << y.key();
+    };
+    std::mt19937 random(5);
+    for (std::size_t at = 0; at < items.size(); ++at) {
+        agree(items[at], items[at]);
+        for (std::size_t step : { 1, 2, 3 }) {
+            if (at + step < items.size()) {
+                agree(items[at], items[at + step]);
+                agree(items[at + step], items[at]);
+            }
+        }
+        agree(items[at], items[random() % items.size()]);
+    }
+}
+
 TEST(EntrySort, ItemComparisonAgreesWithTheWholeKeyComparison)
 {
-    // Keys made of the pieces the orders treat apart, compared with their neighbours in byte
-    // order: they share long prefixes, so they differ inside the item's head and past it.
-    static const char *const pieces[] = { "c", "h", "ch", "a", "-", "1", "9", "\xA4", "b" };
+    // Keys of the pieces the orders treat apart, of lengths around the head's, sorted by bytes
+    // and by their letters alone so that neighbours share long prefixes in the key and in what
+    // the orders compare of it; a few copies with a digit or a hyphen put in somewhere.
+    static const char *const pieces[]
+        = { "c", "h", "ch", "hh", "a", "b", "-", "--", "1", "9", "0", "/", ":", "\xA4", "\xA4\x40", "\xFF", "A" };
     std::mt19937 random(11);
-    std::vector<std::string> texts;
-    for (int at = 0; at < 4000; ++at) {
+    std::vector<std::string> keys;
+    for (int at = 0; at < 3000; ++at) {
         std::string key;
         for (std::size_t length = 1 + random() % 32; key.size() < length;)
             key += pieces[random() % std::size(pieces)];
-        texts.push_back(key.substr(0, 32) + '\0' + "x");
+        key.resize(std::min<std::size_t>(key.size(), 32));
+        keys.push_back(key);
+        std::string variant = key;
+        variant.insert(random() % (key.size() + 1), 1, "-1h"[random() % 3]);
+        keys.push_back(variant.substr(0, 32));
     }
-    std::sort(texts.begin(), texts.end());
-    std::vector<Entry> items;
-    for (std::size_t at = 0; at < texts.size(); ++at)
-        items.emplace_back(static_cast<std::int32_t>(at), texts[at].c_str());
-    const auto expected = [](KeyComparison keys, const Entry &x, const Entry &y) {
-        const int byKey = keys(x.key(), y.key());
-        return sign(byKey != 0 ? byKey : x.sequence - y.sequence);
+    // And keys that differ by their first bytes or at the end of the head, or by a hyphen in it
+    // and again past it.
+    for (const char *key : { "h1z", "hha", "hh", "h1h", "ha", "1ha", "-ha", "cha1", "ca", "chh", "a-b", "ab", "h", "a",
+             "a-bcx", "abcy", "ab-c-y" }) {
+        keys.emplace_back(key);
+        for (std::size_t padding : { 13, 15, 16 })
+            keys.push_back(std::string(padding, 'b') + key);
+    }
+    std::vector<std::string> byBytes = keys;
+    std::sort(byBytes.begin(), byBytes.end());
+    std::vector<std::string> byLetters = keys;
+    const auto letters = [](std::string key) {
+        std::erase_if(key, [](char byte) { return byte == '-' || (byte >= '0' && byte <= '9'); });
+        return key;
     };
-    const auto agree = [&expected](const Entry &x, const Entry &y) {
-        ASSERT_EQ(sign(compareEntries<TableOrder::Kind::Ty>(x, y)), expected(compareKeysTy, x, y))
-            << x.key() << " " << y.key();
-        ASSERT_EQ(sign(compareEntries<TableOrder::Kind::Py>(x, y)), expected(compareKeysPy, x, y))
-            << x.key() << " " << y.key();
-        ASSERT_EQ(sign(compareEntries<TableOrder::Kind::Ib>(x, y)), expected(compareKeysIb, x, y))
-            << x.key() << " " << y.key();
-    };
-    // Keys where the first two bytes decide in ty, alone and behind a long shared prefix.
-    std::vector<std::string> special;
-    for (const char *key : { "h1z", "hha", "hh", "h1h", "ha", "1ha", "-ha", "cha1", "ca", "chh", "a-b", "ab" }) {
-        special.push_back(key + std::string(1, '\0') + "x");
-        special.push_back(std::string(17, 'b') + key + '\0' + "x");
-    }
-    for (const std::string &x : special) {
-        for (const std::string &y : special)
-            agree(Entry(1, x.c_str()), Entry(2, y.c_str()));
-    }
-    for (std::size_t at = 0; at + 1 < items.size(); ++at) {
-        agree(items[at], items[at + 1]);
-        agree(items[at + 1], items[at]);
-        agree(items[at], items[(at * 7919) % items.size()]);
-        agree(items[at], items[at]);
+    std::stable_sort(byLetters.begin(), byLetters.end(),
+        [&letters](const std::string &x, const std::string &y) { return letters(x) < letters(y); });
+    for (const std::vector<std::string> *list : { &byBytes, &byLetters }) {
+        std::vector<std::string> texts;
+        for (const std::string &key : *list)
+            texts.push_back(key + '\0' + "x");
+        expectItemsAgree<TableOrder::Kind::Ty>(texts);
+        expectItemsAgree<TableOrder::Kind::Py>(texts);
+        expectItemsAgree<TableOrder::Kind::Ib>(texts);
     }
 }
 

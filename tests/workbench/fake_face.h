@@ -6,6 +6,7 @@
 #include <deque>
 #include <filesystem>
 #include <memory>
+#include <new>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -70,14 +71,31 @@ public:
         return n;
     }
 
+    // A control that cannot hold the next loaded text, and a face whose storage for it runs
+    // out of memory.
+    bool refuseLoad = false;
+    bool storageOutOfMemory = false;
+
     std::u16string editorText() const override { return text; }
-    void loadEditorText(std::u16string_view newText) override
+    bool loadEditorText(std::u16string_view newText) override
     {
-        text = newText;
+        const bool refused = refuseLoad && !newText.empty();
+        // What a control that fails part way leaves behind: the old text, which the Workbench
+        // must not keep.
+        if (!refused)
+            text = newText;
         caret = 0;
         // The control reports a load like any change; the Workbench must not take it for an edit.
         if (workbench)
             workbench->mm4indata1Change();
+        return !refused;
+    }
+    char16_t *editorTextStorage(std::size_t capacity) override
+    {
+        if (storageOutOfMemory)
+            throw std::bad_alloc();
+        static_cast<void>(capacity);
+        return nullptr;
     }
     void replaceEditorText(std::u16string_view newText) override
     {
@@ -153,6 +171,52 @@ public:
         line = lineAnswers.front();
         lineAnswers.pop_front();
         return true;
+    }
+    // The files the user picks, in turn: a path (empty: the user cancels) and the type selected.
+    struct PickedFile {
+        std::u16string path;
+        std::size_t type = 0;
+    };
+    std::deque<PickedFile> pickedFiles;
+    std::vector<kpx::FileType> offeredTypes;
+    std::size_t offeredType = 0;
+    bool pickedForSaving = false;
+    bool askFilePath(bool saving, std::u16string_view title, const std::vector<kpx::FileType> &types,
+        std::u16string &path, std::size_t &type) override
+    {
+        seen.push_back({ "file", std::u16string(title) });
+        offeredTypes = types;
+        offeredType = type;
+        pickedForSaving = saving;
+        if (pickedFiles.empty()) {
+            ++unexpected;
+            return false;
+        }
+        const PickedFile picked = pickedFiles.front();
+        pickedFiles.pop_front();
+        if (picked.path.empty())
+            return false;
+        path = picked.path;
+        type = picked.type;
+        return true;
+    }
+    void appendEditorText(std::u16string_view added) override
+    {
+        ++undoSteps;
+        type(text + std::u16string(added));
+    }
+    // The answers to a choice: an index, or -1 to cancel.
+    std::deque<int> choices;
+    int askChoice(std::u16string_view question, const std::vector<std::u16string> &offered) override
+    {
+        seen.push_back({ "choice", std::u16string(question) });
+        if (choices.empty() || choices.front() >= static_cast<int>(offered.size())) {
+            ++unexpected;
+            return -1;
+        }
+        const int choice = choices.front();
+        choices.pop_front();
+        return choice;
     }
     bool confirm(std::u16string_view question) override
     {
