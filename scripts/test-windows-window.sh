@@ -11,7 +11,8 @@
 #      a run with two bad lines: the problems list, Enter on its row, Ctrl+F and Ctrl+G;
 #   3. the installer: refused on Windows Vista, silent install (/S) twice, refused by both the
 #      installer and the uninstaller while the installed program runs, the installed program
-#      closed, silent uninstall; the user's files in C:\vokelu stay as they were throughout.
+#      closed, silent uninstall, an upgrade of a copy in another folder; the user's files in
+#      C:\vokelu stay as they were throughout.
 # Installs what is missing. With KPX_WINDOWS_SHOTS=<dir> it keeps pictures of the screen.
 # Usage: scripts/test-windows-window.sh
 set -euo pipefail
@@ -489,5 +490,18 @@ wait_for "the uninstaller to remove the program" uninstalled
 [ -z "$(start_menu_entry)" ] || fail "the Start-menu entry is still there"
 [ "$(checksums)" = "$before" ] || fail "the uninstaller changed a user's file"
 ok "the uninstaller removes the programs and the Start-menu entry, and no user file"
+
+step "an upgrade goes where the last install went"
+custom=$drive_c/kpx-custom
+"$wine_program" "$setup" /S '/D=C:\kpx-custom' </dev/null >/dev/null 2>&1
+rm -f "$custom/kpx-dump.exe"
+"$wine_program" "$setup" /S </dev/null >/dev/null 2>&1
+[ -f "$custom/kpx-dump.exe" ] || fail "the upgrade did not replace the copy in C:\kpx-custom"
+[ ! -e "$program_files" ] || fail "the upgrade installed a second copy under Program Files"
+"$wine_program" "$custom/uninstall.exe" /S </dev/null >/dev/null 2>&1
+uninstalled_custom() { [ ! -e "$custom/kpxv410.exe" ]; }
+wait_for "the uninstaller to remove the custom copy" uninstalled_custom
+[ "$(checksums)" = "$before" ] || fail "the upgrade changed a user's file"
+ok "an upgrade replaces the copy in the folder of the last install"
 
 echo "Windows window tests: $passed passed, 0 failed"
