@@ -143,6 +143,9 @@ std::u16string findCount(std::size_t index, std::size_t count, bool wrapped);
 inline constexpr std::u16string_view kGoToLineTitle = u"跳到第幾列";
 std::u16string goToLinePrompt(std::int64_t last);
 
+// The Windows program's main window could not be created at start.
+inline constexpr std::u16string_view kWindowNotCreated = u"程式 e 視窗開袂起來，程式無法度開始。";
+
 // Decimal digits.
 std::u16string decimal(std::int64_t number);
 
