@@ -223,7 +223,7 @@ std::int32_t TableCompiler::write(const char *path, const char *id)
         return 0;
     }
     const TableImage image { entries_.begin(), entries_.count(), id, order_ };
-    lastWrite_.failure = writeTableFile(path, image, lastWrite_.reason);
+    lastWrite_.failure = writeTableFile(path, image, lastWrite_);
     lastWrite_.written = lastWrite_.failure == TableWriteFailure::None;
     return lastWrite_.written ? 1 : 0;
 }

@@ -84,13 +84,14 @@ TableWriteFailure failureFor(ReplacingFile::Result result)
 
 } // namespace
 
-TableWriteFailure writeTableFile(const char *path, const TableImage &image, std::string &reason)
+TableWriteFailure writeTableFile(const char *path, const TableImage &image, TableWriteReport &report)
 {
     if (!path || !*path)
         return TableWriteFailure::NoPath;
     ReplacingFile table(path);
     if (const ReplacingFile::Result opened = table.begin(); opened != ReplacingFile::Result::Done) {
-        reason = table.reason();
+        report.reason = table.reason();
+        report.reasonKind = table.reasonKind();
         return failureFor(opened);
     }
     std::unique_ptr<BufferedTableOutput> output;
@@ -124,8 +125,10 @@ TableWriteFailure writeTableFile(const char *path, const TableImage &image, std:
     output->flush();
 
     const ReplacingFile::Result result = table.finish(!output->failed() && bodySize <= UINT32_MAX);
-    if (result != ReplacingFile::Result::Done)
-        reason = table.reason();
+    if (result != ReplacingFile::Result::Done) {
+        report.reason = table.reason();
+        report.reasonKind = table.reasonKind();
+    }
     return failureFor(result);
 }
 

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "compiler/table_order.h"
+#include "platform/os_file.h"
 
 namespace kpx {
 
@@ -24,6 +25,7 @@ struct TableWriteReport {
     bool written = false;
     TableWriteFailure failure = TableWriteFailure::None;
     std::string reason; // the system's words for the failure, when it gave any
+    os::ErrorKind reasonKind = os::ErrorKind::None; // and its cause
 };
 
 struct Entry;
@@ -38,7 +40,7 @@ struct TableImage {
 
 // Writes the table to path. The table goes to a temporary file beside path and takes the old
 // file's place only once every byte is written, so a failure leaves what stood at path as it
-// was. Returns TableWriteFailure::None on success; reason gets the system's words.
-TableWriteFailure writeTableFile(const char *path, const TableImage &image, std::string &reason);
+// was. Returns TableWriteFailure::None on success; report gets the system's words and cause.
+TableWriteFailure writeTableFile(const char *path, const TableImage &image, TableWriteReport &report);
 
 } // namespace kpx

@@ -21,16 +21,16 @@ ReplacingFile::~ReplacingFile()
 ReplacingFile::Result ReplacingFile::begin()
 {
     if (!givenTarget_ || !*givenTarget_) {
-        reason_ = kpx::os::lastErrorText();
+        noteFailure();
         return Result::ReadOnly;
     }
     try {
         if (!kpx::os::replacementTarget(givenTarget_, target_)) {
-            reason_ = kpx::os::lastErrorText();
+            noteFailure();
             return Result::CannotCreate;
         }
         if (!kpx::os::canReplace(target_.c_str())) {
-            reason_ = kpx::os::lastErrorText();
+            noteFailure();
             return Result::ReadOnly;
         }
         temporary_ = kpx::os::temporaryPathBeside(target_.c_str());
@@ -38,7 +38,7 @@ ReplacingFile::Result ReplacingFile::begin()
         return Result::OutOfMemory;
     }
     if (!file_.create(temporary_.c_str())) {
-        reason_ = kpx::os::lastErrorText();
+        noteFailure();
         return Result::CannotCreate;
     }
     return Result::Done;
@@ -47,17 +47,23 @@ ReplacingFile::Result ReplacingFile::begin()
 ReplacingFile::Result ReplacingFile::finish(bool everythingWritten)
 {
     if (!everythingWritten || !file_.sync()) {
-        reason_ = kpx::os::lastErrorText();
+        noteFailure();
         discard();
         return Result::WriteFailed;
     }
     file_.close();
     if (!kpx::os::replaceFile(temporary_.c_str(), target_.c_str())) {
-        reason_ = kpx::os::lastErrorText();
+        noteFailure();
         kpx::os::removeFile(temporary_.c_str());
         return Result::CannotReplace;
     }
     return Result::Done;
+}
+
+void ReplacingFile::noteFailure()
+{
+    reasonKind_ = kpx::os::lastErrorKind();
+    reason_ = kpx::os::lastErrorText();
 }
 
 void ReplacingFile::discard()

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "io/file_handle.h"
+#include "platform/os_file.h"
 
 namespace kpx {
 
@@ -35,17 +36,20 @@ public:
     // Puts the file in the target's place when the writer says it wrote everything, else
     // discards it.
     Result finish(bool everythingWritten);
-    // The system's words for the last failure.
+    // The system's words for the last failure, and its cause.
     const std::string &reason() const { return reason_; }
+    os::ErrorKind reasonKind() const { return reasonKind_; }
 
 private:
     void discard();
+    void noteFailure();
 
     FileHandle file_;
     const char *givenTarget_;
     std::string target_; // the file that is replaced, after following links
     std::string temporary_;
     std::string reason_;
+    os::ErrorKind reasonKind_ = os::ErrorKind::None;
 };
 
 } // namespace kpx

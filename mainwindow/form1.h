@@ -87,7 +87,7 @@ public:
 
     // kpx::Face
     std::u16string editorText() const override;
-    void loadEditorText(std::u16string_view text) override;
+    bool loadEditorText(std::u16string_view text) override;
     char16_t *editorTextStorage(std::size_t capacity) override;
     void replaceEditorText(std::u16string_view text) override;
     std::size_t editorLineCount() const override;

@@ -29,7 +29,7 @@ std::u16string TForm1::editorText() const
     return std::u16string(kpx::u16View(text));
 }
 
-void TForm1::loadEditorText(std::u16string_view text)
+bool TForm1::loadEditorText(std::u16string_view text)
 {
     // Straight into the document: QPlainTextEdit::setPlainText would go over the whole text once
     // more to format it, which costs seconds on a file of a million lines. Loading starts a new
@@ -43,6 +43,8 @@ void TForm1::loadEditorText(std::u16string_view text)
     }
     loadedText_ = QString();
     mm4indata1->moveCursor(QTextCursor::Start);
+    // The document holds whatever fits in memory; running out throws, which the Workbench takes.
+    return true;
 }
 
 char16_t *TForm1::editorTextStorage(std::size_t capacity)

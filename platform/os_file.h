@@ -61,6 +61,11 @@ FileStatus fileStatus(const char *path);
 // The system's description of the last failed call on this thread (strerror / FormatMessage).
 std::string lastErrorText();
 
+// The common causes of a failed call, which the program words itself; Other for the rest.
+enum class ErrorKind { None, NoSuchFile, PermissionDenied, ReadOnlyFileSystem, DiskFull, Other };
+// The cause of the last failed call on this thread (errno / GetLastError).
+ErrorKind lastErrorKind();
+
 // Identity of an open file (device and file number), so that two spellings of one path can be
 // recognised. False when the system cannot tell.
 struct FileIdentity {

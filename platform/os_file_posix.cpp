@@ -210,6 +210,27 @@ std::string lastErrorText()
     return std::strerror(errno);
 }
 
+ErrorKind lastErrorKind()
+{
+    switch (errno) {
+    case 0:
+        return ErrorKind::None;
+    case ENOENT:
+    case ENOTDIR:
+        return ErrorKind::NoSuchFile;
+    case EACCES:
+    case EPERM:
+        return ErrorKind::PermissionDenied;
+    case EROFS:
+        return ErrorKind::ReadOnlyFileSystem;
+    case ENOSPC:
+    case EDQUOT:
+        return ErrorKind::DiskFull;
+    default:
+        return ErrorKind::Other;
+    }
+}
+
 bool fileIdentity(FileToken file, FileIdentity &identity)
 {
     struct stat info { };

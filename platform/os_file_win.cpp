@@ -111,6 +111,26 @@ std::string lastErrorText()
     return text;
 }
 
+ErrorKind lastErrorKind()
+{
+    switch (GetLastError()) {
+    case ERROR_SUCCESS:
+        return ErrorKind::None;
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+        return ErrorKind::NoSuchFile;
+    case ERROR_ACCESS_DENIED:
+        return ErrorKind::PermissionDenied;
+    case ERROR_WRITE_PROTECT:
+        return ErrorKind::ReadOnlyFileSystem;
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+        return ErrorKind::DiskFull;
+    default:
+        return ErrorKind::Other;
+    }
+}
+
 bool fileIdentity(FileToken file, FileIdentity &identity)
 {
     BY_HANDLE_FILE_INFORMATION info {};

@@ -705,9 +705,9 @@ LRESULT TForm1::onEditorMessage(UINT message, WPARAM wParam, LPARAM lParam)
 
 LRESULT TForm1::queryEndSession()
 {
-    // A session ending is a close: the unsaved-data question, then the state file. 取消 keeps
-    // the session going. A command still running (a table run looks at the queue) finishes
-    // first: the user may end the session again.
+    // The Workbench asks to save and stores the state; 取消 keeps the session going. A command
+    // still running (a table run looks at the queue) finishes first: the user may end the
+    // session again.
     if (!workbench_ || sessionClosed_)
         return TRUE;
     if (busy_ > 0)
@@ -728,7 +728,7 @@ LRESULT TForm1::queryEndSession()
                     blockDestroy(window);
             }
         } unblock { handle() };
-        mayEnd = workbench_->FormCloseQuery();
+        mayEnd = workbench_->EndSession();
     }
     sessionClosed_ = mayEnd;
     return mayEnd ? TRUE : FALSE;
@@ -783,11 +783,11 @@ LRESULT TForm1::onMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_QUERYENDSESSION:
         return queryEndSession();
     case WM_ENDSESSION:
-        // Windows ends the program once this returns; the state is already stored.
-        if (wParam && sessionClosed_)
+        // Windows ends the program once this returns. The close asks nothing after the
+        // session's end was agreed to, and releases the library.
+        if (wParam && sessionClosed_ && workbench_ && workbench_->FormCloseQuery())
             DestroyWindow(handle());
-        else if (!wParam && sessionClosed_)
-            sessionClosed_ = false;
+        sessionClosed_ = false;
         return 0;
     case WM_NOTIFY: {
         auto *header = reinterpret_cast<NMHDR *>(lParam);
@@ -817,7 +817,7 @@ LRESULT TForm1::onMessage(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     }
     case WM_CLOSE:
-        if (!workbench_ || sessionClosed_ || workbench_->FormCloseQuery())
+        if (!workbench_ || workbench_->FormCloseQuery())
             DestroyWindow(handle());
         return 0;
     case WM_DESTROY:

@@ -115,7 +115,7 @@ private:
     bool undoing_ = false;
     // A command of the Workbench is running: a session end must wait for it.
     int busy_ = 0;
-    // The session's end was agreed to: the state is stored, the window only waits to go.
+    // The session's end was agreed to: the state is stored, the window waits for its end.
     bool sessionClosed_ = false;
     std::unique_ptr<TProblems1> problems_;
     TGoToLine1 goToLine_;

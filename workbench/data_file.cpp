@@ -92,6 +92,7 @@ DataFileWrite writeDataFile(const std::string &path, std::string_view bytes)
     default:
         result.status = DataFileWrite::Status::CannotCreate;
         result.reason = replacing.reason();
+        result.reasonKind = replacing.reasonKind();
         return result;
     }
     bool written = true;
@@ -103,6 +104,7 @@ DataFileWrite writeDataFile(const std::string &path, std::string_view bytes)
     if (replacing.finish(written) != ReplacingFile::Result::Done) {
         result.status = DataFileWrite::Status::WriteFailed;
         result.reason = replacing.reason();
+        result.reasonKind = replacing.reasonKind();
     }
     return result;
 }

@@ -41,6 +41,7 @@ struct DataFileWrite {
     };
     Status status = Status::Written;
     std::string reason; // the system's words
+    os::ErrorKind reasonKind = os::ErrorKind::None; // and its cause
 };
 
 // Replaces the file at path by bytes, or leaves it exactly as it was (ReplacingFile). A symbolic

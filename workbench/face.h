@@ -30,8 +30,10 @@ public:
     // The whole text, read once per command.
     virtual std::u16string editorText() const = 0;
     // Replaces the text on a load: no edit (no change event reaches the Workbench as one, see
-    // Workbench::mm4indata1Change), a new undo history, caret at the start.
-    virtual void loadEditorText(std::u16string_view text) = 0;
+    // Workbench::mm4indata1Change), a new undo history, caret at the start. False when the
+    // control cannot hold the text (out of room or memory): the face then leaves the editor
+    // empty, and the Workbench reports the load as failed.
+    virtual bool loadEditorText(std::u16string_view text) = 0;
     // Room for a loaded text of at most capacity UTF-16 units in the face's own storage: the
     // Workbench decodes the data file straight into it and then calls loadEditorText with a
     // view of what it wrote there. A face whose control takes the text in a form of its own (a

@@ -53,9 +53,41 @@ bool decodeUtf8(std::string_view bytes, std::u16string &text)
     return true;
 }
 
+// Characters that draw nothing, or nothing of their own, in a quote: control and format
+// characters, line and paragraph separators, spaces, fillers, variation selectors, combining
+// marks, surrogates and non-characters.
+bool isInvisible(char32_t c)
+{
+    struct Range {
+        char32_t first;
+        char32_t last;
+    };
+    static constexpr Range kInvisible[] = { { 0x0000, 0x0020 }, { 0x007F, 0x00A0 }, { 0x00AD, 0x00AD },
+        { 0x0300, 0x036F }, { 0x034F, 0x034F }, { 0x0600, 0x0605 }, { 0x061C, 0x061C }, { 0x06DD, 0x06DD },
+        { 0x070F, 0x070F }, { 0x115F, 0x1160 }, { 0x1680, 0x1680 }, { 0x180B, 0x180E }, { 0x1AB0, 0x1AFF },
+        { 0x1DC0, 0x1DFF }, { 0x2000, 0x200F }, { 0x2028, 0x202F }, { 0x205F, 0x206F }, { 0x20D0, 0x20FF },
+        { 0x3000, 0x3000 }, { 0x3164, 0x3164 }, { 0xD800, 0xDFFF }, { 0xFE00, 0xFE0F }, { 0xFE20, 0xFE2F },
+        { 0xFEFF, 0xFEFF }, { 0xFFA0, 0xFFA0 }, { 0xFFF0, 0xFFFB }, { 0xFFFE, 0xFFFF }, { 0x110BD, 0x110BD },
+        { 0x1BCA0, 0x1BCA3 }, { 0x1D173, 0x1D17A }, { 0xE0000, 0xE0FFF } };
+    for (const Range &range : kInvisible) {
+        if (c >= range.first && c <= range.last)
+            return true;
+    }
+    // The non-characters at the end of every plane.
+    return (c & 0xFFFE) == 0xFFFE;
+}
+
 std::u16string withoutBig5(
     std::int64_t line, std::u16string_view character, char32_t codePoint, std::u16string_view ending)
 {
+    // A zero unit would end the data file where it stands; the others cannot be written in Big5.
+    if (codePoint == 0)
+        return joined({ u"第 ", decimal(line), u" 列有一個 0 字元（", codePointText(codePoint),
+            u"），資料檔案袂使有伊，\r\n\r\n", ending });
+    // What cannot be seen is named by its code point alone.
+    if (isInvisible(codePoint))
+        return joined({ u"第 ", decimal(line), u" 列有一個看袂著 e 字（", codePointText(codePoint),
+            u"）無 Big5 碼，\r\n\r\n", ending });
     return joined({ u"第 ", decimal(line), u" 列有一個字「", character, u"」（", codePointText(codePoint),
         u"）無 Big5 碼，\r\n\r\n", ending });
 }
@@ -227,6 +259,24 @@ std::u16string findCount(std::size_t index, std::size_t count, bool wrapped)
 std::u16string goToLinePrompt(std::int64_t last)
 {
     return joined({ u"列號（1 到 ", decimal(last), u"）：" });
+}
+
+std::u16string systemReason(os::ErrorKind kind, std::u16string_view systemWords)
+{
+    switch (kind) {
+    case os::ErrorKind::NoSuchFile:
+        return u"無這個檔案抑是資料夾";
+    case os::ErrorKind::PermissionDenied:
+        return u"無權限";
+    case os::ErrorKind::ReadOnlyFileSystem:
+        return u"磁碟是唯讀 e";
+    case os::ErrorKind::DiskFull:
+        return u"磁碟滿矣";
+    case os::ErrorKind::None:
+    case os::ErrorKind::Other:
+        break;
+    }
+    return std::u16string(systemWords);
 }
 
 std::u16string systemText(std::string_view bytes)

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "compiler/line_problems.h"
+#include "platform/os_file.h"
 
 // Every text the program shows, in one place for every face: UTF-16, each character one with a
 // Big5 form. Texts of several lines separate them with "\r\n" (the notice dialog's convention)
@@ -81,8 +82,10 @@ inline constexpr std::u16string_view kTableUnknown = u"毋知啥原因";
 inline constexpr std::u16string_view kSortTooManyLines
     = u"詞條過頭濟，排序可能有問題，\r\n\r\n請用其他工具\r\n或者是\r\n減少資料ｅ量";
 
-// A character without a Big5 form in the editor: its line (from 1), the character itself and
-// its code point ("U+0E01"). One for Save, one for making the table.
+// A character without a Big5 form in the editor, or a zero character (U+0000), which would end
+// the data file: its line (from 1), the character itself and its code point ("U+0E01"). One
+// that cannot be seen (a control or format character, U+2028, a space, ...) is named by its
+// code point only. One for Save, one for making the table.
 std::u16string notSavedWithoutBig5(std::int64_t line, std::u16string_view character, char32_t codePoint);
 std::u16string tableNotMadeWithoutBig5(std::int64_t line, std::u16string_view character, char32_t codePoint);
 // "U+4E00"
@@ -142,6 +145,22 @@ inline constexpr std::u16string_view kFindNotFound = u"揣無";
 std::u16string findCount(std::size_t index, std::size_t count, bool wrapped);
 inline constexpr std::u16string_view kGoToLineTitle = u"跳到第幾列";
 std::u16string goToLinePrompt(std::int64_t last);
+
+// Buttons of the questions, in the program's language: the yes/no warnings (Face::confirm) and
+// the line-number question (Face::askLineNumber).
+inline constexpr std::u16string_view kButtonYes = u"是";
+inline constexpr std::u16string_view kButtonNo = u"毋是";
+inline constexpr std::u16string_view kButtonOk = u"確定";
+inline constexpr std::u16string_view kButtonCancel = u"取消";
+
+// Menu 編輯 (&E): undo (Ctrl+Z), redo (Ctrl+Y, Ctrl+Shift+Z) and the Sort command.
+inline constexpr std::u16string_view kMenuUndo = u"復原 (&U)";
+inline constexpr std::u16string_view kMenuRedo = u"取消復原 (&Y)";
+inline constexpr std::u16string_view kMenuSort = u"資料 ASCII 排序 (&O)";
+
+// The system's reason for a failure as the user reads it: the common causes in the program's
+// language, the system's own words (systemWords, as the system gave them) for the rest.
+std::u16string systemReason(os::ErrorKind kind, std::u16string_view systemWords);
 
 // The Windows program's main window could not be created at start.
 inline constexpr std::u16string_view kWindowNotCreated = u"程式 e 視窗開袂起來，程式無法度開始。";

@@ -3,6 +3,8 @@
 
 #include <algorithm>
 #include <limits>
+#include <new>
+#include <stdexcept>
 #include <vector>
 
 #include "compiler/data_text.h"
@@ -87,6 +89,17 @@ std::vector<std::u16string_view> linesOf(std::u16string_view text)
     if (start < text.size())
         lines.push_back(text.substr(start));
     return lines;
+}
+
+// The first character of text that must not reach a data file: one without a Big5 form (where
+// the encoding stopped), or a zero unit, which would end the file where it stands. units is 0
+// when there is none.
+TextCharacter refusedCharacter(std::u16string_view text, const Big5EncodeResult &encoded)
+{
+    const std::size_t zero = text.find(u'\0');
+    if (zero != std::u16string_view::npos && (encoded.ok() || zero < encoded.badPosition))
+        return TextCharacter { zero, 1, 0 };
+    return characterWithoutBig5(text, encoded);
 }
 
 std::u16string_view tableFailureText(TableWriteFailure failure)
@@ -176,6 +189,7 @@ void Workbench::mm4indata1Change()
         clearProblems();
     if (loading_)
         return;
+    sessionEndAgreed_ = false;
     SetDirty(1);
 }
 
@@ -198,8 +212,7 @@ bool Workbench::saveData()
     }
     const std::u16string text = face_.editorText();
     const Big5EncodeResult encoded = encodeBig5Lines(text);
-    if (!encoded.ok()) {
-        const TextCharacter bad = characterWithoutBig5(text, encoded);
+    if (const TextCharacter bad = refusedCharacter(text, encoded); bad.units != 0) {
         face_.showNotice(texts::notSavedWithoutBig5(lineOfPosition(text, bad.position),
             std::u16string_view(text).substr(bad.position, bad.units), bad.codePoint));
         face_.focusEditor();
@@ -214,7 +227,8 @@ bool Workbench::saveData()
         face_.showError(texts::cannotCreateFile(shownPath(path)));
         return false;
     case DataFileWrite::Status::WriteFailed:
-        face_.showError(texts::dataNotWritten(shownPath(path), texts::systemText(written.reason)));
+        face_.showError(texts::dataNotWritten(
+            shownPath(path), texts::systemReason(written.reasonKind, texts::systemText(written.reason))));
         return false;
     }
     loadFailed_ = false;
@@ -273,30 +287,55 @@ bool Workbench::askToSave()
 
 bool Workbench::loadDataFile()
 {
-    DataFileRead read = readDataFile(dataFileName());
-    dataStamp_ = read.stamp;
+    sessionEndAgreed_ = false;
+    DataFileRead read;
+    bool held = true;
     {
         loading_ = true;
         struct Done {
             bool &flag;
             ~Done() { flag = false; }
         } done { loading_ };
-        if (read.status == DataFileRead::Status::Loaded) {
-            // Decoded once, into the face's own storage where it has one.
-            const std::size_t capacity = decodedBig5Length(read.bytes);
-            std::u16string buffer;
-            char16_t *storage = face_.editorTextStorage(capacity);
-            if (!storage) {
-                buffer.resize(capacity);
-                storage = buffer.data();
+        // Whatever way the read fails, the editor never keeps the previous slot's text under
+        // this slot.
+        try {
+            read = readDataFile(dataFileName());
+            if (read.status == DataFileRead::Status::Loaded) {
+                // Decoded once, into the face's own storage where it has one.
+                const std::size_t capacity = decodedBig5Length(read.bytes);
+                std::u16string buffer;
+                char16_t *storage = face_.editorTextStorage(capacity);
+                if (!storage) {
+                    buffer.resize(capacity);
+                    storage = buffer.data();
+                }
+                const std::size_t length = editorTextFromBytes(read.bytes, storage);
+                read.bytes = std::string();
+                held = face_.loadEditorText(std::u16string_view(storage, length));
+            } else {
+                face_.loadEditorText({});
             }
-            const std::size_t length = editorTextFromBytes(read.bytes, storage);
-            read.bytes = std::string();
-            face_.loadEditorText(std::u16string_view(storage, length));
-        } else {
+        } catch (const std::bad_alloc &) {
+            held = false;
+        } catch (const std::length_error &) {
+            held = false;
+        } catch (...) {
+            face_.loadEditorText({});
+            loadFailed_ = true;
+            zeroByteLine_ = 0;
+            dataStamp_ = {};
+            throw;
+        }
+        if (!held) {
+            read = DataFileRead {};
             face_.loadEditorText({});
         }
     }
+    if (!held) {
+        loadFailed(texts::kTextExceedsCapacity);
+        return false;
+    }
+    dataStamp_ = read.stamp;
     zeroByteLine_ = read.zeroByteLine;
     switch (read.status) {
     case DataFileRead::Status::Missing:
@@ -306,17 +345,21 @@ bool Workbench::loadDataFile()
             face_.showNotice(texts::partlyLoadedNotice(shownPath(dataFileName()), zeroByteLine_));
         return true;
     case DataFileRead::Status::CannotOpen:
-        loadFailed_ = true;
-        RefreshStatusBar();
-        face_.showError(texts::cannotOpenFile(shownPath(dataFileName())));
+        loadFailed(texts::cannotOpenFile(shownPath(dataFileName())));
         return false;
     case DataFileRead::Status::TooLarge:
-        loadFailed_ = true;
-        RefreshStatusBar();
-        face_.showError(texts::kTextExceedsCapacity);
+        loadFailed(texts::kTextExceedsCapacity);
         return false;
     }
     return false;
+}
+
+void Workbench::loadFailed(std::u16string_view error)
+{
+    loadFailed_ = true;
+    zeroByteLine_ = 0;
+    RefreshStatusBar();
+    face_.showError(error);
 }
 
 bool Workbench::SwitchSlot(std::int32_t slot)
@@ -369,8 +412,9 @@ void Workbench::Jejok(bool showNotice)
 
     const std::u16string text = face_.editorText();
     const Big5EncodeResult encoded = encodeBig5Lines(text);
+    const TextCharacter bad = refusedCharacter(text, encoded);
     std::size_t caretAfter = caret;
-    if (encoded.ok()) {
+    if (bad.units == 0) {
         addDataText(encoded.bytes, [this] { ProgressStep(); });
         tc_order_and_sort(OrderDigit(slot_));
         problems_ = tc_problems();
@@ -384,19 +428,18 @@ void Workbench::Jejok(bool showNotice)
         if (result != 0 && showNotice) {
             face_.showNotice(texts::tableMadeNotice(tc_count(), written));
         } else if (result == 0) {
-            face_.showNotice(
-                texts::tableNotMadeNotice(written, tableFailureText(report.failure), texts::systemText(report.reason)));
+            face_.showNotice(texts::tableNotMadeNotice(written, tableFailureText(report.failure),
+                texts::systemReason(report.reasonKind, texts::systemText(report.reason))));
         }
     } else {
         progress_ = kProgressMinimum;
         redrawProgress();
-        const TextCharacter bad = characterWithoutBig5(text, encoded);
         face_.showNotice(texts::tableNotMadeWithoutBig5(lineOfPosition(text, bad.position),
             std::u16string_view(text).substr(bad.position, bad.units), bad.codePoint));
         caretAfter = bad.position;
     }
 
-    if (encoded.ok())
+    if (bad.units == 0)
         showProblems();
     else
         clearProblems();
@@ -543,6 +586,7 @@ void Workbench::FormActivate()
     std::int32_t slot = 1;
     if (state_.hasValue('f'))
         slot = validSlot(storedNumber(state_.value('f')));
+    restored_ = true;
     face_.pressSlotButton(slot);
     SwitchSlot(slot);
     std::int64_t offset = 0;
@@ -551,12 +595,12 @@ void Workbench::FormActivate()
     face_.putCaret(positionFromCaretOffset(face_.editorText(), offset));
 }
 
-bool Workbench::FormCloseQuery()
+void Workbench::storeState()
 {
+    // A window closed before it ever showed a slot keeps what the last close stored.
+    if (!restored_)
+        return;
     const std::string path = StateFileName(driveLetter_);
-    if (!askToSave())
-        return false;
-    library_.release();
     state_.clear();
     const std::int64_t offset = caretOffsetFromPosition(face_.editorText(), face_.caretPosition());
     const auto caret
@@ -564,6 +608,23 @@ bool Workbench::FormCloseQuery()
     state_.set('f', storedNumberText(slot_).c_str());
     state_.set('s', storedNumberText(caret).c_str());
     state_.save(path.c_str(), texts::kStateFileHeader);
+}
+
+bool Workbench::FormCloseQuery()
+{
+    if (!sessionEndAgreed_ && !askToSave())
+        return false;
+    library_.release();
+    storeState();
+    return true;
+}
+
+bool Workbench::EndSession()
+{
+    if (!askToSave())
+        return false;
+    storeState();
+    sessionEndAgreed_ = true;
     return true;
 }
 

@@ -73,6 +73,12 @@ public:
     void FormActivate();
     // True when the window may close; the library is then released and the state file written.
     bool FormCloseQuery();
+    // The user's session is ending (log off, shut down, restart): a close, asked before the
+    // system ends the program. Runs the ask-to-save routine; false (取消, or a save that failed)
+    // refuses the end of the session. On true the state file is written and the library stays
+    // loaded, since the session may still go on (another program may refuse it); a close after
+    // it, with no edit in between, asks nothing again.
+    bool EndSession();
 
     // --- Read by the face and by tests ---
     std::int32_t currentSlot() const { return slot_; }
@@ -94,6 +100,10 @@ private:
     // Empties the editor and loads the slot's data file into it; false when it exists but could
     // not be loaded.
     bool loadDataFile();
+    // Marks the current slot's data file as not loaded and reports why.
+    void loadFailed(std::u16string_view error);
+    // Writes the slot and caret to the state file, when the window ever restored them.
+    void storeState();
     void redrawProgress();
     // The editor's line count: its lines without a last one that is empty.
     std::int64_t editorLines() const;
@@ -120,6 +130,11 @@ private:
     // The line of the zero byte that ended the loaded text (0: the file was loaded whole):
     // saving would drop what follows it, so it needs the user's word too.
     std::int64_t zeroByteLine_ = 0;
+    // FormActivate has run: the slot and caret are what the user saw, not the defaults of a
+    // window never shown.
+    bool restored_ = false;
+    // EndSession let the session end and nothing was edited or loaded since.
+    bool sessionEndAgreed_ = false;
     // The problems of the last table run while the list shows them; the text has not changed
     // since.
     RunProblems problems_;

@@ -6,6 +6,7 @@
 #include <deque>
 #include <filesystem>
 #include <memory>
+#include <new>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -78,14 +79,31 @@ public:
         return n;
     }
 
+    // A control that cannot hold the next loaded text, and a face whose storage for it runs
+    // out of memory.
+    bool refuseLoad = false;
+    bool storageOutOfMemory = false;
+
     std::u16string editorText() const override { return text; }
-    void loadEditorText(std::u16string_view newText) override
+    bool loadEditorText(std::u16string_view newText) override
     {
-        text = newText;
+        const bool refused = refuseLoad && !newText.empty();
+        // What a control that fails part way leaves behind: the old text, which the Workbench
+        // must not keep.
+        if (!refused)
+            text = newText;
         caret = 0;
         // The control reports a load like any change; the Workbench must not take it for an edit.
         if (workbench)
             workbench->mm4indata1Change();
+        return !refused;
+    }
+    char16_t *editorTextStorage(std::size_t capacity) override
+    {
+        if (storageOutOfMemory)
+            throw std::bad_alloc();
+        static_cast<void>(capacity);
+        return nullptr;
     }
     void replaceEditorText(std::u16string_view newText) override
     {

@@ -35,7 +35,10 @@ TEST(ProgramTexts, EveryTextHasABig5Form)
         std::u16string(kProblemsColumnFile), std::u16string(kProblemsColumnReason), std::u16string(kProblemInEditor),
         std::u16string(kMenuFind), std::u16string(kMenuGoToLine), std::u16string(kMenuProblems),
         std::u16string(kFindLabel), std::u16string(kFindNext), std::u16string(kFindPrevious),
-        std::u16string(kFindNotFound), findCount(2, 3, true), std::u16string(kGoToLineTitle), goToLinePrompt(9) };
+        std::u16string(kFindNotFound), findCount(2, 3, true), std::u16string(kGoToLineTitle), goToLinePrompt(9),
+        std::u16string(kButtonYes), std::u16string(kButtonNo), std::u16string(kButtonOk), std::u16string(kButtonCancel),
+        std::u16string(kMenuUndo), std::u16string(kMenuRedo), std::u16string(kMenuSort), notSavedWithoutBig5(2, u"", 0),
+        tableNotMadeWithoutBig5(2, u"", 0x2028) };
     for (int reason = 0; reason <= static_cast<int>(kpx::LineProblemReason::Duplicate); ++reason) {
         EXPECT_TRUE(hasBig5Form(problemReason(static_cast<kpx::LineProblemReason>(reason), path, 3))) << reason;
         EXPECT_TRUE(hasBig5Form(problemReason(static_cast<kpx::LineProblemReason>(reason), u"", 3))) << reason;
