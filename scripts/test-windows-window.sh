@@ -2,7 +2,9 @@
 # SPDX-License-Identifier: GPL-2.0-or-later
 # The Windows program under Wine, in an X server of its own:
 #   1. kpxv410.exe imports only DLLs of Windows itself;
-#   2. one session in the real window, driven through the keyboard: type two lines (one of them
+#   2. an exception thrown inside a window procedure and a dialog procedure is shown in an error
+#      box and the program goes on (tests/win32/guard_check.cpp);
+#      one session in the real window, driven through the keyboard: type two lines (one of them
 #      Chinese), F2, F3 and the notice, a third line, F5, a fourth line, close from the File menu
 #      (Alt+F, X), 取消 (Esc), close again and 是 (Enter). After each step the data file, the
 #      table (the bytes kpx-make.exe writes from the same lines) and the state file are checked
@@ -30,6 +32,8 @@ else
   out=build/windows-x86_64
 fi
 scripts/build-windows.sh --arch "$windows_arch" --out "$out"
+cmake --build "build/windows-$windows_arch-cmake" -j2 --target kpx-win32-guard-check >/dev/null
+guard_check=$PWD/build/windows-$windows_arch-cmake/win32/kpx-win32-guard-check.exe
 tools=$PWD/build/windows-$windows_arch-cmake/tools
 staging=$PWD/build/windows-$windows_arch-cmake/staging
 program=$PWD/$out/kpxv410.exe
@@ -200,7 +204,16 @@ table_matches() {
   [ -f "$table" ] && cmp -s "$table" "$work/reference.zd"
 }
 
-# --- 2. a keyboard session -------------------------------------------------------------------
+# --- 2. exceptions inside window procedures; a keyboard session -------------------------------
+
+step "exceptions inside a window procedure and a dialog procedure"
+guard_output=$(timeout "$wait_seconds" "$wine_program" "$guard_check" </dev/null 2>&1) || true
+echo "$guard_output" | sed 's/^/  /'
+[ "$(echo "$guard_output" | tail -n 1 | tr -d '\r')" = passed ] ||
+  fail "an exception inside a window or dialog procedure was not caught and shown"
+ok "exceptions inside window and dialog procedures are shown in an error box, and the program goes on"
+
+# --- a keyboard session -------------------------------------------------------------------
 
 step "starting kpxv410.exe"
 start_program "$program"
