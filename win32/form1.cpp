@@ -777,8 +777,10 @@ LRESULT TForm1::onMessage(UINT message, WPARAM wParam, LPARAM lParam)
         SetFocus(lastFocus_ && IsWindow(lastFocus_) ? lastFocus_ : mm4indata1_);
         return 0;
     case kRunFormActivate:
-        if (workbench_)
+        if (workbench_) {
+            const Busy busy(busy_);
             workbench_->FormActivate();
+        }
         return 0;
     case WM_QUERYENDSESSION:
         return queryEndSession();
@@ -816,10 +818,12 @@ LRESULT TForm1::onMessage(UINT message, WPARAM wParam, LPARAM lParam)
         layout();
         return 0;
     }
-    case WM_CLOSE:
+    case WM_CLOSE: {
+        const Busy busy(busy_);
         if (!workbench_ || workbench_->FormCloseQuery())
             DestroyWindow(handle());
         return 0;
+    }
     case WM_DESTROY:
         PostQuitMessage(0);
         return 0;
