@@ -52,6 +52,11 @@ const RunProblems &tc_problems()
     return theCompiler().problems();
 }
 
+void tc_set_source_file(const char *path)
+{
+    theCompiler().setSourceFile(path);
+}
+
 void tc_set_progress_step(std::function<void()> step)
 {
     theCompiler().setProgressStep(std::move(step));

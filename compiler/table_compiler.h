@@ -37,6 +37,11 @@ const TableWriteReport &tc_last_write();
 // entries that repeat an earlier one.
 const RunProblems &tc_problems();
 
+// The file whose text this run compiles (a data file), named after tc_begin: the first link of
+// the include chain, so that an include line naming it is an include cycle like any other. Null
+// or a file that cannot be opened: the text has no file.
+void tc_set_source_file(const char *path);
+
 // The main window's progress step, called once for every line of an included file that the
 // compiler classifies. Until a window installs one, nothing happens.
 void tc_set_progress_step(std::function<void()> step);

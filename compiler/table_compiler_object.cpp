@@ -10,6 +10,7 @@
 #include "compiler/entry_sort_p.h"
 #include "compiler/line_classifier_p.h"
 #include "compiler/table_compiler_object_p.h"
+#include "io/file_handle.h"
 #include "io/line_reader.h"
 
 namespace kpx {
@@ -27,7 +28,14 @@ std::int32_t TableCompiler::begin(std::int32_t reserve)
     outputPathOverride_.clear();
     problems_.begin();
     reading_ = ReadingPlace {};
+    hasSourceFile_ = false;
     return 1;
+}
+
+void TableCompiler::setSourceFile(const char *path)
+{
+    FileHandle file;
+    hasSourceFile_ = path && file.openRead(path) && os::fileIdentity(file.isOpen(), sourceFile_);
 }
 
 void TableCompiler::addLine(const char *line)
@@ -108,7 +116,8 @@ std::int32_t TableCompiler::includeFile(const char *path)
     os::FileIdentity identity;
     const bool identified = os::fileIdentity(reader->file().isOpen(), identity);
     if (identified) {
-        if (std::find(includeChain_.begin(), includeChain_.end(), identity) != includeChain_.end()) {
+        if ((hasSourceFile_ && identity == sourceFile_)
+            || std::find(includeChain_.begin(), includeChain_.end(), identity) != includeChain_.end()) {
             includeNotRead(LineProblemReason::IncludeCycle, path);
             return 0;
         }

@@ -51,6 +51,8 @@ public:
     const RunProblems &problems() const { return problems_.problems(); }
 
     void setProgressStep(std::function<void()> step) { progressStep_ = std::move(step); }
+    // The file of the run's own text, the include chain's first link (tc_set_source_file).
+    void setSourceFile(const char *path);
 
 private:
     static constexpr std::size_t kMaxEntryBlock = 96;
@@ -76,6 +78,9 @@ private:
     bool outOfMemory_ = false;
     // Files being read by include lines right now, so that a cycle is not followed.
     std::vector<os::FileIdentity> includeChain_;
+    // The run's own file, when it has one.
+    os::FileIdentity sourceFile_;
+    bool hasSourceFile_ = false;
     std::function<void()> progressStep_;
     TableWriteReport lastWrite_;
     ProblemLog problems_;

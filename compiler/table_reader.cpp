@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "compiler/table_reader.h"
 
+#include <cstdint>
 #include <cstring>
+#include <string>
 
 #include "compiler/table_format.h"
 
@@ -19,13 +21,19 @@ bool fail(std::string &error, std::string message)
     return false;
 }
 
+// "1 byte", "2 bytes".
+std::string counted(std::uint64_t count, const char *one, const char *many)
+{
+    return std::to_string(count) + " " + (count == 1 ? one : many);
+}
+
 } // namespace
 
 bool readTable(std::string_view bytes, TableContents &contents, std::string &error)
 {
     contents = TableContents {};
     if (bytes.size() < zd::kHeaderSize)
-        return fail(error, "truncated: " + std::to_string(bytes.size()) + " bytes, the header alone takes 32");
+        return fail(error, "truncated: " + counted(bytes.size(), "byte", "bytes") + ", the header alone takes 32");
     if (zd::getUint32(at(bytes, 0)) != zd::kHeaderRecordSize)
         return fail(error, "header record size is " + std::to_string(zd::getUint32(at(bytes, 0))) + ", not 24");
     std::memcpy(contents.tag, at(bytes, zd::kTagOffset), zd::kTagSize);
@@ -39,8 +47,8 @@ bool readTable(std::string_view bytes, TableContents &contents, std::string &err
     const std::size_t available = bytes.size() - zd::kHeaderSize;
     if (contents.bodySize != available)
         return fail(error,
-            "body size is " + std::to_string(contents.bodySize) + " but the file holds " + std::to_string(available)
-                + " bytes after the header");
+            "body size is " + std::to_string(contents.bodySize) + " but the file holds "
+                + counted(available, "byte", "bytes") + " after the header");
     // Every record takes at least 2 bytes, so a count above half the body cannot be right; this
     // also keeps a hostile count from reserving memory.
     if (contents.count > contents.bodySize / 2)
@@ -65,7 +73,8 @@ bool readTable(std::string_view bytes, TableContents &contents, std::string &err
     }
     if (offset != end)
         return fail(error,
-            std::to_string(end - offset) + " bytes after the last of " + std::to_string(contents.count) + " records");
+            counted(end - offset, "byte", "bytes") + " after the last of "
+                + counted(contents.count, "record", "records"));
     return true;
 }
 

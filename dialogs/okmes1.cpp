@@ -1,9 +1,14 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "dialogs/okmes1.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include <QFrame>
 #include <QPalette>
 #include <QPushButton>
+#include <QScreen>
+#include <QTextDocument>
 #include <QTextEdit>
 #include <QTextOption>
 
@@ -18,6 +23,13 @@ namespace {
 // characters, and scaling one without the other would cut lines off.
 constexpr qreal kNoScaling = 1.0;
 constexpr int kFontPixels = 16;
+// The design's layout, which a longer message stretches downwards.
+constexpr int kWidth = 345;
+constexpr int kHeight = 214;
+constexpr int kBevelHeight = 161;
+constexpr int kMemoWidth = 305;
+constexpr int kMemoHeight = 129;
+constexpr int kButtonY = 180;
 
 } // namespace
 
@@ -30,15 +42,15 @@ Tokmes1::Tokmes1(QWidget *parent)
     setObjectName(QStringLiteral("okmes1"));
     setWindowTitle(kpx::qtText(kpx::texts::kNoticeTitle));
     setFont(unscaledMingFont(kFontPixels));
-    setFixedSize(345, 214);
+    setFixedSize(kWidth, kHeight);
 
     Bevel1->setObjectName(QStringLiteral("Bevel1"));
     Bevel1->setFrameStyle(QFrame::Box | QFrame::Sunken);
-    Bevel1->setGeometry(scaledRect(8, 8, 321, 161, kNoScaling));
+    Bevel1->setGeometry(scaledRect(8, 8, 321, kBevelHeight, kNoScaling));
 
     // A block of centred text on the dialog's own grey, not an edit box.
     Memo1->setObjectName(QStringLiteral("Memo1"));
-    Memo1->setGeometry(scaledRect(16, 24, 305, 129, kNoScaling));
+    Memo1->setGeometry(scaledRect(16, 24, kMemoWidth, kMemoHeight, kNoScaling));
     Memo1->setReadOnly(true);
     Memo1->setFrameShape(QFrame::NoFrame);
     Memo1->setLineWrapMode(QTextEdit::WidgetWidth);
@@ -54,7 +66,7 @@ Tokmes1::Tokmes1(QWidget *parent)
     Memo1->setPalette(memoPalette);
 
     OKBtn->setObjectName(QStringLiteral("OKBtn"));
-    OKBtn->setGeometry(scaledRect(143, 180, 75, 25, kNoScaling));
+    OKBtn->setGeometry(scaledRect(143, kButtonY, 75, 25, kNoScaling));
     OKBtn->setDefault(true);
     connect(OKBtn, &QPushButton::clicked, this, [this] { done(kResultOk); });
 }
@@ -66,6 +78,23 @@ void Tokmes1::setMessage(const QString &text)
     lines.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     lines.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     Memo1->setPlainText(lines);
+    fitToMessage();
+}
+
+void Tokmes1::fitToMessage()
+{
+    // The message's height when wrapped at the box's width, as the box lays it out.
+    QTextDocument *const document = Memo1->document();
+    document->setTextWidth(kMemoWidth);
+    const int textHeight = static_cast<int>(std::ceil(document->size().height()));
+    int extra = std::max(0, textHeight - kMemoHeight);
+    // Past the screen's height the box scrolls after all.
+    if (const QScreen *screen = this->screen())
+        extra = std::min(extra, std::max(0, screen->availableGeometry().height() - kHeight - 40));
+    setFixedSize(kWidth, kHeight + extra);
+    Bevel1->setGeometry(8, 8, 321, kBevelHeight + extra);
+    Memo1->setGeometry(16, 24, kMemoWidth, kMemoHeight + extra);
+    OKBtn->setGeometry(143, kButtonY + extra, 75, 25);
 }
 
 QString Tokmes1::message() const

@@ -31,6 +31,9 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    // Grows the dialog downwards until the whole message shows (up to the screen's height).
+    void fitToMessage();
+
     QFrame *const Bevel1;
     QTextEdit *const Memo1;
     QPushButton *const OKBtn;

@@ -4,7 +4,9 @@
 
 #include <QAction>
 #include <QButtonGroup>
+#include <QCoreApplication>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -132,6 +134,9 @@ TForm1::TForm1(QWidget *parent)
     , N1(newSeparator("N1", this))
     , mn4exi1(newAction(kpx::texts::kCaption_mn4exi1, "mn4exi1", this))
     , mnE1(newMenu(kpx::texts::kCaption_mnE1, "mnE1", MainMenu1))
+    , mnUndo1(newAction(kpx::texts::kMenuUndo, "mnUndo1", this))
+    , mnRedo1(newAction(kpx::texts::kMenuRedo, "mnRedo1", this))
+    , mnBr3(newSeparator("mnBr3", this))
     , mnCut1(newAction(kpx::texts::kCaption_mnCut1, "mnCut1", this))
     , mnCopy1(newAction(kpx::texts::kCaption_mnCopy1, "mnCopy1", this))
     , mnPaste1(newAction(kpx::texts::kCaption_mnPaste1, "mnPaste1", this))
@@ -140,6 +145,8 @@ TForm1::TForm1(QWidget *parent)
     , mnBr2(newSeparator("mnBr2", this))
     , mnFind1(newAction(kpx::texts::kMenuFind, "mnFind1", this))
     , mnGoToLine1(newAction(kpx::texts::kMenuGoToLine, "mnGoToLine1", this))
+    , mnBr4(newSeparator("mnBr4", this))
+    , mnSort1(newAction(kpx::texts::kMenuSort, "mnSort1", this))
     , mnH1(newMenu(kpx::texts::kCaption_mnH1, "mnH1", MainMenu1))
     , mnCheh1(newAction(kpx::texts::kCaption_mnCheh1, "mnCheh1", this))
     , mnAbout1(newAction(kpx::texts::kCaption_mnAbout1, "mnAbout1", this))
@@ -205,6 +212,8 @@ TForm1::TForm1(QWidget *parent)
     layout->insertWidget(layout->indexOf(StatusBar1), findBar_);
     connect(findBar_, &kpx::FindBar::closed, this, [this] { focusEditor(); });
     setupActivation();
+    // The editor, not the first slot button before it in the Tab order, has the focus at start.
+    mm4indata1->setFocus(Qt::OtherFocusReason);
 }
 
 TForm1::~TForm1() = default;
@@ -233,7 +242,14 @@ void TForm1::setupMenu()
     mnPaste1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_V));
     mnFind1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
     mnGoToLine1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_G));
-    mnE1->addActions({ mnCut1, mnCopy1, mnPaste1, mnBr1, mnAll1, mnBr2, mnFind1, mnGoToLine1 });
+    // The editor takes these keys itself while it has the focus; the menu's shortcuts serve the
+    // other controls.
+    mnUndo1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    mnRedo1->setShortcuts({ QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z) });
+    mnUndo1->setEnabled(false);
+    mnRedo1->setEnabled(false);
+    mnE1->addActions({ mnUndo1, mnRedo1, mnBr3, mnCut1, mnCopy1, mnPaste1, mnBr1, mnAll1, mnBr2, mnFind1, mnGoToLine1,
+        mnBr4, mnSort1 });
     MainMenu1->addMenu(mnE1);
 
     mnCheh1->setShortcut(QKeySequence(Qt::Key_F1));
@@ -250,6 +266,9 @@ void TForm1::setupMenu()
     connect(mnAll1, &QAction::triggered, this, &TForm1::mnAll1Click);
     connect(mnFind1, &QAction::triggered, this, &TForm1::mnFind1Click);
     connect(mnGoToLine1, &QAction::triggered, this, &TForm1::mnGoToLine1Click);
+    connect(mnUndo1, &QAction::triggered, this, &TForm1::mnUndo1Click);
+    connect(mnRedo1, &QAction::triggered, this, &TForm1::mnRedo1Click);
+    connect(mnSort1, &QAction::triggered, this, &TForm1::mnSort1Click);
     connect(mnCheh1, &QAction::triggered, this, &TForm1::mnCheh1Click);
     connect(mnAbout1, &QAction::triggered, this, &TForm1::mnAbout1Click);
 }
@@ -293,9 +312,12 @@ void TForm1::setupPanel()
     ed4ifn1->setGeometry(scaled(368, 72, 129, 24, factor));
     for (QLineEdit *box : { ed4ofn1, ed4ifn1 }) {
         box->setFont(pathFont);
+        // Read-only rather than disabled: a disabled box shows no tooltip with the whole path.
         box->setReadOnly(true);
-        box->setEnabled(false);
         box->setFocusPolicy(Qt::NoFocus);
+        QPalette palette = box->palette();
+        palette.setColor(QPalette::Base, palette.color(QPalette::Window));
+        box->setPalette(palette);
     }
 }
 
@@ -312,7 +334,7 @@ void TForm1::setupSlotButtons()
         button->setText(QString::number(slot % 10));
         button->setCheckable(true);
         button->setAutoRaise(false);
-        button->setFocusPolicy(Qt::NoFocus);
+        button->installEventFilter(this);
         button->setGeometry(scaled(kSlotButtonX + column * kSlotButtonPitch, kSlotRowY[static_cast<std::size_t>(row)],
             kSlotButtonSize, kSlotButtonSize, factor));
         slotButtons_->addButton(button, slot);
@@ -320,6 +342,7 @@ void TForm1::setupSlotButtons()
         connect(button, &QToolButton::clicked, this, [this, slot] { workbench_->SwitchSlot(slot); });
     }
     SpeedButton[0]->setChecked(true);
+    setSlotTabStop(kpx::kFirstSlot);
 }
 
 void TForm1::setupEditor()
@@ -336,6 +359,9 @@ void TForm1::setupEditor()
     // Long lines scroll sideways with the caret, as without a horizontal bar.
     mm4indata1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     mm4indata1->setUndoRedoEnabled(true);
+    mm4indata1->installEventFilter(this);
+    connect(mm4indata1, &QPlainTextEdit::undoAvailable, mnUndo1, &QAction::setEnabled);
+    connect(mm4indata1, &QPlainTextEdit::redoAvailable, mnRedo1, &QAction::setEnabled);
     connect(mm4indata1, &QPlainTextEdit::textChanged, this, [this] {
         if (workbench_)
             workbench_->mm4indata1Change();
@@ -408,6 +434,94 @@ void TForm1::mnPaste1Click()
 void TForm1::mnAll1Click()
 {
     mm4indata1->selectAll();
+}
+
+void TForm1::mnUndo1Click()
+{
+    mm4indata1->undo();
+}
+
+void TForm1::mnRedo1Click()
+{
+    mm4indata1->redo();
+}
+
+void TForm1::mnSort1Click()
+{
+    workbench_->Sort();
+}
+
+void TForm1::setSlotTabStop(std::int32_t slot)
+{
+    // Clicks leave the focus where it was, as before: only Tab and the arrow keys reach them.
+    for (std::int32_t other = kpx::kFirstSlot; other <= kpx::kLastSlot; ++other)
+        SpeedButton[static_cast<std::size_t>(other - 1)]->setFocusPolicy(other == slot ? Qt::TabFocus : Qt::NoFocus);
+}
+
+bool TForm1::slotButtonKey(std::int32_t slot, const QKeyEvent &key)
+{
+    if (key.modifiers() & ~Qt::KeypadModifier)
+        return false;
+    // Left and right go through the thirty in order, up and down from row to row.
+    std::int32_t step = 0;
+    switch (key.key()) {
+    case Qt::Key_Left:
+        step = -1;
+        break;
+    case Qt::Key_Right:
+        step = 1;
+        break;
+    case Qt::Key_Up:
+        step = -10;
+        break;
+    case Qt::Key_Down:
+        step = 10;
+        break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        SpeedButton[static_cast<std::size_t>(slot - 1)]->click();
+        return true;
+    default:
+        return false;
+    }
+    const std::int32_t count = kpx::kLastSlot - kpx::kFirstSlot + 1;
+    const std::int32_t next = (slot - kpx::kFirstSlot + step + count) % count + kpx::kFirstSlot;
+    setSlotTabStop(next);
+    SpeedButton[static_cast<std::size_t>(next - 1)]->setFocus(Qt::TabFocusReason);
+    return true;
+}
+
+bool TForm1::editorKey(const QKeyEvent &key)
+{
+    const bool enter = key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter;
+    if (enter && (key.modifiers() & Qt::ShiftModifier)) {
+        // The editor would break the line with U+2028, which no data file can hold.
+        QKeyEvent plain(QEvent::KeyPress, key.key(), key.modifiers() & ~Qt::ShiftModifier, key.text());
+        QCoreApplication::sendEvent(mm4indata1, &plain);
+        return true;
+    }
+    if (key.key() == Qt::Key_Tab && key.modifiers() == Qt::ControlModifier) {
+        // Tab itself is a character of the data.
+        setSlotTabStop(kpx::SlotButton(workbench_->currentSlot()));
+        SpeedButton[static_cast<std::size_t>(kpx::SlotButton(workbench_->currentSlot()) - 1)]->setFocus(
+            Qt::TabFocusReason);
+        return true;
+    }
+    return false;
+}
+
+bool TForm1::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return QMainWindow::eventFilter(watched, event);
+    const auto &key = static_cast<const QKeyEvent &>(*event);
+    if (watched == mm4indata1)
+        return editorKey(key) || QMainWindow::eventFilter(watched, event);
+    for (std::int32_t slot = kpx::kFirstSlot; slot <= kpx::kLastSlot; ++slot) {
+        if (watched == SpeedButton[static_cast<std::size_t>(slot - 1)])
+            return slotButtonKey(slot, key) || QMainWindow::eventFilter(watched, event);
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void TForm1::mnCheh1Click()

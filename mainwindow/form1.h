@@ -12,6 +12,8 @@
 #include "workbench/workbench.h"
 
 class QAction;
+class QKeyEvent;
+class QSessionManager;
 class QButtonGroup;
 class QFrame;
 class QLabel;
@@ -111,9 +113,14 @@ public:
     // Menu 編輯 (&E): Ctrl+F, Ctrl+G
     void mnFind1Click();
     void mnGoToLine1Click();
+    // Menu 編輯 (&E): undo (Ctrl+Z), redo (Ctrl+Y, Ctrl+Shift+Z), Sort
+    void mnUndo1Click();
+    void mnRedo1Click();
+    void mnSort1Click();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void setupMenu();
@@ -123,6 +130,16 @@ private:
     void setupStatusBar();
     void setupActivation();
     void focusWindowChanged(QWindow *window);
+    // The end of the user's session, as the session manager asks.
+    void commitData(QSessionManager &manager);
+    // The slot buttons are one stop in the Tab order: only this one takes Tab.
+    void setSlotTabStop(std::int32_t slot);
+    // Arrow keys within the slot buttons, Enter presses one.
+    bool slotButtonKey(std::int32_t slot, const QKeyEvent &key);
+    // Shift+Enter breaks the line as Enter does; Ctrl+Tab goes to the slot buttons.
+    bool editorKey(const QKeyEvent &key);
+    // Shows a path in its box, shortened to the box's width, whole on hover.
+    static void showPath(QLineEdit *box, std::u16string_view path);
 
     QMenuBar *const MainMenu1;
     QMenu *const mnF1;
@@ -132,6 +149,9 @@ private:
     QAction *const N1;
     QAction *const mn4exi1;
     QMenu *const mnE1;
+    QAction *const mnUndo1;
+    QAction *const mnRedo1;
+    QAction *const mnBr3;
     QAction *const mnCut1;
     QAction *const mnCopy1;
     QAction *const mnPaste1;
@@ -140,6 +160,8 @@ private:
     QAction *const mnBr2;
     QAction *const mnFind1;
     QAction *const mnGoToLine1;
+    QAction *const mnBr4;
+    QAction *const mnSort1;
     QMenu *const mnH1;
     QAction *const mnCheh1;
     QAction *const mnAbout1;

@@ -8,7 +8,10 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QSplitter>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QToolButton>
@@ -19,7 +22,15 @@
 #include "mainwindow/form1.h"
 #include "platform/text/qt_text.h"
 #include "state/slot_names.h"
+#include "workbench/fitted_path.h"
 #include "workbench/program_texts.h"
+
+namespace {
+
+// QLineEdit keeps this many pixels free at either side of its text (its private horizontalMargin).
+constexpr int kLineEditHorizontalMargin = 2;
+
+} // namespace
 
 std::u16string TForm1::editorText() const
 {
@@ -93,14 +104,30 @@ void TForm1::focusEditor()
 void TForm1::pressSlotButton(std::int32_t slot)
 {
     SpeedButton[static_cast<std::size_t>(kpx::SlotButton(slot) - 1)]->setChecked(true);
+    setSlotTabStop(kpx::SlotButton(slot));
+}
+
+void TForm1::showPath(QLineEdit *box, std::u16string_view path)
+{
+    // The room for text inside the frame and the line edit's own margins.
+    QStyleOptionFrame option;
+    option.initFrom(box);
+    option.lineWidth = box->hasFrame() ? box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, box) : 0;
+    const QRect room = box->style()->subElementRect(QStyle::SE_LineEditContents, &option, box);
+    const QMargins margins = box->textMargins();
+    const int width = room.width() - margins.left() - margins.right() - 2 * kLineEditHorizontalMargin;
+    const QFontMetrics metrics(box->font());
+    const std::u16string shown = kpx::fittedPath(
+        path, width, [&metrics](std::u16string_view text) { return metrics.horizontalAdvance(kpx::qtText(text)); });
+    box->setText(kpx::qtText(shown));
+    box->setCursorPosition(0);
+    box->setToolTip(kpx::qtText(path));
 }
 
 void TForm1::showPaths(std::u16string_view tablePath, std::u16string_view dataPath)
 {
-    ed4ifn1->setText(kpx::qtText(dataPath));
-    ed4ifn1->setToolTip(ed4ifn1->text());
-    ed4ofn1->setText(kpx::qtText(tablePath));
-    ed4ofn1->setToolTip(ed4ofn1->text());
+    showPath(ed4ifn1, dataPath);
+    showPath(ed4ofn1, tablePath);
 }
 
 void TForm1::setStatusPanel(int panel, std::u16string_view text)
@@ -130,17 +157,21 @@ void TForm1::showNotice(std::u16string_view text)
 void TForm1::showError(std::u16string_view text)
 {
     QMessageBox box(
-        QMessageBox::Critical, kpx::qtText(kpx::texts::kProgramTitle), kpx::qtText(text), QMessageBox::Ok, this);
+        QMessageBox::Critical, kpx::qtText(kpx::texts::kProgramTitle), kpx::qtText(text), QMessageBox::NoButton, this);
+    box.setEscapeButton(box.addButton(kpx::qtText(kpx::texts::kCaption_OK), QMessageBox::AcceptRole));
     box.exec();
 }
 
 bool TForm1::confirm(std::u16string_view text)
 {
-    QMessageBox box(QMessageBox::Warning, kpx::qtText(kpx::texts::kProgramTitle), kpx::qtText(text),
-        QMessageBox::Yes | QMessageBox::No, this);
-    box.setDefaultButton(QMessageBox::No);
-    box.setEscapeButton(QMessageBox::No);
-    return box.exec() == QMessageBox::Yes;
+    QMessageBox box(
+        QMessageBox::Warning, kpx::qtText(kpx::texts::kProgramTitle), kpx::qtText(text), QMessageBox::NoButton, this);
+    QPushButton *const yes = box.addButton(kpx::qtText(kpx::texts::kButtonYes), QMessageBox::YesRole);
+    QPushButton *const no = box.addButton(kpx::qtText(kpx::texts::kButtonNo), QMessageBox::NoRole);
+    box.setDefaultButton(no);
+    box.setEscapeButton(no);
+    box.exec();
+    return box.clickedButton() == yes;
 }
 
 void TForm1::showProblems(std::u16string_view title, std::size_t rows)
@@ -170,12 +201,18 @@ void TForm1::selectText(std::size_t position, std::size_t length)
 bool TForm1::askLineNumber(std::u16string_view prompt, std::int64_t current, std::int64_t last, std::int64_t &line)
 {
     const int top = static_cast<int>(std::min<std::int64_t>(last, INT32_MAX));
-    bool ok = false;
-    const int chosen = QInputDialog::getInt(this, kpx::qtText(kpx::texts::kGoToLineTitle), kpx::qtText(prompt),
-        static_cast<int>(std::min<std::int64_t>(current, top)), 1, top, 1, &ok);
-    if (ok)
-        line = chosen;
-    return ok;
+    QInputDialog dialog(this);
+    dialog.setWindowTitle(kpx::qtText(kpx::texts::kGoToLineTitle));
+    dialog.setLabelText(kpx::qtText(prompt));
+    dialog.setInputMode(QInputDialog::IntInput);
+    dialog.setIntRange(1, top);
+    dialog.setIntValue(static_cast<int>(std::min<std::int64_t>(current, top)));
+    dialog.setOkButtonText(kpx::qtText(kpx::texts::kButtonOk));
+    dialog.setCancelButtonText(kpx::qtText(kpx::texts::kButtonCancel));
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    line = dialog.intValue();
+    return true;
 }
 
 void TForm1::mnFind1Click()

@@ -2,6 +2,7 @@
 // TForm1: telling the Workbench where the focus goes, and the close request.
 #include <QApplication>
 #include <QCloseEvent>
+#include <QSessionManager>
 #include <QWindow>
 
 #include "dialogs/sc_cheh1.h"
@@ -10,6 +11,18 @@
 void TForm1::setupActivation()
 {
     connect(qApp, &QGuiApplication::focusWindowChanged, this, &TForm1::focusWindowChanged);
+    connect(qApp, &QGuiApplication::commitDataRequest, this, &TForm1::commitData, Qt::DirectConnection);
+}
+
+void TForm1::commitData(QSessionManager &manager)
+{
+    // Without leave to ask, nothing is decided for the user: the words stay in the editor.
+    if (!manager.allowsInteraction())
+        return;
+    const bool mayEnd = workbench_->EndSession();
+    manager.release();
+    if (!mayEnd)
+        manager.cancel();
 }
 
 void TForm1::focusWindowChanged(QWindow *window)

@@ -11,13 +11,15 @@
 #include "mainwindow/form1.h"
 #include "mainwindow/program_windows.h"
 #include "mainwindow/single_instance.h"
+#include "platform/text/qt_text.h"
+#include "workbench/program_texts.h"
 
 int main(int argc, char *argv[])
 {
     kpx::Application application(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("kpxv410"));
-    // The program's name is kept out of the display name, which Qt would append to every
-    // window's caption; the error boxes carry it instead.
+    // The program's name in the task bar and the session manager.
+    QGuiApplication::setApplicationDisplayName(kpx::qtText(kpx::texts::kProgramTitle));
     application.setWindowIcon(programIcon());
     // Qt's own texts (the editor's context menu, the buttons of message boxes) in the program's
     // language, where Qt's translations are installed.

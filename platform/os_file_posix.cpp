@@ -210,6 +210,8 @@ std::string lastErrorText()
     return std::strerror(errno);
 }
 
+void useBinaryStandardStreams() { }
+
 ErrorKind lastErrorKind()
 {
     switch (errno) {

@@ -4,10 +4,12 @@
 #include <cstring>
 #include <exception>
 #include <fstream>
+#include <iostream>
 #include <iterator>
 #include <string>
 
 #include "compiler/table_reader.h"
+#include "platform/os_file.h"
 #include "platform/text/big5_codec.h"
 
 namespace {
@@ -17,7 +19,8 @@ void usage(std::FILE *to)
     std::fputs("Usage: kpx-dump [--header] [--utf8] TABLE\n"
                "\n"
                "Checks a lexicon table (.zd) against the format and prints its entries in file\n"
-               "order, one 'key<TAB>output' line each, as raw bytes.\n"
+               "order, one 'key<TAB>output' line each, as raw bytes. TABLE - reads the table\n"
+               "from standard input.\n"
                "\n"
                "  --header   print the header fields first\n"
                "  --utf8     convert the Big5 text to UTF-8 for a terminal\n"
@@ -95,21 +98,29 @@ int main(int argc, char **argv)
         return 2;
     }
 
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        std::fprintf(stderr, "kpx-dump: cannot open %s\n", path);
-        return 1;
+    kpx::os::useBinaryStandardStreams();
+    const bool fromStandardInput = std::strcmp(path, "-") == 0;
+    if (fromStandardInput)
+        path = "(standard input)";
+    std::ifstream file;
+    if (!fromStandardInput) {
+        file.open(path, std::ios::binary);
+        if (!file) {
+            std::fprintf(stderr, "kpx-dump: cannot open %s\n", path);
+            return 1;
+        }
     }
+    std::istream &in = fromStandardInput ? std::cin : file;
     std::string bytes;
     try {
-        bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+        bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     } catch (const std::exception &) {
         // The stream buffer throws on a read error (a directory, an I/O error) instead of
         // setting badbit.
         std::fprintf(stderr, "kpx-dump: cannot read %s\n", path);
         return 1;
     }
-    if (file.bad()) {
+    if (in.bad()) {
         std::fprintf(stderr, "kpx-dump: cannot read %s\n", path);
         return 1;
     }

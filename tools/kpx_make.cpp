@@ -2,7 +2,9 @@
 // kpx-make: compiles a data file into a lexicon table, as the window's make-table command does.
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <optional>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -28,7 +30,9 @@ void usage(std::FILE *to)
                "separated by blanks; comment and #include lines as in the editor) into a lexicon\n"
                "table (.zd) for the input method.\n"
                "\n"
-               "  -o TABLE         the table file to write\n"
+               "  DATAFILE         the data file; - reads it from standard input\n"
+               "  -o TABLE         the table file to write; - writes the table to standard output\n"
+               "                   (the messages then all go to standard error)\n"
                "  --order ORDER    ty (romanisation, default), py (pinyin) or ib (byte order)\n"
                "  --id ID          the table's id; default dty, dpy or dib by order\n"
                "  --slot N         slot 1 to 30: its data file, order, id and table file in the\n"
@@ -178,13 +182,22 @@ template <typename PathOf> std::string problemText(const kpx::LineProblem &probl
     return "unknown problem";
 }
 
+constexpr const char *kStandardStream = "-";
+constexpr const char *kStandardInputName = "(standard input)";
+
+// "1 entry", "2 entries".
+std::string entries(std::int32_t count)
+{
+    return std::to_string(count) + (count == 1 ? " entry" : " entries");
+}
+
 // One line per problem, in the form compilers use, then how many there were. A clean run
 // prints nothing here.
 void printProblems(const kpx::RunProblems &run, const std::string &dataFile)
 {
     if (run.problems.empty() && !run.incomplete)
         return;
-    const std::string dataPath = kpx::os::nativePath(dataFile);
+    const std::string dataPath = dataFile == kStandardStream ? kStandardInputName : kpx::os::nativePath(dataFile);
     // The editor's lines are the data file's.
     const auto pathOf = [&](std::int32_t file) { return file == 0 ? dataPath : kpx::os::nativePath(run.files[file]); };
     std::int32_t duplicates = 0;
@@ -194,20 +207,34 @@ void printProblems(const kpx::RunProblems &run, const std::string &dataFile)
         std::fprintf(stderr, "%s:%d: %s\n", pathOf(problem.file).c_str(), static_cast<int>(problem.line),
             problemText(problem, pathOf).c_str());
     }
-    std::fprintf(stderr, "kpx-make: %d entries; lines without an entry: %d; duplicates: %d%s\n",
-        static_cast<int>(kpx::tc_count()), static_cast<int>(run.linesWithoutEntry), static_cast<int>(duplicates),
+    std::fprintf(stderr, "kpx-make: %s; lines without an entry: %d; duplicates: %d%s\n",
+        entries(kpx::tc_count()).c_str(), static_cast<int>(run.linesWithoutEntry), static_cast<int>(duplicates),
         run.incomplete ? " (out of memory: the list is incomplete)" : "");
 }
 
 // Hands every line of the data file to the compiler. False when the file cannot be read.
 bool compileDataFile(const std::string &path)
 {
-    kpx::FileHandle file;
-    if (!file.openRead(path.c_str()))
-        return false;
     kpx::DataTextToCompiler compiler;
     // As large as a plain program reads: a larger block only costs its clearing at small sizes.
     std::vector<char> block(1 << 16);
+    if (path == kStandardStream) {
+        for (;;) {
+            const std::size_t got = std::fread(block.data(), 1, block.size(), stdin);
+            compiler.feed(std::string_view(block.data(), got));
+            if (got < block.size())
+                break;
+        }
+        if (std::ferror(stdin))
+            return false;
+        compiler.finish();
+        return true;
+    }
+    kpx::FileHandle file;
+    if (!file.openRead(path.c_str()))
+        return false;
+    // The data file is the first link of the include chain.
+    kpx::tc_set_source_file(path.c_str());
     for (;;) {
         const std::int32_t got = file.readBytes(block.data(), static_cast<std::int32_t>(block.size()));
         if (got < 0)
@@ -220,6 +247,39 @@ bool compileDataFile(const std::string &path)
     return true;
 }
 
+// A new file name in the system's temporary directory.
+std::string temporaryTablePath()
+{
+    std::random_device random;
+    const unsigned long long tag = (static_cast<unsigned long long>(random()) << 32) | random();
+    char name[64];
+    std::snprintf(name, sizeof name, "kpx-make-%016llx.zd", tag);
+    std::error_code ignored;
+    return (std::filesystem::temp_directory_path(ignored) / name).string();
+}
+
+// Copies the file to standard output and removes it. False when a read or write failed.
+bool copyToStandardOutput(const std::string &path)
+{
+    bool copied = false;
+    if (std::FILE *file = std::fopen(path.c_str(), "rb")) {
+        std::vector<char> block(1 << 16);
+        copied = true;
+        for (;;) {
+            const std::size_t got = std::fread(block.data(), 1, block.size(), file);
+            if (got > 0 && std::fwrite(block.data(), 1, got, stdout) != got)
+                copied = false;
+            if (got < block.size())
+                break;
+        }
+        copied = copied && !std::ferror(file);
+        std::fclose(file);
+    }
+    std::error_code ignored;
+    std::filesystem::remove(path, ignored);
+    return std::fflush(stdout) == 0 && copied;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -228,23 +288,35 @@ int main(int argc, char **argv)
     if (const int status = parseArguments(argc, argv, options); status != 0)
         return status < 0 ? 0 : status;
 
+    kpx::os::useBinaryStandardStreams();
     kpx::tc_begin(0);
     if (!compileDataFile(options.dataFile)) {
-        std::fprintf(stderr, "kpx-make: cannot read data file %s\n", kpx::os::nativePath(options.dataFile).c_str());
+        std::fprintf(stderr, "kpx-make: cannot read data file %s\n",
+            options.dataFile == kStandardStream ? kStandardInputName : kpx::os::nativePath(options.dataFile).c_str());
         return kExitUsage;
     }
     kpx::tc_order_and_sort(options.order.digit());
     if (!options.quiet)
         printProblems(kpx::tc_problems(), options.dataFile);
-    const std::int32_t written = kpx::tc_write(options.tableFile.c_str(), options.id.c_str());
+    // A table for standard output is made in a file of its own first, which is then copied.
+    const bool toStandardOutput = options.tableFile == kStandardStream;
+    const std::string tablePath = toStandardOutput ? temporaryTablePath() : options.tableFile;
+    const std::int32_t written = kpx::tc_write(tablePath.c_str(), options.id.c_str());
     const kpx::TableWriteReport &report = kpx::tc_last_write();
-    const std::string shownPath = kpx::os::nativePath(report.path);
+    // An o= line in the data sends the table to a file of its own instead.
+    const bool copied = toStandardOutput && report.path == tablePath;
+    const std::string shownPath = copied ? "standard output" : kpx::os::nativePath(report.path);
     if (!written) {
         std::fprintf(stderr, "kpx-make: table not written to %s: %s%s%s\n", shownPath.c_str(),
             failureText(report.failure), report.reason.empty() ? "" : ": ", report.reason.c_str());
         return kExitNotWritten;
     }
+    if (copied && !copyToStandardOutput(tablePath)) {
+        std::fputs("kpx-make: table not written to standard output\n", stderr);
+        return kExitNotWritten;
+    }
     if (!options.quiet)
-        std::printf("%d entries written to %s\n", static_cast<int>(kpx::tc_count()), shownPath.c_str());
+        std::fprintf(toStandardOutput ? stderr : stdout, "%s written to %s\n", entries(kpx::tc_count()).c_str(),
+            shownPath.c_str());
     return kExitWritten;
 }

@@ -60,7 +60,8 @@ public:
     // --- The panel ---
     // Presses the button of slot (1 to 30) down; the group releases the others.
     virtual void pressSlotButton(std::int32_t slot) = 0;
-    // ed4ofn1 and ed4ifn1.
+    // ed4ofn1 and ed4ifn1: each path as fittedPath (workbench/fitted_path.h) shortens it to the
+    // box's width, the whole path on hover.
     virtual void showPaths(std::u16string_view tablePath, std::u16string_view dataPath) = 0;
 
     // --- Status bar and progress bar ---
@@ -77,7 +78,8 @@ public:
     // An error box titled with the program's name, as the windowing framework shows an error
     // that ends a command.
     virtual void showError(std::u16string_view text) = 0;
-    // A yes/no warning whose default (Enter, Esc, close box) is no. True for yes.
+    // A yes/no warning whose default (Enter, Esc, close box) is no. True for yes. Its buttons say
+    // texts::kButtonYes and texts::kButtonNo.
     virtual bool confirm(std::u16string_view text) = 0;
 
     // --- Finding mistakes and text ---
@@ -87,7 +89,8 @@ public:
     virtual void showProblems(std::u16string_view title, std::size_t rows) = 0;
     // Selects length units of the editor's text from position, scrolled into view.
     virtual void selectText(std::size_t position, std::size_t length) = 0;
-    // Asks for a line number from 1 to last, offering current. False when the user cancels.
+    // Asks for a line number from 1 to last, offering current. False when the user cancels. Its
+    // buttons say texts::kButtonOk and texts::kButtonCancel.
     virtual bool askLineNumber(std::u16string_view prompt, std::int64_t current, std::int64_t last, std::int64_t &line)
         = 0;
 };

@@ -407,6 +407,8 @@ void Workbench::Jejok(bool showNotice)
         return;
     const std::size_t caret = face_.caretPosition();
     tc_begin(0);
+    // The slot's data file is the first link of the include chain: the editor's text is its.
+    tc_set_source_file(dataFileName().c_str());
     progress_ = kProgressMinimum;
     progressRedrawn_ = std::chrono::steady_clock::now();
 

@@ -2,6 +2,7 @@
 #include <QAbstractTextDocumentLayout>
 #include <QFrame>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTextBlock>
 #include <QTextEdit>
 #include <QTextLayout>
@@ -20,6 +21,7 @@ private slots:
     void noticeShowsEmptyLineAndCentresLines();
     void noticeReplacesThePreviousText();
     void enterAndCloseBoxEndTheNotice();
+    void longNoticeGrowsToShowEveryLine();
 };
 
 void Okmes1Test::shouldHaveDefaultValues()
@@ -150,6 +152,30 @@ void Okmes1Test::enterAndCloseBoxEndTheNotice()
     dialog.notice(QStringLiteral("close box"));
     QVERIFY(dialog.result() != kLeftOpen);
     QVERIFY(!dialog.isVisible());
+}
+
+void Okmes1Test::longNoticeGrowsToShowEveryLine()
+{
+    // A table-not-made notice with a long path: no scroll bar, the last line shown, OK below it.
+    Tokmes1 dialog;
+    const QString path = QStringLiteral("/home/someone/") + QString(60, u'x') + QStringLiteral("/vokelu/kpx-ty1.zd");
+    bool whole = false;
+    int bottom = 0;
+    whenModal([&](QDialog *modalDialog) {
+        auto *memo = modalDialog->findChild<QTextEdit *>(QStringLiteral("Memo1"));
+        whole = memo->verticalScrollBar()->maximum() == 0;
+        bottom = memo->geometry().bottom();
+        QVERIFY(modalDialog->findChild<QPushButton *>(QStringLiteral("OKBtn"))->geometry().top() > bottom);
+        modalDialog->accept();
+    });
+    dialog.notice(QString::fromUtf16(u"對照表無做成，檔案寫袂落去:\r\n\r\n") + path
+        + QString::fromUtf16(u"\r\n\r\n檔案是唯讀 e\r\n（Is a directory）\r\n\r\n原來 e 檔案無改變。"));
+    QVERIFY(whole);
+    QVERIFY(dialog.height() > 214);
+    // A short one goes back to the design's size.
+    whenModal([](QDialog *modalDialog) { modalDialog->accept(); });
+    dialog.notice(QStringLiteral("short"));
+    QCOMPARE(dialog.size(), QSize(345, 214));
 }
 
 QTEST_MAIN(Okmes1Test)

@@ -160,10 +160,19 @@ inline ModalAnswers::Action acknowledge()
 }
 inline ModalAnswers::Action confirmWith(QMessageBox::StandardButton which)
 {
+    // The window's yes/no questions carry the program's own button texts, never Qt's.
     return [which](QWidget *w) {
-        if (auto *box = qobject_cast<QMessageBox *>(w); box && box->button(which))
-            box->button(which)->click();
-        else
-            w->close();
+        auto *box = qobject_cast<QMessageBox *>(w);
+        const QMessageBox::ButtonRole role = which == QMessageBox::Yes ? QMessageBox::YesRole : QMessageBox::NoRole;
+        const QString text = QString::fromUtf16(which == QMessageBox::Yes ? u"是" : u"毋是");
+        if (box) {
+            for (QAbstractButton *button : box->buttons()) {
+                if (box->buttonRole(button) == role && button->text() == text) {
+                    button->click();
+                    return;
+                }
+            }
+        }
+        w->close();
     };
 }

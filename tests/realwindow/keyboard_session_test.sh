@@ -2,7 +2,9 @@
 # SPDX-License-Identifier: GPL-2.0-or-later
 # One session with the built program in a real X window, driven through the keyboard:
 #   type two data lines, F2 (save), F3 (make the table, answer the notice), type a third line,
-#   F5 (save and make, no notice), close from the File menu (Alt+F, X).
+#   F5 (save and make, no notice), go to slot 12 through the slot buttons (Ctrl+Tab, arrows,
+#   Enter), sort it from the Edit menu (Alt+E, O), save it (F2), close from the File menu
+#   (Alt+F, X).
 # After each step the files in the data directory are checked byte for byte.
 # Usage: keyboard_session_test.sh KPXV410 KPX-DUMP KPX-MAKE
 # With KPX_REALWINDOW_SHOTS set to a directory (and ImageMagick's import installed) it also keeps
@@ -226,6 +228,23 @@ done
 
 shot after-f5
 
+# --- slot 12 and Sort, keyboard only ------------------------------------------------------------
+slot12="$vokelu/kpx-py2.txt"
+printf 'b x\r\nA y\r\na z\r\n' >"$slot12"
+step "Ctrl+Tab to the slot buttons, Down, Right, Enter: slot 12"
+focus_main
+xdotool key ctrl+Tab
+xdotool key Down
+xdotool key Right
+xdotool key Return
+step "Alt+E, O: sort; F2"
+xdotool key alt+e
+xdotool key o
+xdotool key F2
+# Case is ignored: "A y" before "a z"; every line ends with a line break after the sort.
+expect_bytes "$slot12" 'A y\r\na z\r\nb x\r\n' "slot 12 was not sorted and saved from the keyboard"
+shot sorted
+
 # --- close from the File menu -------------------------------------------------------------------
 step "closing: Alt+F, X"
 [ ! -e "$state" ] || fail "the state file was written before the close"
@@ -238,9 +257,9 @@ status=0
 wait "$program_pid" || status=$?
 program_pid=''
 [ "$status" -eq 0 ] || fail "the program ended with status $status"
-# The caret stood at the end of the text: 7 + 2 + 13 + 2 + 9 bytes.
+# Slot 12, the caret where the load put it and the sort kept it.
 expect_bytes "$state" \
-    "//kpxv4.ini, unless you know what you are doing, don't change this file, but deleting this file is alright\r\nf=1\r\ns=33\r\n" \
+    "//kpxv4.ini, unless you know what you are doing, don't change this file, but deleting this file is alright\r\nf=12\r\ns=0\r\n" \
     "the state file after the close"
 echo "state file:"
 show_bytes "$state"

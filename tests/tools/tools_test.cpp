@@ -144,6 +144,45 @@ TEST_F(Tools, ProblemsAreListedAsCompilersListThem)
     EXPECT_EQ(failed.err.find("p.txt:2"), std::string::npos) << failed.err;
 }
 
+TEST_F(Tools, DashIsAStandardStreamAndCountsAgreeInNumber)
+{
+    // kpx-make - -o -: data from standard input, table to standard output, messages to standard
+    // error; kpx-dump - reads it back. Both say so in their help.
+    ASSERT_EQ(make("worked_example.txt -o ref.zd").status, 0);
+    const ToolRun piped = make("- -o - <worked_example.txt");
+    EXPECT_EQ(piped.status, 0) << piped.err;
+    EXPECT_EQ(piped.out, file("ref.zd"));
+    EXPECT_NE(piped.err.find(" entries written to standard output\n"), std::string::npos) << piped.err;
+    writeFile(data / "piped.zd", piped.out);
+    const ToolRun dumped = dump("--header - <piped.zd");
+    EXPECT_EQ(dumped.status, 0) << dumped.err;
+    EXPECT_EQ(dumped.out, dump("--header ref.zd").out);
+    for (const std::string &help : { make("--help").out, dump("--help").out })
+        EXPECT_NE(help.find("- reads"), std::string::npos) << help;
+    EXPECT_NE(make("--help").out.find("- writes the table to standard output"), std::string::npos);
+
+    // "1 entry", as against "2 entries".
+    writeFile(data / "one.txt", "a 1\r\nlonely\r\n");
+    const ToolRun one = make("one.txt -o t.zd");
+    EXPECT_EQ(one.out, "1 entry written to t.zd\n");
+    EXPECT_EQ(one.err,
+        "one.txt:2: only one column: no output text\n"
+        "kpx-make: 1 entry; lines without an entry: 1; duplicates: 0\n");
+    writeFile(data / "one.zd", "x");
+    EXPECT_NE(dump("one.zd").err.find("truncated: 1 byte,"), std::string::npos);
+
+    // The data file is the first link of the include chain: including it, directly or through
+    // another file, is a cycle, not a repeat of its own lines.
+    writeFile(data / "self.txt", "a 1\r\n #include self.txt\r\n #include other.txt\r\n");
+    writeFile(data / "other.txt", "b 2\r\n #include self.txt\r\n");
+    const ToolRun self = make("self.txt -o t.zd");
+    EXPECT_EQ(self.out, "2 entries written to t.zd\n");
+    EXPECT_EQ(self.err,
+        "self.txt:2: include file 'self.txt' is already being read (include cycle): skipped\n"
+        "other.txt:2: include file 'self.txt' is already being read (include cycle): skipped\n"
+        "kpx-make: 2 entries; lines without an entry: 2; duplicates: 0\n");
+}
+
 TEST_F(Tools, OverridesSendTheTableElsewhereUnderAnotherId)
 {
     writeFile(data / "slot.zd", "old");

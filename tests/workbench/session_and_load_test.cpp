@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // The end of the user's session, a close before the window was ever shown, loads that fail part
 // way, and the characters that never reach a data file.
+#include "compiler/table_compiler.h"
 #include "tests/workbench/fake_face.h"
 #include "workbench/program_texts.h"
 
@@ -126,6 +127,22 @@ TEST_F(Session, ZeroAndInvisibleCharactersAreRefusedByTheirCodePoint)
     }
     EXPECT_EQ(readData("kpx-ty1.txt"), "old\r\n");
     EXPECT_FALSE(exists("kpx-ty1.zd"));
+}
+
+TEST_F(Session, IncludingTheSlotsOwnDataFileIsACycle)
+{
+    // The editor's text is the slot's data file: an include line naming that file would read
+    // its lines twice, and report each as a duplicate of itself.
+    const std::string self = file("kpx-ty1.txt");
+    writeData("kpx-ty1.txt", "a 1\r\n #include " + self + "\r\n");
+    bench->SwitchSlot(1);
+    bench->Jejok(false);
+    ASSERT_EQ(face.problemRows, 1u);
+    const kpx::Workbench::ProblemRow row = bench->problemRow(0);
+    EXPECT_EQ(row.line, u"2");
+    EXPECT_TRUE(startsWith(row.reason, u"#include e 檔案當咧讀，閣讀會循環"))
+        << std::string(row.reason.begin(), row.reason.end());
+    EXPECT_EQ(kpx::tc_count(), 1);
 }
 
 } // namespace
