@@ -51,6 +51,7 @@ ClassifiedLine classifyLine(char *line, ColumnList &columns)
             const bool comment = (word[0] == '/' && (word[1] == '/' || word[1] == 0))
                 || (length >= 2 && word[length - 2] == '/' && word[length - 1] == '/');
             result.isProblem = !comment;
+            result.isComment = comment;
         }
         return result;
     }
@@ -64,8 +65,10 @@ ClassifiedLine classifyLine(char *line, ColumnList &columns)
     std::size_t keyLength = lengthUpTo(key, kMaxKeyBytes);
     if (keyLength > kMaxKeyBytes)
         keyLength = std::strlen(key);
-    if (isCommentLine(key, keyLength, output))
+    if (isCommentLine(key, keyLength, output)) {
+        result.isComment = true;
         return result;
+    }
     if (keyLength > kMaxKeyBytes)
         return problem(result, LineProblemReason::KeyTooLong);
     const std::size_t outputLength = lengthUpTo(output, kMaxOutputBytes);

@@ -32,6 +32,8 @@ struct ClassifiedLine {
     std::size_t outputLength = 0; // Entry
     // Nothing: set when the line is a mistake rather than a comment or a blank line.
     bool isProblem = false;
+    // Nothing: set for a comment line.
+    bool isComment = false;
     LineProblemReason problem = LineProblemReason::OneColumn;
 };
 

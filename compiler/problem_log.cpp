@@ -63,6 +63,7 @@ void ProblemLog::begin()
     entryFiles_.clear();
     lastEntryFile_ = 0;
     duplicatesFound_ = false;
+    duplicateSequences_.clear();
 }
 
 std::int32_t ProblemLog::addFile(const char *path)
@@ -198,6 +199,13 @@ void ProblemLog::findDuplicates(const EntryList &entries)
     } catch (const std::bad_alloc &) {
         result_.incomplete = true;
         return;
+    }
+    try {
+        duplicateSequences_.reserve(order.size());
+        for (const std::size_t at : order)
+            duplicateSequences_.push_back(duplicates[at]);
+    } catch (const std::bad_alloc &) {
+        result_.incomplete = true;
     }
     std::size_t earlier = 0;
     for (const std::size_t at : order) {

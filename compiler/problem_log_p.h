@@ -45,6 +45,16 @@ public:
     void findDuplicates(const EntryList &entries);
 
     const RunProblems &problems() const { return result_; }
+    // The sequence numbers of the entries that repeat an earlier one, ascending, once
+    // findDuplicates has run.
+    const std::vector<std::int32_t> &duplicateSequences() const { return duplicateSequences_; }
+    // Where the entry with this sequence number was read; line 0 when that was not recorded.
+    ReadingPlace placeOfEntry(std::int32_t sequence) const
+    {
+        if (sequence < 0 || sequence >= entryLines_.count())
+            return ReadingPlace {};
+        return entryPlace(sequence);
+    }
 
 private:
     void noteEntryFile(std::int32_t file);
@@ -62,6 +72,7 @@ private:
     std::vector<std::pair<std::int32_t, std::int32_t>> entryFiles_;
     std::int32_t lastEntryFile_ = 0;
     bool duplicatesFound_ = false;
+    std::vector<std::int32_t> duplicateSequences_;
 };
 
 } // namespace kpx

@@ -62,4 +62,9 @@ void tc_set_progress_step(std::function<void()> step)
     theCompiler().setProgressStep(std::move(step));
 }
 
+void tc_set_include_line_filter(IncludeLineFilter filter)
+{
+    theCompiler().setIncludeLineFilter(std::move(filter));
+}
+
 } // namespace kpx

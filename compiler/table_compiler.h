@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <string>
 
 #include "compiler/line_problems.h"
 #include "compiler/table_writer.h"
@@ -45,5 +46,11 @@ void tc_set_source_file(const char *path);
 // The main window's progress step, called once for every line of an included file that the
 // compiler classifies. Until a window installs one, nothing happens.
 void tc_set_progress_step(std::function<void()> step);
+
+// Called with every line of an included file before the compiler looks at it (a UTF-8 file's
+// line turned into Big5, say): it may change the line (a zero-terminated text of the file's
+// bytes) or return false to pass it over. Without one, lines are compiled as read.
+using IncludeLineFilter = std::function<bool(const char *path, std::int32_t line, std::string &text)>;
+void tc_set_include_line_filter(IncludeLineFilter filter);
 
 } // namespace kpx

@@ -27,6 +27,7 @@ std::int32_t TableCompiler::begin(std::int32_t reserve)
     idOverride_.clear();
     outputPathOverride_.clear();
     problems_.begin();
+    lineCounts_ = CompiledLineCounts {};
     reading_ = ReadingPlace {};
     hasSourceFile_ = false;
     return 1;
@@ -57,6 +58,8 @@ std::int32_t TableCompiler::compileLine(TextBuffer &buffer)
     const ClassifiedLine line = classifyLine(buffer.data(), columns_);
     switch (line.kind) {
     case LineKind::Nothing:
+        if (line.isComment)
+            ++lineCounts_.commentLines;
         if (line.isProblem) {
             if (line.problem == LineProblemReason::IncludeNotOpened)
                 includeNotRead(line.problem, line.argument);
@@ -71,12 +74,15 @@ std::int32_t TableCompiler::compileLine(TextBuffer &buffer)
         addEntry(line.key, line.keyLength, line.output, line.outputLength);
         return 1;
     case LineKind::OutputOverride:
+        ++lineCounts_.includeLines;
         setOverride(outputPathOverride_, line.argument);
         return 0;
     case LineKind::IdOverride:
+        ++lineCounts_.includeLines;
         setOverride(idOverride_, line.argument);
         return 0;
     case LineKind::Include:
+        ++lineCounts_.includeLines;
         includeFile(line.argument);
         return 1;
     }
@@ -132,12 +138,24 @@ std::int32_t TableCompiler::includeFile(const char *path)
     const ReadingPlace includeLine = reading_;
     reading_.file = problems_.addFile(path);
     TextBuffer line;
+    std::string filtered;
     while (!outOfMemory_ && reader->nextLine(line)) {
         reading_.line = reader->lineNumber();
+        if (includeLineFilter_) {
+            filtered.assign(line.get());
+            if (!includeLineFilter_(path, reading_.line, filtered))
+                continue;
+            if (!line.set(filtered.c_str())) {
+                noteOutOfMemory();
+                break;
+            }
+        }
         // Every line that starts with '#' is passed over: only an indented include line in an
         // included file is followed.
-        if (line.get()[0] == '#')
+        if (line.get()[0] == '#') {
+            ++lineCounts_.includeLines;
             continue;
+        }
         compileLine(line);
         progressStep();
     }

@@ -3,9 +3,11 @@
 
 #include <cstdint>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "compiler/columns_p.h"
+#include "compiler/compiled_entries.h"
 #include "compiler/entry_list_p.h"
 #include "compiler/problem_log_p.h"
 #include "compiler/table_order.h"
@@ -49,10 +51,21 @@ public:
     const TableWriteReport &lastWrite() const { return lastWrite_; }
     // The lines of this run that made no entry, and the duplicates once the run is sorted.
     const RunProblems &problems() const { return problems_.problems(); }
+    // Comment and include lines of this run.
+    const CompiledLineCounts &lineCounts() const { return lineCounts_; }
+    bool outOfMemory() const { return outOfMemory_; }
+    ReadingPlace entryPlace(std::int32_t sequence) const { return problems_.placeOfEntry(sequence); }
+    // Finds the entries that repeat an earlier one without sorting (a sort does it too).
+    void findDuplicates() { problems_.findDuplicates(entries_); }
+    const std::vector<std::int32_t> &duplicateSequences() const { return problems_.duplicateSequences(); }
 
     void setProgressStep(std::function<void()> step) { progressStep_ = std::move(step); }
     // The file of the run's own text, the include chain's first link (tc_set_source_file).
     void setSourceFile(const char *path);
+    void setIncludeLineFilter(std::function<bool(const char *, std::int32_t, std::string &)> filter)
+    {
+        includeLineFilter_ = std::move(filter);
+    }
 
 private:
     static constexpr std::size_t kMaxEntryBlock = 96;
@@ -82,8 +95,10 @@ private:
     os::FileIdentity sourceFile_;
     bool hasSourceFile_ = false;
     std::function<void()> progressStep_;
+    std::function<bool(const char *, std::int32_t, std::string &)> includeLineFilter_;
     TableWriteReport lastWrite_;
     ProblemLog problems_;
+    CompiledLineCounts lineCounts_;
     // The line being compiled; an include file's lines take the place while it is read.
     ReadingPlace reading_;
     // Scratch space reused line after line: the caller's copy of an editor line, and the

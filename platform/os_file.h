@@ -61,9 +61,6 @@ FileStatus fileStatus(const char *path);
 // The system's description of the last failed call on this thread (strerror / FormatMessage).
 std::string lastErrorText();
 
-// Standard input and output carry bytes as they are (no line-end translation on Windows).
-void useBinaryStandardStreams();
-
 // The common causes of a failed call, which the program words itself; Other for the rest.
 enum class ErrorKind { None, NoSuchFile, PermissionDenied, ReadOnlyFileSystem, DiskFull, Other };
 // The cause of the last failed call on this thread (errno / GetLastError).

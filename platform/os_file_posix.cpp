@@ -210,8 +210,6 @@ std::string lastErrorText()
     return std::strerror(errno);
 }
 
-void useBinaryStandardStreams() { }
-
 ErrorKind lastErrorKind()
 {
     switch (errno) {

@@ -1,10 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include <climits>
-#include <cstdio>
 
 #include "platform/os_file.h"
-#include <fcntl.h>
-#include <io.h>
 #include <windows.h>
 
 namespace kpx::os {
@@ -112,12 +109,6 @@ std::string lastErrorText()
     while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' '))
         text.pop_back();
     return text;
-}
-
-void useBinaryStandardStreams()
-{
-    _setmode(_fileno(stdin), _O_BINARY);
-    _setmode(_fileno(stdout), _O_BINARY);
 }
 
 ErrorKind lastErrorKind()

@@ -15,7 +15,7 @@ cmake --build "$build" -j"$jobs"
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 status=0
-for target in compiler line_reader table_reader big5 keyed_store; do
+for target in compiler line_reader table_reader big5 keyed_store exchange; do
   binary="$build/tests/fuzz/fuzz_$target"
   if [ ! -x "$binary" ]; then
     echo "fuzz_$target: not built"; status=1; continue

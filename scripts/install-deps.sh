@@ -10,6 +10,8 @@ if [ "$purpose" = test ]; then
   # GoogleTest, headless window tests, screenshots and keyboard tests under Xvfb, the format
   # check, and clang's fuzzing and sanitizer runtimes.
   packages+=(libgtest-dev libgmock-dev xvfb xauth xdotool imagemagick clang clang-format libclang-rt-14-dev)
+  # The peer input methods' table compilers, which the exchange tests feed our exports.
+  packages+=(libime-bin librime-bin)
 fi
 
 missing=()

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "compiler/table_reader.h"
-#include "platform/os_file.h"
+#include "platform/standard_streams.h"
 #include "platform/text/big5_codec.h"
 
 namespace {
@@ -98,7 +98,7 @@ int main(int argc, char **argv)
         return 2;
     }
 
-    kpx::os::useBinaryStandardStreams();
+    kpx::os::setStandardStreamsBinary();
     const bool fromStandardInput = std::strcmp(path, "-") == 0;
     if (fromStandardInput)
         path = "(standard input)";

@@ -11,8 +11,10 @@
 #include "compiler/data_text.h"
 #include "compiler/table_compiler.h"
 #include "compiler/table_order.h"
+#include "exchange/exchange.h"
 #include "io/file_handle.h"
 #include "platform/native_path.h"
+#include "platform/standard_streams.h"
 #include "state/slot_names.h"
 
 namespace {
@@ -23,7 +25,7 @@ constexpr int kExitUsage = 2;
 
 void usage(std::FILE *to)
 {
-    std::fputs("Usage: kpx-make [-q] DATAFILE -o TABLE [--order ty|py|ib] [--id ID]\n"
+    std::fputs("Usage: kpx-make [-q] DATAFILE -o TABLE [--order ty|py|ib] [--id ID] [--encoding utf-8]\n"
                "       kpx-make [-q] --slot N\n"
                "\n"
                "Compiles a data file (Big5 text: one entry per line, input key and output text\n"
@@ -37,6 +39,10 @@ void usage(std::FILE *to)
                "  --id ID          the table's id; default dty, dpy or dib by order\n"
                "  --slot N         slot 1 to 30: its data file, order, id and table file in the\n"
                "                   vokelu directory of the system drive ($KPX_DRIVE, else $HOME)\n"
+               "  --encoding utf-8 the data file and its include files are UTF-8 text: convert them\n"
+               "                   to Big5 (a line with a character without a Big5 form is left\n"
+               "                   out and reported). Without it, UTF-8 input is reported and no\n"
+               "                   table is written\n"
                "  -q, --quiet      print only errors\n"
                "  --help           this text\n"
                "\n"
@@ -58,7 +64,10 @@ struct Options {
     kpx::TableOrder order;
     bool idGiven = false;
     bool quiet = false;
+    bool fromUtf8 = false;
 };
+
+constexpr const char *kUtf8Found = "UTF-8 text, not Big5: the file is UTF-8";
 
 bool parseOrder(const char *name, kpx::TableOrder &order)
 {
@@ -98,6 +107,14 @@ int parseArguments(int argc, char **argv, Options &options)
                 std::fprintf(stderr, "kpx-make: unknown order '%s' (ty, py or ib)\n", argv[at]);
                 return kExitUsage;
             }
+        } else if (std::strcmp(argument, "--encoding") == 0 && hasValue) {
+            ++at;
+            if (std::strcmp(argv[at], "utf-8") != 0 && std::strcmp(argv[at], "UTF-8") != 0
+                && std::strcmp(argv[at], "utf8") != 0 && std::strcmp(argv[at], "big5") != 0) {
+                std::fprintf(stderr, "kpx-make: unknown encoding '%s' (big5 or utf-8)\n", argv[at]);
+                return kExitUsage;
+            }
+            options.fromUtf8 = argv[at][0] != 'b';
         } else if (std::strcmp(argument, "--id") == 0 && hasValue) {
             options.id = argv[++at];
             options.idGiven = true;
@@ -185,6 +202,12 @@ template <typename PathOf> std::string problemText(const kpx::LineProblem &probl
 constexpr const char *kStandardStream = "-";
 constexpr const char *kStandardInputName = "(standard input)";
 
+// A data file's path as the messages name it.
+std::string shownDataPath(const std::string &path)
+{
+    return path == kStandardStream ? kStandardInputName : kpx::os::nativePath(path);
+}
+
 // "1 entry", "2 entries".
 std::string entries(std::int32_t count)
 {
@@ -197,7 +220,7 @@ void printProblems(const kpx::RunProblems &run, const std::string &dataFile)
 {
     if (run.problems.empty() && !run.incomplete)
         return;
-    const std::string dataPath = dataFile == kStandardStream ? kStandardInputName : kpx::os::nativePath(dataFile);
+    const std::string dataPath = shownDataPath(dataFile);
     // The editor's lines are the data file's.
     const auto pathOf = [&](std::int32_t file) { return file == 0 ? dataPath : kpx::os::nativePath(run.files[file]); };
     std::int32_t duplicates = 0;
@@ -212,39 +235,132 @@ void printProblems(const kpx::RunProblems &run, const std::string &dataFile)
         run.incomplete ? " (out of memory: the list is incomplete)" : "");
 }
 
-// Hands every line of the data file to the compiler. False when the file cannot be read.
-bool compileDataFile(const std::string &path)
+// A file, or standard input for "-", read block by block.
+class DataSource {
+public:
+    bool open(const std::string &path)
+    {
+        standardInput_ = path == kStandardStream;
+        return standardInput_ || file_.openRead(path.c_str()) != 0;
+    }
+    // The bytes read into block (fewer than size at the end), -1 on a read error.
+    std::int32_t read(char *block, std::int32_t size)
+    {
+        if (!standardInput_)
+            return file_.readBytes(block, size);
+        const std::size_t got = std::fread(block, 1, static_cast<std::size_t>(size), stdin);
+        return std::ferror(stdin) ? -1 : static_cast<std::int32_t>(got);
+    }
+
+private:
+    kpx::FileHandle file_;
+    bool standardInput_ = false;
+};
+
+// Reads a whole file. False when it cannot be read.
+bool readFile(const std::string &path, std::string &bytes)
 {
-    kpx::DataTextToCompiler compiler;
+    DataSource file;
+    if (!file.open(path))
+        return false;
     // As large as a plain program reads: a larger block only costs its clearing at small sizes.
     std::vector<char> block(1 << 16);
-    if (path == kStandardStream) {
-        for (;;) {
-            const std::size_t got = std::fread(block.data(), 1, block.size(), stdin);
-            compiler.feed(std::string_view(block.data(), got));
-            if (got < block.size())
-                break;
-        }
-        if (std::ferror(stdin))
-            return false;
-        compiler.finish();
-        return true;
-    }
-    kpx::FileHandle file;
-    if (!file.openRead(path.c_str()))
-        return false;
-    // The data file is the first link of the include chain.
-    kpx::tc_set_source_file(path.c_str());
     for (;;) {
-        const std::int32_t got = file.readBytes(block.data(), static_cast<std::int32_t>(block.size()));
+        const std::int32_t got = file.read(block.data(), static_cast<std::int32_t>(block.size()));
         if (got < 0)
             return false;
-        compiler.feed(std::string_view(block.data(), static_cast<std::size_t>(got)));
+        bytes.append(block.data(), static_cast<std::size_t>(got));
+        if (got < static_cast<std::int32_t>(block.size()))
+            return true;
+    }
+}
+
+void printConversionProblem(const char *path, std::int32_t line, kpx::ExchangeProblemReason reason, char32_t character)
+{
+    const kpx::ExchangeProblem problem { kpx::os::nativePath(path), line, reason, character };
+    std::fprintf(stderr, "%s: line left out\n", kpx::exchangeProblemLine(problem).c_str());
+}
+
+// Hands every line of the data file to the compiler: converted from UTF-8 when asked, each line
+// without a Big5 form left out and reported, include files' lines too. False when the file
+// cannot be read; utf8Line is the first UTF-8 line of a data file that is UTF-8 and was not
+// converted.
+bool compileDataFile(const std::string &path, bool fromUtf8, std::int32_t &utf8Line)
+{
+    utf8Line = 0;
+    // The data file is the first link of the include chain.
+    if (path != kStandardStream)
+        kpx::tc_set_source_file(path.c_str());
+    if (fromUtf8) {
+        std::string bytes;
+        if (!readFile(path, bytes))
+            return false;
+        const kpx::ImportResult converted = kpx::utf8DataTextToBig5(bytes, path);
+        for (const kpx::ExchangeProblem &problem : converted.problems)
+            printConversionProblem(path.c_str(), problem.line, problem.reason, problem.character);
+        kpx::tc_set_include_line_filter([](const char *file, std::int32_t line, std::string &text) {
+            // A byte-order mark starts a file, not a word.
+            if (line == 1 && text.compare(0, 3, "\xEF\xBB\xBF") == 0)
+                text.erase(0, 3);
+            std::string big5;
+            kpx::ExchangeProblemReason reason {};
+            char32_t character = 0;
+            if (!kpx::utf8LineToBig5(text, big5, reason, character)) {
+                printConversionProblem(file, line, reason, character);
+                return false;
+            }
+            text.swap(big5);
+            return true;
+        });
+        kpx::addDataText(converted.big5Lines);
+        return true;
+    }
+
+    // Read block by block, as the lines go to the compiler they are also judged Big5 or UTF-8.
+    DataSource file;
+    if (!file.open(path))
+        return false;
+    kpx::DataTextToCompiler compiler;
+    kpx::DataLineSplitter lines;
+    kpx::Utf8Detector detector;
+    const auto judge
+        = [&detector](const char *line, std::size_t length) { detector.addLine(std::string_view(line, length)); };
+    // As large as a plain program reads: a larger block only costs its clearing at small sizes.
+    std::vector<char> block(1 << 16);
+    for (;;) {
+        const std::int32_t got = file.read(block.data(), static_cast<std::int32_t>(block.size()));
+        if (got < 0)
+            return false;
+        const std::string_view bytes(block.data(), static_cast<std::size_t>(got));
+        compiler.feed(bytes);
+        // A Big5 line settles it; the rest is not looked at twice.
+        if (detector.result().big5Lines == 0)
+            lines.feed(bytes.data(), bytes.size(), judge);
         if (got < static_cast<std::int32_t>(block.size()))
             break;
     }
     compiler.finish();
+    lines.finish(judge);
+    if (detector.result().isUtf8)
+        utf8Line = detector.result().firstUtf8Line;
     return true;
+}
+
+// Include files that are UTF-8 text, each reported with its first UTF-8 line. The number found.
+int reportUtf8IncludeFiles(const kpx::RunProblems &run)
+{
+    int found = 0;
+    for (std::size_t file = 1; file < run.files.size(); ++file) {
+        std::string bytes;
+        if (!readFile(run.files[file], bytes))
+            continue;
+        if (const kpx::Utf8Check check = kpx::checkUtf8(bytes); check.isUtf8) {
+            std::fprintf(stderr, "%s:%d: %s\n", kpx::os::nativePath(run.files[file]).c_str(),
+                static_cast<int>(check.firstUtf8Line), kUtf8Found);
+            ++found;
+        }
+    }
+    return found;
 }
 
 // A new file name in the system's temporary directory.
@@ -288,14 +404,28 @@ int main(int argc, char **argv)
     if (const int status = parseArguments(argc, argv, options); status != 0)
         return status < 0 ? 0 : status;
 
-    kpx::os::useBinaryStandardStreams();
+    kpx::os::setStandardStreamsBinary();
     kpx::tc_begin(0);
-    if (!compileDataFile(options.dataFile)) {
-        std::fprintf(stderr, "kpx-make: cannot read data file %s\n",
-            options.dataFile == kStandardStream ? kStandardInputName : kpx::os::nativePath(options.dataFile).c_str());
+    std::int32_t utf8Line = 0;
+    if (!compileDataFile(options.dataFile, options.fromUtf8, utf8Line)) {
+        std::fprintf(stderr, "kpx-make: cannot read data file %s\n", shownDataPath(options.dataFile).c_str());
         return kExitUsage;
     }
     kpx::tc_order_and_sort(options.order.digit());
+    // UTF-8 text read as Big5 would make a table of garbled words.
+    if (!options.fromUtf8) {
+        int utf8Files = 0;
+        if (utf8Line) {
+            std::fprintf(
+                stderr, "%s:%d: %s\n", shownDataPath(options.dataFile).c_str(), static_cast<int>(utf8Line), kUtf8Found);
+            ++utf8Files;
+        }
+        utf8Files += reportUtf8IncludeFiles(kpx::tc_problems());
+        if (utf8Files) {
+            std::fputs("kpx-make: table not written: the input is UTF-8 text (--encoding utf-8 converts it)\n", stderr);
+            return kExitNotWritten;
+        }
+    }
     if (!options.quiet)
         printProblems(kpx::tc_problems(), options.dataFile);
     // A table for standard output is made in a file of its own first, which is then copied.

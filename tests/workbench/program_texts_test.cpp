@@ -38,7 +38,9 @@ TEST(ProgramTexts, EveryTextHasABig5Form)
         std::u16string(kFindNotFound), findCount(2, 3, true), std::u16string(kGoToLineTitle), goToLinePrompt(9),
         std::u16string(kButtonYes), std::u16string(kButtonNo), std::u16string(kButtonOk), std::u16string(kButtonCancel),
         std::u16string(kMenuUndo), std::u16string(kMenuRedo), std::u16string(kMenuSort), notSavedWithoutBig5(2, u"", 0),
-        tableNotMadeWithoutBig5(2, u"", 0x2028) };
+        tableNotMadeWithoutBig5(2, u"", 0x2028), systemReason(kpx::os::ErrorKind::NoSuchFile, u""),
+        systemReason(kpx::os::ErrorKind::PermissionDenied, u""),
+        systemReason(kpx::os::ErrorKind::ReadOnlyFileSystem, u""), systemReason(kpx::os::ErrorKind::DiskFull, u"") };
     for (int reason = 0; reason <= static_cast<int>(kpx::LineProblemReason::Duplicate); ++reason) {
         EXPECT_TRUE(hasBig5Form(problemReason(static_cast<kpx::LineProblemReason>(reason), path, 3))) << reason;
         EXPECT_TRUE(hasBig5Form(problemReason(static_cast<kpx::LineProblemReason>(reason), u"", 3))) << reason;
@@ -62,6 +64,8 @@ TEST(ProgramTexts, CodePointsAndSystemWords)
 {
     EXPECT_EQ(codePointText(0x0E01), u"U+0E01");
     EXPECT_EQ(codePointText(0x1F600), u"U+1F600");
+    // The system's words for the less common failures.
+    EXPECT_EQ(systemReason(kpx::os::ErrorKind::Other, u"Input/output error"), u"Input/output error");
     // File names on Linux are UTF-8; anything else is taken for Big5.
     EXPECT_EQ(systemText("/home/\xE5\x8F\xB0/x"), u"/home/台/x");
     EXPECT_EQ(systemText("\xA5\x78\xC6\x57"), u"台灣");

@@ -1,0 +1,361 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+// Words in and out: round trips through every format, export against the compiler's own
+// table, import problems by line, and the UTF-8 test on real files of both encodings.
+#include <filesystem>
+#include <random>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "compiler/data_text.h"
+#include "compiler/table_compiler.h"
+#include "compiler/table_reader.h"
+#include "exchange/exchange.h"
+#include "platform/text/big5_codec.h"
+#include "platform/text/big5_tables.h"
+#include "tests/compiler/test_files.h"
+#include <gtest/gtest.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace kpx;
+
+// Random data lines within the limits: keys of letters, tone digits, hyphens (doubled or at an
+// end too), now and then a '#' or a Big5 character; texts of Big5 characters (private-use ones
+// included) and ASCII; some entries exactly at the limits, some repeated.
+class EntryMaker {
+public:
+    explicit EntryMaker(unsigned seed)
+        : random_(seed)
+    {
+        const detail::Big5Tables &tables = detail::big5Tables();
+        for (unsigned code = 0x8140; code <= 0xFEFE; ++code) {
+            if (tables.pairUnit[code])
+                big5_.push_back(static_cast<std::uint16_t>(code));
+        }
+    }
+
+    std::string key(std::size_t limit)
+    {
+        std::string key;
+        if (pick(10) == 0)
+            key = "#";
+        const std::size_t wanted = 1 + pick(pick(4) == 0 ? limit : 12);
+        while (key.size() < wanted) {
+            const unsigned kind = pick(10);
+            if (kind < 6)
+                key.push_back(static_cast<char>("abcdefghijklmnopqrstuvwxyzABCHT"[pick(31)]));
+            else if (kind < 8)
+                key.push_back(static_cast<char>('0' + pick(10)));
+            else if (kind < 9)
+                key.push_back('-');
+            else if (key.size() + 2 <= wanted)
+                appendBig5(key);
+        }
+        return key.substr(0, wanted);
+    }
+
+    std::string text(std::size_t limit)
+    {
+        std::string text;
+        const std::size_t wanted = 1 + pick(pick(4) == 0 ? limit : 12);
+        while (text.size() < wanted) {
+            if (pick(5) == 0 && text.size() + 1 <= wanted)
+                text.push_back(static_cast<char>("xyz0123456789-!?.,()#@"[pick(22)]));
+            else if (text.size() + 2 <= wanted)
+                appendBig5(text);
+            else
+                break;
+        }
+        return text.empty() ? std::string("x") : text;
+    }
+
+    unsigned pick(unsigned below) { return std::uniform_int_distribution<unsigned>(0, below - 1)(random_); }
+
+private:
+    void appendBig5(std::string &to)
+    {
+        const std::uint16_t code = big5_[pick(static_cast<unsigned>(big5_.size()))];
+        to.push_back(static_cast<char>(code >> 8));
+        to.push_back(static_cast<char>(code & 0xFF));
+    }
+
+    std::mt19937 random_;
+    std::vector<std::uint16_t> big5_;
+};
+
+TEST(ExchangeRoundTrip, RandomEntriesComeBackUnchangedThroughEveryFormat)
+{
+    for (unsigned seed = 1; seed <= 6; ++seed) {
+        EntryMaker maker(seed);
+        std::string data;
+        std::string expected;
+        std::set<std::string> seen;
+        for (int i = 0; i < 400; ++i) {
+            std::string key = maker.key(32);
+            std::string text = maker.text(64);
+            if (key.size() + text.size() + 2 > 96)
+                text.resize(94 - key.size() - (key.size() % 2 == 1 && text.size() % 2 == 1 ? 1 : 0));
+            // Some lines twice: an entry is exported once.
+            const int times = maker.pick(20) == 0 ? 2 : 1;
+            for (int t = 0; t < times; ++t)
+                data += key + (maker.pick(2) ? "\t" : "   ") + text + "\r\n";
+            if (seen.insert(key + '\0' + text).second)
+                expected += key + " " + text + "\r\n";
+        }
+        struct Case {
+            ExchangeFormat format;
+            bool syllables;
+            bool textFirst;
+        };
+        for (const Case &c : { Case { ExchangeFormat::Big5, false, false }, Case { ExchangeFormat::Rime, false, false },
+                 Case { ExchangeFormat::Rime, true, false }, Case { ExchangeFormat::Fcitx5, false, false },
+                 Case { ExchangeFormat::Tsv, false, false }, Case { ExchangeFormat::Tsv, false, true } }) {
+            SCOPED_TRACE(std::string(exchangeFormatName(c.format)) + (c.syllables ? " syllables" : "")
+                + (c.textFirst ? " text first" : "") + " seed " + std::to_string(seed));
+            ExportRequest request;
+            request.format = c.format;
+            request.order = ExportOrder::File;
+            request.options.syllables = c.syllables;
+            request.options.textFirst = c.textFirst;
+            const ExportResult out = exportDataText(data, request);
+            ASSERT_TRUE(out.problems.empty());
+            const ImportResult back = importExchangeFile(out.bytes, c.format, request.options, "x");
+            for (const ExchangeProblem &problem : back.problems)
+                ADD_FAILURE() << exchangeProblemLine(problem);
+            EXPECT_EQ(back.big5Lines, expected);
+            EXPECT_EQ(back.entries, out.counts.entries);
+        }
+    }
+}
+
+// The table the compiler writes for a text, as data lines in its order, each entry once.
+std::string tableAsLines(std::string_view text, TableOrder order, const std::string &tablePath)
+{
+    tc_begin(0);
+    addDataText(text);
+    tc_order_and_sort(order.digit());
+    EXPECT_NE(tc_write(tablePath.c_str(), "t"), 0);
+    const std::string bytes = kpxtest::readFile(tablePath);
+    TableContents table;
+    std::string error;
+    EXPECT_TRUE(readTable(bytes, table, error)) << error;
+    std::set<std::string> seen;
+    std::string lines;
+    for (const TableRecord &record : table.records) {
+        if (seen.insert(std::string(record.key) + '\0' + std::string(record.output)).second)
+            lines += std::string(record.key) + " " + std::string(record.output) + "\r\n";
+    }
+    return lines;
+}
+
+TEST(ExchangeExport, CompilerOrderIsTheTablesOrderAndIncludesAreFollowed)
+{
+    kpxtest::TempDir dir;
+    fs::copy(KPX_TEST_DATA_DIR, dir.path() / "data", fs::copy_options::recursive);
+    const fs::path before = fs::current_path();
+    fs::current_path(dir.path() / "data");
+    for (const char *name : { "big.txt", "includes.txt", "words.txt" }) {
+        const std::string text = kpxtest::readFile(name);
+        for (const TableOrder order :
+            { TableOrder(TableOrder::Kind::Ty), TableOrder(TableOrder::Kind::Py), TableOrder(TableOrder::Kind::Ib) }) {
+            SCOPED_TRACE(std::string(name) + " " + std::string(order.letters()));
+            ExportRequest request;
+            request.format = ExchangeFormat::Big5;
+            request.tableOrder = order;
+            const ExportResult out = exportDataText(text, request);
+            EXPECT_EQ(out.bytes, tableAsLines(text, order, dir / "t.zd"));
+            EXPECT_EQ(out.counts.entries + out.counts.duplicates, tc_count());
+            EXPECT_EQ(out.counts.linesWithoutEntry, tc_problems().linesWithoutEntry);
+        }
+    }
+    fs::current_path(before);
+}
+
+TEST(ExchangeExport, CountsWhatIsNotWrittenAndKeepsTheFilesOrder)
+{
+    kpxtest::TempDir dir;
+    kpxtest::writeFile(dir / "inc.txt", "b2 \xa4\x41\r\n// note\r\n#x skipped\r\na1 \xa4\x40\r\n");
+    const std::string text = "// list\r\nz9 \xa4\x42\r\nsolo\r\n\t#include <" + (dir / "inc.txt")
+        + ">\r\nm//\r\na1 \xa4\x40\r\n#include id=abcd\r\nq \xa3\xc0\r\nkey //c\r\n";
+    ExportRequest request;
+    request.format = ExchangeFormat::Tsv;
+    request.order = ExportOrder::File;
+    const ExportResult out = exportDataText(text, request);
+    EXPECT_EQ(out.bytes, "z9\t丁\nb2\t乙\na1\t一\n");
+    EXPECT_EQ(out.counts.entries, 3);
+    EXPECT_EQ(out.counts.duplicates, 1);
+    // "// list", "m//", "key //c" in the text; the include file's "// note" is dropped unread.
+    EXPECT_EQ(out.counts.commentLines, 3);
+    // The include line, "id=", and the include file's '#' line.
+    EXPECT_EQ(out.counts.includeLines, 3);
+    EXPECT_EQ(out.counts.linesWithoutEntry, 1);
+    // A3C0 is no character of code page 950.
+    EXPECT_EQ(out.counts.notBig5Text, 1);
+    ASSERT_EQ(out.problems.size(), 1u);
+    EXPECT_EQ(out.problems[0].line, 8);
+    EXPECT_EQ(out.problems[0].reason, ExchangeProblemReason::NotBig5Text);
+
+    request.order = ExportOrder::Compiler;
+    request.format = ExchangeFormat::Fcitx5;
+    EXPECT_EQ(exportDataText(text, request).bytes, "KeyCode=129abz\nLength=2\n[Data]\na1 一\nb2 乙\nz9 丁\n");
+}
+
+// The maker's Big5 as the UTF-8 of a peer's file (its characters are all in the BMP).
+std::string utf8(const std::string &big5)
+{
+    std::string out;
+    for (const char16_t unit : decodeBig5(big5)) {
+        if (unit < 0x80) {
+            out.push_back(static_cast<char>(unit));
+        } else if (unit < 0x800) {
+            out.push_back(static_cast<char>(0xC0 | unit >> 6));
+            out.push_back(static_cast<char>(0x80 | (unit & 0x3F)));
+        } else {
+            out.push_back(static_cast<char>(0xE0 | unit >> 12));
+            out.push_back(static_cast<char>(0x80 | (unit >> 6 & 0x3F)));
+            out.push_back(static_cast<char>(0x80 | (unit & 0x3F)));
+        }
+    }
+    return out;
+}
+
+TEST(ExchangeImport, ReportsExactlyTheLinesThatCannotComeIn)
+{
+    EntryMaker maker(7);
+    std::string tsv;
+    std::string expected;
+    std::vector<ExchangeProblem> wanted;
+    for (int line = 1; line <= 300; ++line) {
+        std::string key = maker.key(12);
+        std::string text = maker.text(20);
+        const unsigned kind = maker.pick(12);
+        std::string textUtf8 = utf8(text);
+        if (kind == 0) {
+            const std::string bad[] = { "\xF0\xAA\x9C\xB6", "\xF0\x9F\x98\x80", "\xE1\xB9\xB3", "\xE2\x81\xBF" };
+            const char32_t codes[] = { 0x2A736, 0x1F600, 0x1E73, 0x207F };
+            const unsigned which = maker.pick(4);
+            textUtf8 += bad[which];
+            wanted.push_back({ "w.tsv", line, ExchangeProblemReason::NoBig5Form, codes[which] });
+        } else if (kind == 1) {
+            key = std::string(33, 'k');
+            wanted.push_back({ "w.tsv", line, ExchangeProblemReason::KeyTooLong });
+        } else if (kind == 2) {
+            textUtf8 = std::string(65, 't');
+            wanted.push_back({ "w.tsv", line, ExchangeProblemReason::TextTooLong });
+        } else if (kind == 3) {
+            key = std::string(32, 'k');
+            textUtf8 = std::string(63, 't');
+            wanted.push_back({ "w.tsv", line, ExchangeProblemReason::EntryTooLong });
+        } else if (kind == 4) {
+            textUtf8 += " two";
+            wanted.push_back({ "w.tsv", line, ExchangeProblemReason::TextNotUsable });
+        } else {
+            expected += key + " " + text + "\r\n";
+        }
+        tsv += utf8(key) + "\t" + textUtf8 + "\n";
+    }
+    const ImportResult in = importExchangeFile(tsv, ExchangeFormat::Tsv, {}, "w.tsv");
+    EXPECT_EQ(in.big5Lines, expected);
+    ASSERT_EQ(in.problems.size(), wanted.size());
+    for (std::size_t i = 0; i < wanted.size(); ++i) {
+        EXPECT_EQ(in.problems[i].line, wanted[i].line);
+        EXPECT_EQ(in.problems[i].reason, wanted[i].reason) << exchangeProblemLine(in.problems[i]);
+        EXPECT_EQ(in.problems[i].character, wanted[i].character);
+    }
+    EXPECT_EQ(exchangeProblemLine({ "w.tsv", 4, ExchangeProblemReason::NoBig5Form, 0x2A736 }),
+        "w.tsv:4: 𪜶 (U+2A736) has no Big5 form");
+}
+
+TEST(ExchangeImport, ReadsThePeersOwnSpellings)
+{
+    // Columns in another order, weights, comments, a code in syllables, a word without a code.
+    const std::string rime = "# comment\n---\nname: x\ncolumns:\n  - code\n  - weight\n  - text\n...\n"
+                             "# comment\ntai5 uan5\t10\t台灣\n\nabc\t1\t甲\nnocode\n";
+    const ImportResult fromRime = importExchangeFile(rime, ExchangeFormat::Rime, {}, "x.dict.yaml");
+    EXPECT_EQ(fromRime.big5Lines, "tai5-uan5 \xa5x\xc6W\r\nabc \xa5\xd2\r\n");
+    ASSERT_EQ(fromRime.problems.size(), 1u);
+    EXPECT_EQ(fromRime.problems[0].line, 13);
+    EXPECT_EQ(fromRime.problems[0].reason, ExchangeProblemReason::NoText);
+
+    const std::string fcitx5 = "KeyCode=abc\nLength=4\nPrompt=&\nConstructPhrase=^\n[Data]\n&a 日\n^ab 甲\nab 甲\n"
+                               "ab  乙 \n";
+    const ImportResult fromFcitx5 = importExchangeFile(fcitx5, ExchangeFormat::Fcitx5, {}, "x");
+    EXPECT_EQ(fromFcitx5.big5Lines, "ab \xa5\xd2\r\nab \xa4\x41\r\n");
+    EXPECT_TRUE(fromFcitx5.problems.empty());
+
+    EXPECT_EQ(importExchangeFile("no header\n", ExchangeFormat::Rime, {}, "x").problems.at(0).reason,
+        ExchangeProblemReason::NoDataSection);
+}
+
+TEST(ExchangeFormats, TheFilesNameSaysTheFormat)
+{
+    EXPECT_EQ(exchangeFormatFromFileName("dir.txt/Words.Dict.YAML"), ExchangeFormat::Rime);
+    EXPECT_EQ(exchangeFormatFromFileName("c:\\x\\w.fcitx5.txt"), ExchangeFormat::Fcitx5);
+    EXPECT_EQ(exchangeFormatFromFileName("w.tsv"), ExchangeFormat::Tsv);
+    EXPECT_EQ(exchangeFormatFromFileName("kpx-ty1.txt"), ExchangeFormat::Big5);
+    EXPECT_EQ(exchangeFormatFromFileName("w.yaml"), std::nullopt);
+    EXPECT_EQ(exchangeFormatFromFileName(".tsv"), std::nullopt);
+    EXPECT_EQ(exchangeDictionaryName("a/b/taigi.dict.yaml"), "taigi");
+}
+
+std::vector<std::string> linesOf(const std::string &text)
+{
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    return lines;
+}
+
+// Real files of both kinds: the project's Big5 data files and its UTF-8 Chinese texts, and each
+// Chinese line of those texts alone in either encoding.
+TEST(ExchangeUtf8Check, TellsRealUtf8FilesFromRealBig5Files)
+{
+    for (const char *big5 : { "tests/data/big.txt", "tests/data/words.txt", "tests/data/includes.txt",
+             "tests/data/worked_example.txt", "data/example-words.txt", "data/example.txt" }) {
+        const Utf8Check check = checkUtf8(kpxtest::readFile(fs::path(KPX_TEST_DATA_DIR) / "../.." / big5));
+        EXPECT_FALSE(check.isUtf8) << big5;
+        EXPECT_GT(check.big5Lines, 0) << big5;
+    }
+    int lines = 0;
+    for (const char *utf8 : { "README.md", "workbench/handbook_text.cpp", "workbench/program_texts.cpp" }) {
+        const std::string text = kpxtest::readFile(fs::path(KPX_TEST_DATA_DIR) / "../.." / utf8);
+        const Utf8Check check = checkUtf8(text);
+        EXPECT_TRUE(check.isUtf8) << utf8;
+        EXPECT_EQ(check.big5Lines, 0) << utf8;
+        for (const std::string &line : linesOf(text)) {
+            std::string big5;
+            ExchangeProblemReason reason;
+            char32_t character;
+            const bool nonAscii = std::any_of(line.begin(), line.end(), [](char c) { return c & 0x80; });
+            if (!nonAscii || !utf8LineToBig5(line, big5, reason, character))
+                continue;
+            ++lines;
+            EXPECT_TRUE(checkUtf8(line).isUtf8) << line;
+            EXPECT_FALSE(checkUtf8(big5).isUtf8) << line;
+        }
+    }
+    EXPECT_GT(lines, 100);
+    // Romanised words with marks are UTF-8; the Big5 characters whose bytes read as such marks
+    // (C3 A2 is also "â") stay Big5 when they stand as words of their own.
+    EXPECT_TRUE(checkUtf8("tai5-uan5 T\xc3\xa2i-o\xc3\xa2n\r\n").isUtf8);
+    EXPECT_FALSE(checkUtf8("ab \xc3\xa2\xc3\xa2\r\n").isUtf8);
+    // A file with a Big5 line is not UTF-8, whatever its other lines.
+    EXPECT_FALSE(checkUtf8("a \xe5\x8f\xb0\r\nb \xa5x\r\n").isUtf8);
+    EXPECT_EQ(checkUtf8("x\r\na \xe5\x8f\xb0\xe7\x81\xa3\r\n").firstUtf8Line, 2);
+}
+
+TEST(ExchangeUtf8Check, ConvertsAUtf8DataTextLineByLine)
+{
+    const ImportResult out
+        = utf8DataTextToBig5("// 註解\r\ntai5 台\n\t#include <a.txt>\nin5 \xF0\xAA\x9C\xB6\nbad \xff\n", "d.txt");
+    EXPECT_EQ(out.big5Lines, "// \xb5\xf9\xb8\xd1\r\ntai5 \xa5x\r\n\t#include <a.txt>\r\n");
+    ASSERT_EQ(out.problems.size(), 2u);
+    EXPECT_EQ(exchangeProblemLine(out.problems[0]), "d.txt:4: 𪜶 (U+2A736) has no Big5 form");
+    EXPECT_EQ(out.problems[1].reason, ExchangeProblemReason::NotUtf8);
+}
+
+} // namespace
