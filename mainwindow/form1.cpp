@@ -136,7 +136,7 @@ TForm1::TForm1(QWidget *parent)
     , mnE1(newMenu(kpx::texts::kCaption_mnE1, "mnE1", MainMenu1))
     , mnUndo1(newAction(kpx::texts::kMenuUndo, "mnUndo1", this))
     , mnRedo1(newAction(kpx::texts::kMenuRedo, "mnRedo1", this))
-    , mnBr3(newSeparator("mnBr3", this))
+    , mnBrUndo1(newSeparator("mnBrUndo1", this))
     , mnCut1(newAction(kpx::texts::kCaption_mnCut1, "mnCut1", this))
     , mnCopy1(newAction(kpx::texts::kCaption_mnCopy1, "mnCopy1", this))
     , mnPaste1(newAction(kpx::texts::kCaption_mnPaste1, "mnPaste1", this))
@@ -145,7 +145,7 @@ TForm1::TForm1(QWidget *parent)
     , mnBr2(newSeparator("mnBr2", this))
     , mnFind1(newAction(kpx::texts::kMenuFind, "mnFind1", this))
     , mnGoToLine1(newAction(kpx::texts::kMenuGoToLine, "mnGoToLine1", this))
-    , mnBr4(newSeparator("mnBr4", this))
+    , mnBrSort1(newSeparator("mnBrSort1", this))
     , mnSort1(newAction(kpx::texts::kMenuSort, "mnSort1", this))
     , mnH1(newMenu(kpx::texts::kCaption_mnH1, "mnH1", MainMenu1))
     , mnCheh1(newAction(kpx::texts::kCaption_mnCheh1, "mnCheh1", this))
@@ -178,6 +178,7 @@ TForm1::TForm1(QWidget *parent)
     setWindowIcon(programIcon());
 
     setupMenu();
+    setupWordsMenu();
     setupPanel();
     setupSlotButtons();
     setupEditor();
@@ -248,8 +249,8 @@ void TForm1::setupMenu()
     mnRedo1->setShortcuts({ QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z) });
     mnUndo1->setEnabled(false);
     mnRedo1->setEnabled(false);
-    mnE1->addActions({ mnUndo1, mnRedo1, mnBr3, mnCut1, mnCopy1, mnPaste1, mnBr1, mnAll1, mnBr2, mnFind1, mnGoToLine1,
-        mnBr4, mnSort1 });
+    mnE1->addActions({ mnUndo1, mnRedo1, mnBrUndo1, mnCut1, mnCopy1, mnPaste1, mnBr1, mnAll1, mnBr2, mnFind1,
+        mnGoToLine1, mnBrSort1, mnSort1 });
     MainMenu1->addMenu(mnE1);
 
     mnCheh1->setShortcut(QKeySequence(Qt::Key_F1));

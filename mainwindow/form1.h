@@ -118,6 +118,14 @@ public:
     void mnRedo1Click();
     void mnSort1Click();
 
+    // Menu 檔案(&F): words in and out (form1_words.cpp)
+    void mnImport1Click();
+    void mnExport1Click();
+    bool askFilePath(bool saving, std::u16string_view title, const std::vector<kpx::FileType> &types,
+        std::u16string &path, std::size_t &type) override;
+    int askChoice(std::u16string_view text, const std::vector<std::u16string> &choices) override;
+    void appendEditorText(std::u16string_view text) override;
+
 protected:
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -140,6 +148,7 @@ private:
     bool editorKey(const QKeyEvent &key);
     // Shows a path in its box, shortened to the box's width, whole on hover.
     static void showPath(QLineEdit *box, std::u16string_view path);
+    void setupWordsMenu();
 
     QMenuBar *const MainMenu1;
     QMenu *const mnF1;
@@ -151,7 +160,7 @@ private:
     QMenu *const mnE1;
     QAction *const mnUndo1;
     QAction *const mnRedo1;
-    QAction *const mnBr3;
+    QAction *const mnBrUndo1;
     QAction *const mnCut1;
     QAction *const mnCopy1;
     QAction *const mnPaste1;
@@ -160,7 +169,7 @@ private:
     QAction *const mnBr2;
     QAction *const mnFind1;
     QAction *const mnGoToLine1;
-    QAction *const mnBr4;
+    QAction *const mnBrSort1;
     QAction *const mnSort1;
     QMenu *const mnH1;
     QAction *const mnCheh1;
@@ -200,4 +209,9 @@ private:
     // Made with the Workbench, which they read.
     kpx::ProblemsPanel *problemsPanel_ = nullptr;
     kpx::FindBar *findBar_ = nullptr;
+
+    // Menu 檔案(&F): import and export, between the table commands and 結束程式.
+    QAction *mnBr3 = nullptr;
+    QAction *mnImport1 = nullptr;
+    QAction *mnExport1 = nullptr;
 };

@@ -387,6 +387,67 @@ expect_bytes "$data" \
   "the problems row or Ctrl+G did not put the caret where x and y were typed"
 ok "Ctrl+G asks a line number and puts the caret at its start"
 
+step "words in and out: import a UTF-8 list, F2, export a RIME dictionary"
+# A list with a word that has no Big5 form: that line is left out and listed.
+printf 'tai5-uan5\t\xe5\x8f\xb0\xe7\x81\xa3\nin1\t\xf0\xaa\x9c\xb6\n' >"$vokelu/words.tsv"
+titled() { xdotool search --onlyvisible --name "$1" 2>/dev/null || true; }
+shown_titled() { [ -n "$(titled "$1")" ]; }
+activate_titled() { xdotool windowactivate --sync "$(titled "$1" | head -n 1)" 2>/dev/null || true; }
+start_program "$program"
+focus_main
+xdotool key alt+f
+sleep 0.5
+xdotool key i
+wait_for "the import dialog" shown_titled '^匯入 詞$'
+activate_titled '^匯入 詞$'
+xdotool type --delay 40 'C:\vokelu\words.tsv'
+xdotool key Return
+wait_for "the notice after the import" notice_shown
+wait_for "the list of the lines left out" shown_titled '列無匯入$'
+shot imported
+xdotool windowactivate --sync "$(notice_windows | head -n 1)" 2>/dev/null || true
+xdotool key Return
+wait_for "the notice to close" notice_gone
+focus_main
+xdotool key F2
+expect_bytes "$data" \
+  'yabc xyz\r\ntai-oan \xa5\x78\xc6\x57\r\nkok-chiong kc\r\ngi-a ga\r\nxlonely\r\nk-abcdefghijklmnopqrstuvwxyz0123456789 kk\r\ntai5-uan5 \xa5\x78\xc6\x57\r\n' \
+  "the import did not append its one good line, in Big5"
+ok "匯入 appends the list's entries to the editor and lists the line without a Big5 form"
+
+focus_main
+xdotool key alt+f
+sleep 0.5
+xdotool key e
+wait_for "the export dialog" shown_titled '^匯出 詞$'
+activate_titled '^匯出 詞$'
+xdotool key ctrl+a
+xdotool type --delay 40 'C:\vokelu\out'
+xdotool key Return
+wait_for "the order question" shown_titled '^對照表 製作程式$'
+shot export-order
+activate_titled '^對照表 製作程式$'
+xdotool key Return
+wait_for "the notice after the export" notice_shown
+xdotool windowactivate --sync "$(notice_windows | head -n 1)" 2>/dev/null || true
+xdotool key Return
+wait_for "the notice to close" notice_gone
+exported=$vokelu/out.dict.yaml
+[ -f "$exported" ] || fail "匯出 wrote no out.dict.yaml (the name without an extension gets the type's)"
+for line in 'xyz\tyabc' '\xe5\x8f\xb0\xe7\x81\xa3\ttai-oan' 'kc\tkok-chiong' 'ga\tgi-a' \
+  '\xe5\x8f\xb0\xe7\x81\xa3\ttai5-uan5'; do
+  grep -qx "$(printf "$line")" "$exported" || fail "out.dict.yaml lacks the line $line"
+done
+[ "$(grep -c "$(printf '\t')" "$exported")" -eq 5 ] || fail "out.dict.yaml does not hold exactly the 5 entries"
+focus_main
+xdotool key alt+f
+sleep 0.5
+xdotool key x
+wait_for "the program to end" program_ended
+wait "$program_pid" || fail "the program ended with a failure"
+program_pid=''
+ok "匯出 writes every entry once to a RIME dictionary named after the type"
+
 # --- 3. keyboard, clipboard, questions and the session's end ------------------------------------
 
 yes_no_windows() { xdotool search --onlyvisible --name '^對照表 製作程式$' 2>/dev/null || true; }

@@ -128,6 +128,9 @@ void TForm1::createMenu()
     item(file, texts::kCaption_mn4jejok1, L"F3", IDM_MN4JEJOK1);
     item(file, texts::kCaption_mn4sj1, L"F5", IDM_MN4SJ1);
     AppendMenuW(file, MF_SEPARATOR, 0, nullptr);
+    item(file, texts::kMenuImport, nullptr, IDM_MNIMPORT1);
+    item(file, texts::kMenuExport, nullptr, IDM_MNEXPORT1);
+    AppendMenuW(file, MF_SEPARATOR, 0, nullptr);
     item(file, texts::kCaption_mn4exi1, nullptr, IDM_MN4EXI1);
     HMENU edit = popup(texts::kCaption_mnE1);
     item(edit, texts::kMenuUndo, L"Ctrl+Z", IDM_MNUNDO1);
@@ -505,6 +508,25 @@ bool TForm1::askLineNumber(std::u16string_view prompt, std::int64_t current, std
     return goToLine_.ask(handle(), prompt, current, last, line);
 }
 
+bool TForm1::askFilePath(
+    bool saving, std::u16string_view title, const std::vector<FileType> &types, std::u16string &path, std::size_t &type)
+{
+    return win32::askFilePath(handle(), saving, title, types, path, type);
+}
+
+void TForm1::appendEditorText(std::u16string_view text)
+{
+    // A replacement of the empty selection at the end, which the user can undo.
+    const auto end = static_cast<WPARAM>(GetWindowTextLengthW(mm4indata1_));
+    SendMessageW(mm4indata1_, EM_SETSEL, end, static_cast<LPARAM>(end));
+    SendMessageW(mm4indata1_, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(withCrLf(text).c_str()));
+}
+
+int TForm1::askChoice(std::u16string_view text, const std::vector<std::u16string> &choices)
+{
+    return choice_.ask(handle(), texts::kProgramTitle, text, choices, texts::kQuestionCancel);
+}
+
 void TForm1::focusEditor()
 {
     SetFocus(mm4indata1_);
@@ -617,6 +639,12 @@ void TForm1::command(int id, int notification, HWND control)
         break;
     case IDM_MN4EXI1:
         SendMessageW(handle(), WM_CLOSE, 0, 0);
+        break;
+    case IDM_MNIMPORT1:
+        workbench_->ImportWords();
+        break;
+    case IDM_MNEXPORT1:
+        workbench_->ExportWords();
         break;
     case IDM_MNCUT1:
         SendMessageW(mm4indata1_, WM_CUT, 0, 0);

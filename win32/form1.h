@@ -12,6 +12,7 @@
 #include "win32/sc_cheh1.h"
 #include "win32/ui_support.h"
 #include "win32/window.h"
+#include "win32/words1.h"
 #include "workbench/face.h"
 #include <commdlg.h>
 
@@ -57,6 +58,10 @@ public:
     void selectText(std::size_t position, std::size_t length) override;
     bool askLineNumber(
         std::u16string_view prompt, std::int64_t current, std::int64_t last, std::int64_t &line) override;
+    bool askFilePath(bool saving, std::u16string_view title, const std::vector<FileType> &types, std::u16string &path,
+        std::size_t &type) override;
+    int askChoice(std::u16string_view text, const std::vector<std::u16string> &choices) override;
+    void appendEditorText(std::u16string_view text) override;
 
 private:
     LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -119,6 +124,7 @@ private:
     bool sessionClosed_ = false;
     std::unique_ptr<TProblems1> problems_;
     TGoToLine1 goToLine_;
+    TChoice1 choice_;
     // The standard Find dialog, modeless; its request comes as findMessage_.
     UINT findMessage_ = 0;
     HWND findDialog_ = nullptr;

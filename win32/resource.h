@@ -12,6 +12,7 @@
 #define IDD_MMDIRTYWARNING1 201
 #define IDD_ABOUTBOX1 202
 #define IDD_GOTOLINE1 203
+#define IDD_CHOICE1 204
 #define IDD_YESNO1 205
 
 // Menu commands (WM_COMMAND identifiers of the menu items and their accelerators).
@@ -19,6 +20,8 @@
 #define IDM_MN4JEJOK1 1002
 #define IDM_MN4SJ1 1003
 #define IDM_MN4EXI1 1004
+#define IDM_MNIMPORT1 1005
+#define IDM_MNEXPORT1 1006
 #define IDM_MNCUT1 1011
 #define IDM_MNCOPY1 1012
 #define IDM_MNPASTE1 1013

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // What the window's behaviour needs from a face of the program (the Qt window on Linux, the
 // native window on Windows). A face creates the controls, turns keys, clicks and window events
@@ -21,6 +22,14 @@ namespace kpx {
 // The user's answer to the unsaved-data question (是, 無愛, 取消). Closing the question with the
 // window's close box is None, which the Workbench treats like 取消.
 enum class DirtyAnswer { None, Yes, No, Cancel };
+
+// A type of file a file dialog offers in its type list: its name as the list shows it, and its
+// patterns ("*.dict.yaml"; several separated by ';'). The first pattern's extension is the one a
+// name typed without an extension gets while the type is selected.
+struct FileType {
+    std::u16string name;
+    std::u16string patterns;
+};
 
 class Face {
 public:
@@ -93,6 +102,22 @@ public:
     // buttons say texts::kButtonOk and texts::kButtonCancel.
     virtual bool askLineNumber(std::u16string_view prompt, std::int64_t current, std::int64_t last, std::int64_t &line)
         = 0;
+
+    // --- Words in and out ---
+    // Adds text after the last character of the editor's text as one edit the user can undo
+    // (import), without touching what is there. A change of the text like any other.
+    virtual void appendEditorText(std::u16string_view text) = 0;
+    // The platform's file dialog, to pick a file to read (saving false) or to write (saving
+    // true; the dialog asks before an existing file is replaced), with types in its type list and
+    // type the one selected at first. On true, path is the file chosen and type the type
+    // selected when the user chose it. A path that comes in ending with a path separator is the
+    // directory the dialog starts in. False when the user cancels.
+    virtual bool askFilePath(bool saving, std::u16string_view title, const std::vector<FileType> &types,
+        std::u16string &path, std::size_t &type)
+        = 0;
+    // A question answered by one of choices (the buttons' captions; the first is the default).
+    // The index of the choice, or -1 when the user cancels (Esc, close box).
+    virtual int askChoice(std::u16string_view text, const std::vector<std::u16string> &choices) = 0;
 };
 
 } // namespace kpx

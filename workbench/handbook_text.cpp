@@ -132,7 +132,12 @@ const char kAdvice[] = R"(4. 使用建議
 
 7. 揣字 kap 跳列：Ctrl+F 揣字，Enter 揣後一個，Shift+Enter 揣頂一個；英文字母無分大細字，揣到尾溜會對頭閣揣，嘛會講這是第幾個、總共幾個。Ctrl+G 跳到第幾列。揣字 kap 跳列攏袂改著資料。
 
-8. 用鍵盤操作：Ctrl+Tab 對編輯區跳去資料位置 e 按鈕，用方向鍵揀位置，Enter 抑是空白鍵換過去，Tab 轉來編輯區。「編輯」選單有復原 (Ctrl+Z)、取消復原 (Ctrl+Y 抑是 Ctrl+Shift+Z) kap 資料 ASCII 排序 (Alt+E, O)。佇編輯區 Shift+Enter kap Enter 仝款是換列。
+8. 佮別 e 輸入法交換詞：「檔案」選單 e 「匯入 詞」kap「匯出 詞」會曉讀寫 RIME e 詞典 (*.dict.yaml)、fcitx5 e 碼表原始檔 kap UTF-8 e 詞表 (*.tsv，一列「按鍵 tab 字詞」)。檔案 e 種類看檔案名，檔案名看袂出來就照對話框內底選 e 種類。
+   匯出：共這個資料位置 e 詞條 (#include e 檔案嘛照製作對照表 e 方法讀入來) 寫入你選 e 檔案；會問你 veh 照對照表 e 順序抑是資料 e 順序。重複 e 詞條干焦寫一擺；註解列、#include 列 kap 無做成詞條 e 列攏無寫，完成了後會講各有幾列。
+   匯入：共檔案內底 e 詞條變做「按鍵 字詞」e 資料列，囥佇編輯區 e 尾仔，原來 e 資料攏無改。這是一個改變，Ctrl+Z 會使一擺復原；愛存檔才會寫入資料檔案。有字無 Big5 碼，抑是按鍵超過 32 位元組、字詞超過 64 位元組 e 詞無匯入，問題清單會寫伊佇檔案 e 第幾列 kap 原因。
+   資料檔案若是 UTF-8 e 文字 (m是 Big5)，讀入來 e 時程式會問你 veh 換做 Big5 無；無愛換就照原樣顯示，啥物攏無改。換做 Big5 嘛是一個改變，會使復原，愛存檔才會寫入。
+
+9. 用鍵盤操作：Ctrl+Tab 對編輯區跳去資料位置 e 按鈕，用方向鍵揀位置，Enter 抑是空白鍵換過去，Tab 轉來編輯區。「編輯」選單有復原 (Ctrl+Z)、取消復原 (Ctrl+Y 抑是 Ctrl+Shift+Z) kap 資料 ASCII 排序 (Alt+E, O)。佇編輯區 Shift+Enter kap Enter 仝款是換列。
 )";
 
 const char kMuchData[] = R"(5. 資料若足濟

@@ -279,6 +279,79 @@ std::u16string systemReason(os::ErrorKind kind, std::u16string_view systemWords)
     return std::u16string(systemWords);
 }
 
+std::u16string pathNotUsable(std::u16string_view path)
+{
+    return joined({ u"檔案名\r\n\r\n", path, u"\r\n\r\n內底有字，系統 e 檔案功能寫袂出來。\r\n請換一個檔案名。" });
+}
+
+std::u16string confirmReplaceFile(std::u16string_view path)
+{
+    return joined({ u"檔案\n", path, u"\n已經有咧。\n\n你確定 veh 用匯出 e 詞共伊蓋掉？" });
+}
+
+std::u16string exportNotDoneWithoutBig5(std::int64_t line, std::u16string_view character, char32_t codePoint)
+{
+    return withoutBig5(line, character, codePoint, u"無匯出。\r\n請先改掉這個字。");
+}
+
+std::u16string formatNotKnown(std::u16string_view path)
+{
+    return joined({ u"檔案\r\n\r\n", path,
+        u"\r\n\r\n看袂出來是啥物種類 e 詞表。\r\n請佇對話框 e 檔案種類選一個，才閣匯入一擺。" });
+}
+
+std::u16string exportedNotice(std::u16string_view path, std::int64_t entries, std::int64_t duplicates,
+    std::int64_t comments, std::int64_t includes, std::int64_t withoutEntry, std::int64_t notBig5Text)
+{
+    std::u16string text = joined({ u"總共匯出 ", decimal(entries), u" 個詞條，檔案存做:\r\n\r\n", path,
+        u"\r\n\r\n無匯出 e：\r\n註解列 ", decimal(comments), u" 列\r\n#include 列 ", decimal(includes),
+        u" 列\r\n無做成詞條 e 列 ", decimal(withoutEntry), u" 列" });
+    if (duplicates > 0)
+        text += joined({ u"\r\n重複 e 詞條 ", decimal(duplicates), u" 個（干焦匯出一擺）" });
+    if (notBig5Text > 0)
+        text += joined({ u"\r\nm是 Big5 文字 e 詞條 ", decimal(notBig5Text), u" 個" });
+    return text;
+}
+
+std::u16string importedNotice(std::u16string_view path, std::int64_t entries, std::int64_t problems)
+{
+    std::u16string text = joined({ u"對\r\n\r\n", path, u"\r\n\r\n匯入 ", decimal(entries),
+        u" 個詞條，囥佇資料 e 尾仔。\r\n猶未存檔：愛存檔才會寫入資料檔案。" });
+    if (problems > 0)
+        text += joined({ u"\r\n\r\n", decimal(problems), u" 列無匯入，原因寫佇問題清單內底。" });
+    return text;
+}
+
+std::u16string importProblemsTitle(std::int64_t lines)
+{
+    return joined({ decimal(lines), u" 列無匯入" });
+}
+
+std::u16string importNoBig5Reason(std::u16string_view character, char32_t codePoint)
+{
+    return joined({ u"「", character, u"」（", codePointText(codePoint), u"）無 Big5 碼，無匯入" });
+}
+
+std::u16string utf8DataFileQuestion(std::u16string_view path, std::int64_t line)
+{
+    std::u16string text = joined({ u"資料檔案\n", path, u"\n是 UTF-8 e 文字，m是 Big5" });
+    if (line > 0)
+        text += joined({ u"（第 ", decimal(line), u" 列起）" });
+    text += u"。照原樣顯示，漢字會亂去；用伊製作 e 對照表嘛會亂去。\n\n"
+            u"veh 共伊換做 Big5 無？\n"
+            u"換了會使用 Ctrl+Z 復原；愛存檔才會寫入檔案。\n"
+            u"無愛換就照原樣顯示，啥物攏無改。";
+    return text;
+}
+
+std::u16string utf8ConvertedNotice(std::int64_t lines, std::int64_t problems)
+{
+    std::u16string text = joined({ u"換做 Big5 矣：", decimal(lines), u" 列。\r\n猶未存檔：愛存檔才會寫入資料檔案。" });
+    if (problems > 0)
+        text += joined({ u"\r\n\r\n", decimal(problems), u" 列無換，原因寫佇問題清單內底。" });
+    return text;
+}
+
 std::u16string systemText(std::string_view bytes)
 {
     std::u16string text;

@@ -161,6 +161,56 @@ inline constexpr std::u16string_view kMenuSort = u"資料 ASCII 排序 (&O)";
 // The system's reason for a failure as the user reads it: the common causes in the program's
 // language, the system's own words (systemWords, as the system gave them) for the rest.
 std::u16string systemReason(os::ErrorKind kind, std::u16string_view systemWords);
+// Words in and out (檔案 menu): import from and export to the word lists of other input methods.
+inline constexpr std::u16string_view kMenuImport = u"匯入 詞 (&I)...";
+inline constexpr std::u16string_view kMenuExport = u"匯出 詞 (&E)...";
+inline constexpr std::u16string_view kImportTitle = u"匯入 詞";
+inline constexpr std::u16string_view kExportTitle = u"匯出 詞";
+// The types in the file dialogs' lists (the face adds the patterns).
+inline constexpr std::u16string_view kTypeAnyWordList = u"所有 e 詞表";
+inline constexpr std::u16string_view kTypeRime = u"RIME 詞典";
+inline constexpr std::u16string_view kTypeRimeSyllables = u"RIME 詞典，音節用空白隔開";
+inline constexpr std::u16string_view kTypeFcitx5 = u"fcitx5 碼表原始檔";
+inline constexpr std::u16string_view kTypeTsv = u"UTF-8 詞表（按鍵 tab 字詞）";
+inline constexpr std::u16string_view kTypeTsvTextFirst = u"UTF-8 詞表（字詞 tab 按鍵）";
+inline constexpr std::u16string_view kTypeDataFile = u"鷺笙 資料檔案（Big5）";
+// Neither the name nor the selected type says what kind of word list a file is.
+std::u16string formatNotKnown(std::u16string_view path);
+// The export's order question and its two answers (the dialog adds 取消).
+inline constexpr std::u16string_view kExportOrderQuestion = u"匯出 e 詞條 veh 照啥物順序排？";
+inline constexpr std::u16string_view kExportInTableOrder = u"對照表 e 順序";
+inline constexpr std::u16string_view kExportInFileOrder = u"資料 e 順序";
+// A picked path the system's file calls cannot name.
+std::u16string pathNotUsable(std::u16string_view path);
+// A name without the type's extension got it, and a file of that name exists: yes/no ("\n" lines).
+std::u16string confirmReplaceFile(std::u16string_view path);
+// The editor's text has a character without a Big5 form: no export.
+std::u16string exportNotDoneWithoutBig5(std::int64_t line, std::u16string_view character, char32_t codePoint);
+// After an export: its path, the entries written and what was left out.
+std::u16string exportedNotice(std::u16string_view path, std::int64_t entries, std::int64_t duplicates,
+    std::int64_t comments, std::int64_t includes, std::int64_t withoutEntry, std::int64_t notBig5Text);
+// After an import: the file, the entries added and the lines left out (listed below the editor).
+std::u16string importedNotice(std::u16string_view path, std::int64_t entries, std::int64_t problems);
+// The problems list after an import or a conversion: its title, and the reasons of its rows.
+std::u16string importProblemsTitle(std::int64_t lines);
+std::u16string importNoBig5Reason(std::u16string_view character, char32_t codePoint);
+inline constexpr std::u16string_view kImportKeyTooLong = u"輸入碼傷長（Big5 超過 32 位元組），無匯入";
+inline constexpr std::u16string_view kImportTextTooLong = u"輸出 e 字傷長（Big5 超過 64 位元組），無匯入";
+inline constexpr std::u16string_view kImportEntryTooLong = u"輸入碼佮字詞加起來傷長，無匯入";
+inline constexpr std::u16string_view kImportKeyNotUsable
+    = u"輸入碼袂使做資料列 e 第一欄（空 e、有空白、// 抑是 #include 起頭），無匯入";
+inline constexpr std::u16string_view kImportTextNotUsable
+    = u"字詞袂使做資料列 e 第二欄（空 e、有空白、// 起頭），無匯入";
+inline constexpr std::u16string_view kImportNoText = u"干焦一欄（無字詞抑是無按鍵），無匯入";
+inline constexpr std::u16string_view kImportNotUtf8 = u"m是 UTF-8 e 文字，無匯入";
+inline constexpr std::u16string_view kImportNoDataSection
+    = u"揣無詞條開始 e 所在（fcitx5 e [Data]、RIME e ...），無匯入";
+inline constexpr std::u16string_view kExportNotBig5Text = u"m是 Big5 e 文字，無匯出";
+inline constexpr std::u16string_view kImportZeroByte = u"有一個 0 位元組（NUL），伊後壁 e 資料無讀";
+// A data file in UTF-8: the offer on loading it (yes/no, no by default: shown as it is; "\n"
+// lines), and the notice after converting it.
+std::u16string utf8DataFileQuestion(std::u16string_view path, std::int64_t line);
+std::u16string utf8ConvertedNotice(std::int64_t lines, std::int64_t problems);
 
 // The Windows program's main window could not be created at start.
 inline constexpr std::u16string_view kWindowNotCreated = u"程式 e 視窗開袂起來，程式無法度開始。";

@@ -9,6 +9,7 @@
 
 #include "compiler/data_text.h"
 #include "compiler/table_compiler.h"
+#include "exchange/exchange.h"
 #include "platform/native_path.h"
 #include "platform/text/big5_codec.h"
 #include "platform/text/caret_offset.h"
@@ -185,7 +186,7 @@ void Workbench::RefreshStatusBar()
 void Workbench::mm4indata1Change()
 {
     // The list's line numbers belong to the text of the run; any change may move them.
-    if (problemsShown_)
+    if (problemsShown_ || exchangeProblemsShown_)
         clearProblems();
     if (loading_)
         return;
@@ -298,9 +299,13 @@ bool Workbench::loadDataFile()
         } done { loading_ };
         // Whatever way the read fails, the editor never keeps the previous slot's text under
         // this slot.
+        utf8Pending_.clear();
         try {
             read = readDataFile(dataFileName());
             if (read.status == DataFileRead::Status::Loaded) {
+                // Shown as it is either way; the user is offered to convert it once it is loaded.
+                const Utf8Check check = checkUtf8(read.bytes);
+                utf8PendingLine_ = check.firstUtf8Line;
                 // Decoded once, into the face's own storage where it has one.
                 const std::size_t capacity = decodedBig5Length(read.bytes);
                 std::u16string buffer;
@@ -310,6 +315,8 @@ bool Workbench::loadDataFile()
                     storage = buffer.data();
                 }
                 const std::size_t length = editorTextFromBytes(read.bytes, storage);
+                if (check.isUtf8)
+                    utf8Pending_ = std::move(read.bytes);
                 read.bytes = std::string();
                 held = face_.loadEditorText(std::u16string_view(storage, length));
             } else {
@@ -320,6 +327,7 @@ bool Workbench::loadDataFile()
         } catch (const std::length_error &) {
             held = false;
         } catch (...) {
+            utf8Pending_.clear();
             face_.loadEditorText({});
             loadFailed_ = true;
             zeroByteLine_ = 0;
@@ -328,6 +336,7 @@ bool Workbench::loadDataFile()
         }
         if (!held) {
             read = DataFileRead {};
+            utf8Pending_.clear();
             face_.loadEditorText({});
         }
     }
@@ -376,6 +385,8 @@ bool Workbench::SwitchSlot(std::int32_t slot)
     if (!loadDataFile())
         return false;
     SetDirty(0);
+    if (!utf8Pending_.empty())
+        offerUtf8Conversion();
     return true;
 }
 
@@ -464,11 +475,15 @@ void Workbench::clearProblems()
 {
     problems_ = RunProblems {};
     problemsShown_ = false;
+    exchangeProblems_.clear();
+    exchangeProblemsShown_ = false;
     face_.showProblems(u"", 0);
 }
 
 Workbench::ProblemRow Workbench::problemRow(std::size_t row) const
 {
+    if (exchangeProblemsShown_)
+        return row < exchangeProblems_.size() ? exchangeProblems_[row] : ProblemRow {};
     if (row >= problems_.problems.size())
         return {};
     const LineProblem &problem = problems_.problems[row];
@@ -488,6 +503,9 @@ Workbench::ProblemRow Workbench::problemRow(std::size_t row) const
 
 bool Workbench::GoToProblem(std::size_t row)
 {
+    // The lines an import left out are lines of the file it read, not of the editor.
+    if (exchangeProblemsShown_)
+        return false;
     if (row >= problems_.problems.size() || problems_.problems[row].file != 0)
         return false;
     const std::u16string text = face_.editorText();

@@ -4,6 +4,7 @@
 #include <chrono>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "compiler/line_problems.h"
 #include "platform/input_method_library.h"
@@ -65,6 +66,15 @@ public:
     static std::u16string findMessage(const FindOutcome &outcome);
     // Ctrl+G: asks for a line number and puts the caret at its start.
     void GoToLine();
+
+    // --- Words in and out (檔案 menu; workbench/word_exchange.cpp) ---
+    // Asks for a word list (RIME dictionary, fcitx5 table source, UTF-8 list or data file) and
+    // appends its entries to the editor as data lines, one edit the user can undo; what did not
+    // come through is listed in the problems list. Nothing is written until the user saves.
+    void ImportWords();
+    // Asks for a file and an order and writes to it every entry the slot's table would hold
+    // (include files followed), each once; a notice counts what was left out.
+    void ExportWords();
 
     // --- The window's lifecycle ---
     // The face reports where the focus went. True when the face should run FormActivate once
@@ -141,6 +151,16 @@ private:
     bool problemsShown_ = false;
     void showProblems();
     void clearProblems();
+    // The problems list holds the lines an import or a conversion left out, not a table run's.
+    std::vector<ProblemRow> exchangeProblems_;
+    bool exchangeProblemsShown_ = false;
+    void showExchangeProblems(std::vector<ProblemRow> rows);
+    // The bytes of a data file that was loaded as it is although it is UTF-8 text: once the
+    // slot switch is over, the user is offered to convert it (offerUtf8Conversion).
+    std::string utf8Pending_;
+    std::int32_t utf8PendingLine_ = 0;
+    void offerUtf8Conversion();
+
     // Where Find selected its last match, so that the next search goes on past it.
     std::size_t lastFound_ = static_cast<std::size_t>(-1);
     // The data file as it was when it was last loaded or saved, to notice another program

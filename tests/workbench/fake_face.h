@@ -180,6 +180,52 @@ public:
         lineAnswers.pop_front();
         return true;
     }
+    // The files the user picks, in turn: a path (empty: the user cancels) and the type selected.
+    struct PickedFile {
+        std::u16string path;
+        std::size_t type = 0;
+    };
+    std::deque<PickedFile> pickedFiles;
+    std::vector<kpx::FileType> offeredTypes;
+    std::size_t offeredType = 0;
+    bool pickedForSaving = false;
+    bool askFilePath(bool saving, std::u16string_view title, const std::vector<kpx::FileType> &types,
+        std::u16string &path, std::size_t &type) override
+    {
+        seen.push_back({ "file", std::u16string(title) });
+        offeredTypes = types;
+        offeredType = type;
+        pickedForSaving = saving;
+        if (pickedFiles.empty()) {
+            ++unexpected;
+            return false;
+        }
+        const PickedFile picked = pickedFiles.front();
+        pickedFiles.pop_front();
+        if (picked.path.empty())
+            return false;
+        path = picked.path;
+        type = picked.type;
+        return true;
+    }
+    void appendEditorText(std::u16string_view added) override
+    {
+        ++undoSteps;
+        type(text + std::u16string(added));
+    }
+    // The answers to a choice: an index, or -1 to cancel.
+    std::deque<int> choices;
+    int askChoice(std::u16string_view question, const std::vector<std::u16string> &offered) override
+    {
+        seen.push_back({ "choice", std::u16string(question) });
+        if (choices.empty() || choices.front() >= static_cast<int>(offered.size())) {
+            ++unexpected;
+            return -1;
+        }
+        const int choice = choices.front();
+        choices.pop_front();
+        return choice;
+    }
     bool confirm(std::u16string_view question) override
     {
         seen.push_back({ "confirm", std::u16string(question) });
