@@ -68,7 +68,8 @@ struct FileStatus {
 // exists is false when the system cannot be asked. Links are followed.
 FileStatus fileStatus(const char *path);
 
-// The system's description of the last failed call on this thread (strerror / FormatMessage).
+// The system's description of the last failed call on this thread (strerror / FormatMessage);
+// empty when the system recorded no error.
 std::string lastErrorText();
 
 // The common causes of a failed call, which the program words itself; Other for the rest.

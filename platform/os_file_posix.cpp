@@ -239,7 +239,9 @@ FileStatus fileStatus(const char *path)
 
 std::string lastErrorText()
 {
-    return std::strerror(errno);
+    // A failure the program found itself (a directory where a file should be) leaves no error
+    // behind: "Success" would only mislead.
+    return errno == 0 ? std::string() : std::strerror(errno);
 }
 
 ErrorKind lastErrorKind()

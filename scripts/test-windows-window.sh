@@ -2,14 +2,21 @@
 # SPDX-License-Identifier: GPL-2.0-or-later
 # The Windows program under Wine, in an X server of its own:
 #   1. kpxv410.exe imports only DLLs of Windows itself;
-#   2. one session in the real window, driven through the keyboard: type two lines (one of them
+#   2. an exception thrown inside a window procedure and a dialog procedure is shown in an error
+#      box and the program goes on (tests/win32/guard_check.cpp); the window is never hung
+#      during a table run of 3,000,000 entries (tests/win32/responsive_check.cpp);
+#      one session in the real window, driven through the keyboard: type two lines (one of them
 #      Chinese), F2, F3 and the notice, a third line, F5, a fourth line, close from the File menu
 #      (Alt+F, X), 取消 (Esc), close again and 是 (Enter). After each step the data file, the
 #      table (the bytes kpx-make.exe writes from the same lines) and the state file are checked
 #      byte for byte, and a stand-in hvmrk.dll in the system directory must have been called with
 #      1 after each table run. A second start brings the first copy to the front and ends. Then
 #      a run with two bad lines: the problems list, Enter on its row, Ctrl+F and Ctrl+G;
-#   3. the installer: refused on Windows Vista, silent install (/S) twice, refused by both the
+#   3. a session of the keyboard and the system: slot 12 chosen and sorted with keys alone, text
+#      with LF and CR line ends pasted from the clipboard, undo and redo, a yes/no question
+#      answered with Esc, Enter and Yes, a data file over the size limit refused, and Wine's own
+#      end of the session (wineboot --end-session): 取消 refuses it, 是 saves and stores the state;
+#   4. the installer: refused on Windows Vista, silent install (/S) twice, refused by both the
 #      installer and the uninstaller while the installed program runs, the installed program
 #      closed, silent uninstall, an upgrade of a copy in another folder; the user's files in
 #      C:\vokelu stay as they were throughout.
@@ -20,7 +27,7 @@ cd "$(dirname "$0")/.."
 
 # shellcheck source=scripts/wine-env.sh
 . scripts/wine-env.sh
-kpx_install_missing xvfb xauth xdotool openbox imagemagick fonts-arphic-uming
+kpx_install_missing g++ xvfb xauth xdotool xclip openbox imagemagick fonts-arphic-uming
 
 if [ "$windows_arch" = i686 ]; then
   out=build/windows
@@ -28,6 +35,9 @@ else
   out=build/windows-x86_64
 fi
 scripts/build-windows.sh --arch "$windows_arch" --out "$out"
+cmake --build "build/windows-$windows_arch-cmake" -j2 --target kpx-win32-guard-check kpx-win32-responsive-check >/dev/null
+guard_check=$PWD/build/windows-$windows_arch-cmake/win32/kpx-win32-guard-check.exe
+responsive_check=$PWD/build/windows-$windows_arch-cmake/win32/kpx-win32-responsive-check.exe
 tools=$PWD/build/windows-$windows_arch-cmake/tools
 staging=$PWD/build/windows-$windows_arch-cmake/staging
 program=$PWD/$out/kpxv410.exe
@@ -198,7 +208,30 @@ table_matches() {
   [ -f "$table" ] && cmp -s "$table" "$work/reference.zd"
 }
 
-# --- 2. a keyboard session -------------------------------------------------------------------
+# --- 2. exceptions inside window procedures; a keyboard session -------------------------------
+
+step "exceptions inside a window procedure and a dialog procedure"
+guard_output=$(timeout "$wait_seconds" "$wine_program" "$guard_check" </dev/null 2>&1) || true
+echo "$guard_output" | sed 's/^/  /'
+[ "$(echo "$guard_output" | tail -n 1 | tr -d '\r')" = passed ] ||
+  fail "an exception inside a window or dialog procedure was not caught and shown"
+ok "exceptions inside window and dialog procedures are shown in an error box, and the program goes on"
+
+step "a long table run: the window is never hung"
+g++ -O2 -std=c++20 -o "$work/kpx-bench-gen" bench/bench_gen.cpp
+"$work/kpx-bench-gen" 3000000 1 "$vokelu/big.txt" >/dev/null
+printf '#include <c:\\vokelu\\big.txt>\r\n' >"$vokelu/kpx-ty2.txt"
+responsive_status=0
+timeout 300 "$wine_program" "$responsive_check" </dev/null >"$work/responsive.txt" 2>&1 || responsive_status=$?
+sed 's/^/  /' "$work/responsive.txt"
+rm -f "$vokelu/big.txt" "$vokelu"/kpx-ty2.* "$state"
+case $responsive_status in
+  0) ok "a table run of more than 5.5 s never leaves the window hung" ;;
+  2) ok "the table run took under 5.5 s, too short for the window to be called hung (NOTE: not shown here)" ;;
+  *) fail "the window was hung during a long table run" ;;
+esac
+
+# --- a keyboard session -------------------------------------------------------------------
 
 step "starting kpxv410.exe"
 start_program "$program"
@@ -417,7 +450,140 @@ wait "$program_pid" || fail "the program ended with a failure"
 program_pid=''
 ok "匯出 writes every entry once to a RIME dictionary named after the type"
 
-# --- 3. the installer ----------------------------------------------------------------------------
+# --- 3. keyboard, clipboard, questions and the session's end ------------------------------------
+
+yes_no_windows() { xdotool search --onlyvisible --name '^對照表 製作程式$' 2>/dev/null || true; }
+yes_no_shown() { [ -n "$(yes_no_windows)" ]; }
+yes_no_gone() { [ -z "$(yes_no_windows)" ]; }
+answer_yes_no() { # keys...
+  wait_for "a yes/no question" yes_no_shown
+  xdotool windowactivate --sync "$(yes_no_windows | head -n 1)" 2>/dev/null || true
+  xdotool key "$@"
+  wait_for "the yes/no question to close" yes_no_gone
+}
+data12=$vokelu/kpx-py2.txt
+printf 'b x\r\nA y\r\nc z' >"$data12"
+truncate -s $((64 * 1024 * 1024 + 1)) "$vokelu/kpx-py3.txt"
+rm -f "$state"
+
+step "slot 12 and Sort with the keyboard alone"
+start_program "$program"
+focus_main
+# Ctrl+Tab leaves the editor for the slot buttons, at slot 1; Right, Down: slot 12.
+xdotool key ctrl+Tab
+sleep 0.3
+xdotool key Right Down
+sleep 0.3
+xdotool key Return
+sleep 1
+shot slot-12
+xdotool key alt+e
+sleep 0.5
+xdotool key o
+sleep 0.5
+xdotool key F2
+expect_bytes "$data12" 'A y\r\nb x\r\nc z\r\n' "slot 12 was not chosen and sorted from the keyboard"
+ok "Ctrl+Tab, arrows and Enter choose slot 12; Alt+E, O sorts it"
+
+step "pasting LF and CR line ends; undo and redo"
+printf 'd w\ne v\rf u\n' >"$work/clip.txt"
+xclip -quiet -selection clipboard -i "$work/clip.txt" >/dev/null 2>&1 &
+clip_pid=$!
+sleep 0.5
+focus_main
+# At the second line: the edit control counts an insertion at either end of the sorted text as
+# part of the Sort's step of undo.
+xdotool key ctrl+Home Down ctrl+v
+sleep 0.5
+kill "$clip_pid" 2>/dev/null || true
+wait "$clip_pid" 2>/dev/null || true
+xdotool key F2
+expect_bytes "$data12" 'A y\r\nd w\r\ne v\r\nf u\r\nb x\r\nc z\r\n' "the pasted lines did not get CR LF"
+xdotool key ctrl+z F2
+expect_bytes "$data12" 'A y\r\nb x\r\nc z\r\n' "Ctrl+Z did not undo the paste"
+xdotool key ctrl+y F2
+expect_bytes "$data12" 'A y\r\nd w\r\ne v\r\nf u\r\nb x\r\nc z\r\n' "Ctrl+Y did not redo the paste"
+ok "pasted LF and CR line ends become CR LF; Ctrl+Z undoes, Ctrl+Y redoes"
+
+step "a yes/no question: Esc, Enter and Yes"
+# Another program changes the data file: saving over it asks first.
+printf 'changed elsewhere' >"$data12"
+focus_main
+xdotool key ctrl+End
+type_text 'g'
+xdotool key F2
+wait_for "the question before saving over a changed file" yes_no_shown
+shot yes-no
+answer_yes_no Escape
+has_bytes "$data12" 'changed elsewhere' || fail "Esc saved over the changed file"
+focus_main
+xdotool key F2
+answer_yes_no Return
+has_bytes "$data12" 'changed elsewhere' || fail "Enter saved over the changed file"
+focus_main
+xdotool key F2
+# Tab from the default No to Yes.
+answer_yes_no Tab Return
+expect_bytes "$data12" 'A y\r\nd w\r\ne v\r\nf u\r\nb x\r\nc z\r\ng' "Yes did not save"
+ok "Esc and Enter answer no; Yes saves"
+
+step "a data file over the limit"
+focus_main
+xdotool key ctrl+Tab
+sleep 0.3
+xdotool key Right
+sleep 0.3
+xdotool key Return
+wait_for "the error box of the file over the limit" yes_no_shown
+shot too-large
+answer_yes_no Return
+focus_main
+xdotool key F2
+# Saving the empty editor over the file that failed to load asks; Esc keeps the file.
+answer_yes_no Escape
+[ "$(stat -c %s "$vokelu/kpx-py3.txt")" -eq $((64 * 1024 * 1024 + 1)) ] || fail "the refused file was saved over"
+ok "a file over the limit is refused with an error box, and not saved over unasked"
+
+step "the session's end: 取消, then 是"
+focus_main
+xdotool key ctrl+Tab
+sleep 0.3
+xdotool key Left
+sleep 0.3
+xdotool key Return
+sleep 1
+focus_main
+xdotool key ctrl+End
+type_text 'h'
+"$wine_program" wineboot --end-session >/dev/null 2>&1 </dev/null &
+end_pid=$!
+wait_for "the unsaved-data question at the session's end" question_shown
+shot end-session
+xdotool windowactivate --sync "$(question_windows | head -n 1)" 2>/dev/null || true
+xdotool key Escape
+wait_for "the question to close on Esc" question_gone
+end_status=0
+wait "$end_pid" || end_status=$?
+[ "$end_status" -ne 0 ] || fail "取消 did not refuse the end of the session"
+program_ended && fail "the program ended although 取消 refused the end of the session"
+[ ! -e "$state" ] || fail "the state file was written although the session went on"
+"$wine_program" wineboot --end-session >/dev/null 2>&1 </dev/null &
+end_pid=$!
+wait_for "the unsaved-data question at the session's end, again" question_shown
+xdotool windowactivate --sync "$(question_windows | head -n 1)" 2>/dev/null || true
+xdotool key Return
+wait_for "the program to end with the session" program_ended
+wait "$end_pid" || fail "the session did not end after 是"
+program_pid=''
+expected12='A y\r\nd w\r\ne v\r\nf u\r\nb x\r\nc z\r\ngh'
+expect_bytes "$data12" "$expected12" "是 at the session's end did not save"
+# The caret stood at the end of the text.
+expect_bytes "$state" \
+  "//kpxv4.ini, unless you know what you are doing, don't change this file, but deleting this file is alright\r\nf=12\r\ns=$(printf "$expected12" | wc -c)\r\n" \
+  "the state file after the session's end"
+ok "the session's end asks to save: 取消 refuses it, 是 saves and stores the slot and caret"
+
+# --- 4. the installer ----------------------------------------------------------------------------
 
 checksums() { (cd "$vokelu" && find . -type f -print0 | sort -z | xargs -0 sha256sum); }
 program_files=$drive_c/Program\ Files/kpxv410

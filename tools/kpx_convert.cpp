@@ -12,12 +12,13 @@
 #include "io/replacing_file.h"
 #include "platform/native_path.h"
 #include "platform/standard_streams.h"
+#include "tools/tool_support.h"
 
 namespace {
 
-constexpr int kExitWritten = 0;
-constexpr int kExitNotWritten = 1;
-constexpr int kExitUsage = 2;
+using kpx::tools::kExitNotWritten;
+using kpx::tools::kExitUsage;
+using kpx::tools::kExitWritten;
 
 void usage(std::FILE *to)
 {
@@ -152,30 +153,6 @@ int parseArguments(int argc, char **argv, Options &options)
     return 0;
 }
 
-bool readAll(const std::string &path, std::string &bytes)
-{
-    std::vector<char> block(1 << 16);
-    if (path == "-") {
-        for (;;) {
-            const std::size_t got = std::fread(block.data(), 1, block.size(), stdin);
-            bytes.append(block.data(), got);
-            if (got < block.size())
-                return !std::ferror(stdin);
-        }
-    }
-    kpx::FileHandle file;
-    if (!file.openRead(path.c_str()))
-        return false;
-    for (;;) {
-        const std::int32_t got = file.readBytes(block.data(), static_cast<std::int32_t>(block.size()));
-        if (got < 0)
-            return false;
-        bytes.append(block.data(), static_cast<std::size_t>(got));
-        if (got < static_cast<std::int32_t>(block.size()))
-            return true;
-    }
-}
-
 // An empty string when written, else why not.
 std::string writeAll(const std::string &path, const std::string &bytes)
 {
@@ -199,30 +176,6 @@ std::string writeAll(const std::string &path, const std::string &bytes)
     return {};
 }
 
-// Why a line of a big5 input made no entry, as kpx-make says it.
-std::string lineProblemText(const kpx::LineProblem &problem, const std::string &subject)
-{
-    switch (problem.reason) {
-    case kpx::LineProblemReason::OneColumn:
-        return "only one column: no output text";
-    case kpx::LineProblemReason::KeyTooLong:
-        return "key longer than 32 bytes";
-    case kpx::LineProblemReason::OutputTooLong:
-        return "output longer than 64 bytes";
-    case kpx::LineProblemReason::EntryTooLong:
-        return "key and output together longer than an entry may be (94 bytes)";
-    case kpx::LineProblemReason::IncludeNotOpened:
-        return "cannot open include file '" + subject + "'";
-    case kpx::LineProblemReason::IncludeCycle:
-        return "include file '" + subject + "' is already being read (include cycle): skipped";
-    case kpx::LineProblemReason::OverrideTooShort:
-        return "override too short to take effect: read as include file '" + subject + "', which cannot be opened";
-    case kpx::LineProblemReason::Duplicate:
-        return "duplicate entry";
-    }
-    return "unknown problem";
-}
-
 void printProblems(const std::vector<kpx::ExchangeProblem> &problems, const std::string &inputName)
 {
     for (kpx::ExchangeProblem problem : problems) {
@@ -239,10 +192,11 @@ int main(int argc, char **argv)
     Options options;
     if (const int status = parseArguments(argc, argv, options); status != 0)
         return status < 0 ? 0 : status;
-    const std::string inputName = options.input == "-" ? "-" : kpx::os::nativePath(options.input);
+    const std::string inputName
+        = options.input == "-" ? kpx::tools::kStandardInputName : kpx::os::nativePath(options.input);
 
     std::string input;
-    if (!readAll(options.input, input)) {
+    if (!kpx::tools::readWholeInput(options.input, input)) {
         std::fprintf(stderr, "kpx-convert: cannot read %s\n", inputName.c_str());
         return kExitUsage;
     }
@@ -292,12 +246,10 @@ int main(int argc, char **argv)
     printProblems(problems, inputName);
     if (fromBig5) {
         const kpx::RunProblems &run = exported.compiler;
-        const auto pathOf
+        const kpx::tools::RunFileName pathOf
             = [&](std::int32_t file) { return file == 0 ? inputName : kpx::os::nativePath(run.files[file]); };
-        for (const kpx::LineProblem &problem : run.problems) {
-            std::fprintf(stderr, "%s:%d: %s\n", pathOf(problem.file).c_str(), static_cast<int>(problem.line),
-                lineProblemText(problem, pathOf(problem.subject)).c_str());
-        }
+        for (const kpx::LineProblem &problem : run.problems)
+            kpx::tools::printLineProblem(problem, pathOf);
         const kpx::ExportCounts &counts = exported.counts;
         summary = "duplicates: " + std::to_string(counts.duplicates) + "; comment lines: "
             + std::to_string(counts.commentLines) + "; include lines: " + std::to_string(counts.includeLines)
@@ -316,7 +268,7 @@ int main(int argc, char **argv)
     if (!options.quiet) {
         // The report goes where it does not mix with the words.
         std::FILE *to = options.output == "-" ? stderr : stdout;
-        std::fprintf(to, "%d entries written to %s (%s; %s)\n", static_cast<int>(exported.counts.entries),
+        std::fprintf(to, "%s written to %s (%s; %s)\n", kpx::tools::countedEntries(exported.counts.entries).c_str(),
             outputName.c_str(), summary.c_str(), std::string(kpx::exchangeFormatName(*options.to)).c_str());
     }
     return kExitWritten;

@@ -16,12 +16,14 @@
 #include "platform/native_path.h"
 #include "platform/standard_streams.h"
 #include "state/slot_names.h"
+#include "tools/tool_support.h"
 
 namespace {
 
-constexpr int kExitWritten = 0;
-constexpr int kExitNotWritten = 1;
-constexpr int kExitUsage = 2;
+using kpx::tools::kExitNotWritten;
+using kpx::tools::kExitUsage;
+using kpx::tools::kExitWritten;
+using kpx::tools::kStandardStream;
 
 void usage(std::FILE *to)
 {
@@ -173,45 +175,10 @@ const char *failureText(kpx::TableWriteFailure failure)
     return "unknown failure";
 }
 
-// Why a line made no entry, in words; pathOf names a file of the run.
-template <typename PathOf> std::string problemText(const kpx::LineProblem &problem, PathOf &&pathOf)
-{
-    switch (problem.reason) {
-    case kpx::LineProblemReason::OneColumn:
-        return "only one column: no output text";
-    case kpx::LineProblemReason::KeyTooLong:
-        return "key longer than 32 bytes";
-    case kpx::LineProblemReason::OutputTooLong:
-        return "output longer than 64 bytes";
-    case kpx::LineProblemReason::EntryTooLong:
-        return "key and output together longer than an entry may be (94 bytes)";
-    case kpx::LineProblemReason::IncludeNotOpened:
-        return "cannot open include file '" + pathOf(problem.subject) + "'";
-    case kpx::LineProblemReason::IncludeCycle:
-        return "include file '" + pathOf(problem.subject) + "' is already being read (include cycle): skipped";
-    case kpx::LineProblemReason::OverrideTooShort:
-        return "override too short to take effect: read as include file '" + pathOf(problem.subject)
-            + "', which cannot be opened";
-    case kpx::LineProblemReason::Duplicate:
-        return "duplicate entry: same key and output as " + pathOf(problem.subject) + ":"
-            + std::to_string(problem.subjectLine);
-    }
-    return "unknown problem";
-}
-
-constexpr const char *kStandardStream = "-";
-constexpr const char *kStandardInputName = "(standard input)";
-
 // A data file's path as the messages name it.
 std::string shownDataPath(const std::string &path)
 {
-    return path == kStandardStream ? kStandardInputName : kpx::os::nativePath(path);
-}
-
-// "1 entry", "2 entries".
-std::string entries(std::int32_t count)
-{
-    return std::to_string(count) + (count == 1 ? " entry" : " entries");
+    return path == kStandardStream ? kpx::tools::kStandardInputName : kpx::os::nativePath(path);
 }
 
 // One line per problem, in the form compilers use, then how many there were. A clean run
@@ -222,17 +189,17 @@ void printProblems(const kpx::RunProblems &run, const std::string &dataFile)
         return;
     const std::string dataPath = shownDataPath(dataFile);
     // The editor's lines are the data file's.
-    const auto pathOf = [&](std::int32_t file) { return file == 0 ? dataPath : kpx::os::nativePath(run.files[file]); };
+    const kpx::tools::RunFileName pathOf
+        = [&](std::int32_t file) { return file == 0 ? dataPath : kpx::os::nativePath(run.files[file]); };
     std::int32_t duplicates = 0;
     for (const kpx::LineProblem &problem : run.problems) {
         if (problem.reason == kpx::LineProblemReason::Duplicate)
             ++duplicates;
-        std::fprintf(stderr, "%s:%d: %s\n", pathOf(problem.file).c_str(), static_cast<int>(problem.line),
-            problemText(problem, pathOf).c_str());
+        kpx::tools::printLineProblem(problem, pathOf);
     }
     std::fprintf(stderr, "kpx-make: %s; lines without an entry: %d; duplicates: %d%s\n",
-        entries(kpx::tc_count()).c_str(), static_cast<int>(run.linesWithoutEntry), static_cast<int>(duplicates),
-        run.incomplete ? " (out of memory: the list is incomplete)" : "");
+        kpx::tools::countedEntries(kpx::tc_count()).c_str(), static_cast<int>(run.linesWithoutEntry),
+        static_cast<int>(duplicates), run.incomplete ? " (out of memory: the list is incomplete)" : "");
 }
 
 // A file, or standard input for "-", read block by block.
@@ -257,24 +224,6 @@ private:
     bool standardInput_ = false;
 };
 
-// Reads a whole file. False when it cannot be read.
-bool readFile(const std::string &path, std::string &bytes)
-{
-    DataSource file;
-    if (!file.open(path))
-        return false;
-    // As large as a plain program reads: a larger block only costs its clearing at small sizes.
-    std::vector<char> block(1 << 16);
-    for (;;) {
-        const std::int32_t got = file.read(block.data(), static_cast<std::int32_t>(block.size()));
-        if (got < 0)
-            return false;
-        bytes.append(block.data(), static_cast<std::size_t>(got));
-        if (got < static_cast<std::int32_t>(block.size()))
-            return true;
-    }
-}
-
 void printConversionProblem(const char *path, std::int32_t line, kpx::ExchangeProblemReason reason, char32_t character)
 {
     const kpx::ExchangeProblem problem { kpx::os::nativePath(path), line, reason, character };
@@ -293,7 +242,7 @@ bool compileDataFile(const std::string &path, bool fromUtf8, std::int32_t &utf8L
         kpx::tc_set_source_file(path.c_str());
     if (fromUtf8) {
         std::string bytes;
-        if (!readFile(path, bytes))
+        if (!kpx::tools::readWholeInput(path, bytes))
             return false;
         const kpx::ImportResult converted = kpx::utf8DataTextToBig5(bytes, path);
         for (const kpx::ExchangeProblem &problem : converted.problems)
@@ -352,7 +301,7 @@ int reportUtf8IncludeFiles(const kpx::RunProblems &run)
     int found = 0;
     for (std::size_t file = 1; file < run.files.size(); ++file) {
         std::string bytes;
-        if (!readFile(run.files[file], bytes))
+        if (!kpx::tools::readWholeInput(run.files[file], bytes))
             continue;
         if (const kpx::Utf8Check check = kpx::checkUtf8(bytes); check.isUtf8) {
             std::fprintf(stderr, "%s:%d: %s\n", kpx::os::nativePath(run.files[file]).c_str(),
@@ -446,7 +395,7 @@ int main(int argc, char **argv)
         return kExitNotWritten;
     }
     if (!options.quiet)
-        std::fprintf(toStandardOutput ? stderr : stdout, "%s written to %s\n", entries(kpx::tc_count()).c_str(),
-            shownPath.c_str());
+        std::fprintf(toStandardOutput ? stderr : stdout, "%s written to %s\n",
+            kpx::tools::countedEntries(kpx::tc_count()).c_str(), shownPath.c_str());
     return kExitWritten;
 }

@@ -5,6 +5,8 @@
 #include <utility>
 
 #include "win32/resource.h"
+#include "workbench/handbook_text.h"
+#include "workbench/program_texts.h"
 
 namespace kpx::win32 {
 namespace {
@@ -12,9 +14,9 @@ namespace {
 // A label sized to its text, at a position of the layout (left at least at minimumLeft, in
 // screen pixels). Returns its right edge.
 int placeLabel(
-    HWND dialog, const std::u16string &text, HFONT font, const Scale &scale, int x, int y, int minimumLeft = 0)
+    HWND dialog, std::string_view utf8Text, HFONT font, const Scale &scale, int x, int y, int minimumLeft = 0)
 {
-    const std::wstring line = wide(text);
+    const std::wstring line = wide(fromUtf8(utf8Text));
     HWND label = createControl(dialog, L"STATIC", line, SS_LEFT | SS_NOPREFIX, scaledRect(scale, x, y, 1, 1), -1);
     setFont(label, font);
     HDC dc = GetDC(label);
@@ -32,11 +34,6 @@ int placeLabel(
 
 } // namespace
 
-Taboutbox1::Taboutbox1(AboutTexts texts)
-    : texts_(std::move(texts))
-{
-}
-
 void Taboutbox1::show(HWND owner)
 {
     run(owner, IDD_ABOUTBOX1);
@@ -44,7 +41,7 @@ void Taboutbox1::show(HWND owner)
 
 HWND Taboutbox1::onInit(HWND dialog, const Scale &scale)
 {
-    SetWindowTextW(dialog, wide(texts_.caption).c_str());
+    SetWindowTextW(dialog, wide(fromUtf8(kAboutTitle)).c_str());
     setClientSize(dialog, scale(379), scale(213));
     font_ = makeMingFont(scale(12));
     // Panel1 at 8, 16; the controls inside it are placed relative to it.
@@ -58,16 +55,16 @@ HWND Taboutbox1::onInit(HWND dialog, const Scale &scale)
         dialog, L"STATIC", L"", SS_ICON | SS_REALSIZECONTROL, scaledRect(scale, panelX + 8, panelY + 8, 65, 57), -1);
     SendMessageW(programIcon, STM_SETICON, reinterpret_cast<WPARAM>(icon_.get()), 0);
 
-    placeLabel(dialog, texts_.productName, font_.get(), scale, panelX + 88, panelY + 16);
-    placeLabel(dialog, texts_.version, font_.get(), scale, panelX + 88, panelY + 40);
-    placeLabel(dialog, texts_.comments, font_.get(), scale, panelX + 8, panelY + 96);
+    placeLabel(dialog, kAboutProductName, font_.get(), scale, panelX + 88, panelY + 16);
+    placeLabel(dialog, kAboutVersion, font_.get(), scale, panelX + 88, panelY + 40);
+    placeLabel(dialog, kAboutComments, font_.get(), scale, panelX + 8, panelY + 96);
     constexpr int contactPlaces[4][2] = { { 80, 96 }, { 80, 112 }, { 176, 96 }, { 80, 136 } };
-    for (std::size_t i = 0; i < texts_.contact.size(); ++i)
+    for (std::size_t i = 0; i < std::size(kAboutContact); ++i)
         placeLabel(
-            dialog, texts_.contact[i], font_.get(), scale, panelX + contactPlaces[i][0], panelY + contactPlaces[i][1]);
+            dialog, kAboutContact[i], font_.get(), scale, panelX + contactPlaces[i][0], panelY + contactPlaces[i][1]);
 
-    HWND ok = createControl(
-        dialog, L"BUTTON", L"OK", BS_DEFPUSHBUTTON | WS_TABSTOP, scaledRect(scale, 151, 180, 75, 25), IDOK);
+    HWND ok = createControl(dialog, L"BUTTON", wide(texts::kCaption_OK), BS_DEFPUSHBUTTON | WS_TABSTOP,
+        scaledRect(scale, 151, 180, 75, 25), IDOK);
     setFont(ok, font_.get());
     return ok;
 }

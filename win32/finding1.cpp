@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "win32/finding1.h"
 
+#include <algorithm>
 #include <cwchar>
 #include <utility>
 
@@ -42,7 +43,16 @@ void TProblems1::show(std::u16string_view title, std::size_t rows)
         const Scale scale = Scale::of(owner_);
         RECT frame {};
         GetWindowRect(owner_, &frame);
-        const RECT bounds { frame.right, frame.top, frame.right + scale(480), frame.top + scale(300) };
+        // Beside the main window, moved into the monitor's work area where it would leave it.
+        MONITORINFO monitor {};
+        monitor.cbSize = sizeof monitor;
+        GetMonitorInfoW(MonitorFromWindow(owner_, MONITOR_DEFAULTTONEAREST), &monitor);
+        const RECT &work = monitor.rcWork;
+        const int width = std::min<int>(scale(480), work.right - work.left);
+        const int height = std::min<int>(scale(300), work.bottom - work.top);
+        const int left = std::clamp<int>(frame.right, work.left, work.right - width);
+        const int top = std::clamp<int>(frame.top, work.top, work.bottom - height);
+        const RECT bounds { left, top, left + width, top + height };
         create(L"kpxv410.TProblems1", L"", WS_OVERLAPPEDWINDOW, WS_EX_TOOLWINDOW, bounds, nullptr, nullptr);
         if (!handle())
             return;
@@ -151,9 +161,11 @@ HWND TGoToLine1::onInit(HWND dialog, const Scale &scale)
     HWND label = createControl(dialog, L"STATIC", prompt_, SS_LEFT, scaledRect(scale, 10, 10, 240, 20), -1);
     box_ = createControl(dialog, L"EDIT", std::to_wstring(current_), ES_NUMBER | ES_AUTOHSCROLL | WS_TABSTOP,
         scaledRect(scale, 10, 34, 240, 24), kLineBox, WS_EX_CLIENTEDGE);
-    HWND ok = createControl(
-        dialog, L"BUTTON", L"OK", BS_DEFPUSHBUTTON | WS_TABSTOP, scaledRect(scale, 94, 68, 75, 25), IDOK);
-    for (HWND control : { label, box_, ok })
+    HWND ok = createControl(dialog, L"BUTTON", wide(texts::kButtonOk), BS_DEFPUSHBUTTON | WS_TABSTOP,
+        scaledRect(scale, 90, 68, 75, 25), IDOK);
+    HWND cancel = createControl(dialog, L"BUTTON", wide(texts::kButtonCancel), BS_PUSHBUTTON | WS_TABSTOP,
+        scaledRect(scale, 175, 68, 75, 25), IDCANCEL);
+    for (HWND control : { label, box_, ok, cancel })
         setFont(control, font_.get());
     SendMessageW(box_, EM_SETSEL, 0, -1);
     return box_;

@@ -2,9 +2,11 @@
 #include "win32/form1.h"
 
 #include <algorithm>
+#include <new>
 #include <utility>
 
 #include "win32/resource.h"
+#include "workbench/fitted_path.h"
 #include "workbench/program_texts.h"
 #include "workbench/workbench.h"
 #include <commctrl.h>
@@ -38,22 +40,52 @@ constexpr int kEditorFontPixels = 16;
 constexpr int kStatusPanelWidths[4] = { 100, 120, 100, 150 };
 constexpr int kProgressMaximum = 1000;
 
+// A menu item's caption with its shortcut key shown at the right.
+std::wstring withKey(std::u16string_view caption, const wchar_t *key)
+{
+    std::wstring text = wide(caption);
+    if (key) {
+        text += L'\t';
+        text += key;
+    }
+    return text;
+}
+
+// Counts a command of the Workbench as running while it lasts.
+struct Busy {
+    explicit Busy(int &depth)
+        : depth_(depth)
+    {
+        ++depth_;
+    }
+    ~Busy() { --depth_; }
+    Busy(const Busy &) = delete;
+    Busy &operator=(const Busy &) = delete;
+    int &depth_;
+};
+
+// ShutdownBlockReasonCreate and ShutdownBlockReasonDestroy, looked up when first needed.
+using BlockReasonCreate = BOOL(WINAPI *)(HWND, LPCWSTR);
+using BlockReasonDestroy = BOOL(WINAPI *)(HWND);
+template <typename Function> Function user32Function(const char *name)
+{
+    return reinterpret_cast<Function>(reinterpret_cast<void *>(GetProcAddress(GetModuleHandleW(L"user32.dll"), name)));
+}
+
 } // namespace
 
-TForm1::TForm1(
-    Form1Texts texts, TSCCheh1 &handbook, Taboutbox1 &aboutBox, TmmDirtyWarning1 &dirtyWarning, Tokmes1 &notice)
-    : texts_(std::move(texts))
-    , handbook_(handbook)
+TForm1::TForm1(TSCCheh1 &handbook, Taboutbox1 &aboutBox, TmmDirtyWarning1 &dirtyWarning, Tokmes1 &notice)
+    : handbook_(handbook)
     , aboutBox_(aboutBox)
     , dirtyWarning_(dirtyWarning)
     , notice_(notice)
 {
     const Scale design;
-    MenuHandle menu(LoadMenuW(instance(), MAKEINTRESOURCEW(IDR_MAINMENU)));
-    create(L"kpxv410.TForm1", wide(texts_.caption).c_str(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0,
-        scaledRect(design, 6, 9, 572, 450), menu.get(), LoadIconW(instance(), MAKEINTRESOURCEW(IDI_PROGRAM)));
-    if (handle())
-        menu.release(); // the window owns it now
+    create(L"kpxv410.TForm1", wide(texts::kWindowTitle).c_str(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0,
+        scaledRect(design, 6, 9, 572, 450), nullptr, LoadIconW(instance(), MAKEINTRESOURCEW(IDI_PROGRAM)));
+    if (!handle())
+        return;
+    createMenu();
     scale_ = Scale::of(handle());
     if (scale_.dpi() != design.dpi()) {
         const RECT frame = scaledRect(scale_, 6, 9, 572, 450);
@@ -62,9 +94,8 @@ TForm1::TForm1(
     }
     shortcuts_.reset(LoadAcceleratorsW(instance(), MAKEINTRESOURCEW(IDR_ACCELERATORS)));
     findMessage_ = RegisterWindowMessageW(FINDMSGSTRING);
-    addFindingMenuItems();
-    addWordsMenuItems();
     createControls();
+    createToolTips();
     applyFonts();
     layout();
 }
@@ -81,26 +112,65 @@ void TForm1::attach(Workbench &workbench)
     });
 }
 
-void TForm1::addFindingMenuItems()
+void TForm1::createMenu()
 {
-    HMENU edit = GetSubMenu(GetMenu(handle()), 1);
-    if (!edit)
-        return;
+    MenuHandle bar(CreateMenu());
+    auto popup = [&bar](std::u16string_view caption) {
+        HMENU menu = CreatePopupMenu();
+        AppendMenuW(bar.get(), MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(menu), wide(caption).c_str());
+        return menu;
+    };
+    auto item = [](HMENU menu, std::u16string_view caption, const wchar_t *key, UINT id) {
+        AppendMenuW(menu, MF_STRING, id, withKey(caption, key).c_str());
+    };
+    HMENU file = popup(texts::kCaption_mnF1);
+    item(file, texts::kCaption_mn4save1, L"F2", IDM_MN4SAVE1);
+    item(file, texts::kCaption_mn4jejok1, L"F3", IDM_MN4JEJOK1);
+    item(file, texts::kCaption_mn4sj1, L"F5", IDM_MN4SJ1);
+    AppendMenuW(file, MF_SEPARATOR, 0, nullptr);
+    item(file, texts::kMenuImport, nullptr, IDM_MNIMPORT1);
+    item(file, texts::kMenuExport, nullptr, IDM_MNEXPORT1);
+    AppendMenuW(file, MF_SEPARATOR, 0, nullptr);
+    item(file, texts::kCaption_mn4exi1, nullptr, IDM_MN4EXI1);
+    HMENU edit = popup(texts::kCaption_mnE1);
+    item(edit, texts::kMenuUndo, L"Ctrl+Z", IDM_MNUNDO1);
+    item(edit, texts::kMenuRedo, L"Ctrl+Y", IDM_MNREDO1);
     AppendMenuW(edit, MF_SEPARATOR, 0, nullptr);
-    AppendMenuW(edit, MF_STRING, IDM_MNFIND1, (wide(texts::kMenuFind) + L"\tCtrl+F").c_str());
-    AppendMenuW(edit, MF_STRING, IDM_MNGOTOLINE1, (wide(texts::kMenuGoToLine) + L"\tCtrl+G").c_str());
+    item(edit, texts::kCaption_mnCut1, L"Ctrl+X", IDM_MNCUT1);
+    item(edit, texts::kCaption_mnCopy1, L"Ctrl+C", IDM_MNCOPY1);
+    item(edit, texts::kCaption_mnPaste1, L"Ctrl+V", IDM_MNPASTE1);
+    AppendMenuW(edit, MF_SEPARATOR, 0, nullptr);
+    item(edit, texts::kCaption_mnAll1, nullptr, IDM_MNALL1);
+    AppendMenuW(edit, MF_SEPARATOR, 0, nullptr);
+    item(edit, texts::kMenuSort, nullptr, IDM_MNSORT1);
+    AppendMenuW(edit, MF_SEPARATOR, 0, nullptr);
+    item(edit, texts::kMenuFind, L"Ctrl+F", IDM_MNFIND1);
+    item(edit, texts::kMenuGoToLine, L"Ctrl+G", IDM_MNGOTOLINE1);
+    HMENU help = popup(texts::kCaption_mnH1);
+    item(help, texts::kCaption_mnCheh1, L"F1", IDM_MNCHEH1);
+    item(help, texts::kCaption_mnAbout1, nullptr, IDM_MNABOUT1);
+    if (SetMenu(handle(), bar.get()))
+        bar.release(); // the window owns it now
 }
 
-void TForm1::addWordsMenuItems()
+void TForm1::createToolTips()
 {
-    HMENU file = GetSubMenu(GetMenu(handle()), 0);
-    if (!file)
+    // The whole path on hover, when the box shows it shortened.
+    toolTips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, handle(), nullptr, instance(), nullptr);
+    if (!toolTips_)
         return;
-    // After 儲存 並 製作, before the separator above 結束程式.
-    const UINT at = static_cast<UINT>(std::max(GetMenuItemCount(file) - 2, 0));
-    InsertMenuW(file, at, MF_BYPOSITION | MF_SEPARATOR, 0, nullptr);
-    InsertMenuW(file, at + 1, MF_BYPOSITION | MF_STRING, IDM_MNIMPORT1, wide(texts::kMenuImport).c_str());
-    InsertMenuW(file, at + 2, MF_BYPOSITION | MF_STRING, IDM_MNEXPORT1, wide(texts::kMenuExport).c_str());
+    for (HWND box : { ed4ofn1_, ed4ifn1_ }) {
+        TTTOOLINFOW tool {};
+        tool.cbSize = sizeof tool;
+        tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        tool.hwnd = handle();
+        tool.uId = reinterpret_cast<UINT_PTR>(box);
+        tool.lpszText = LPSTR_TEXTCALLBACKW;
+        SendMessageW(toolTips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+    // Long paths break over lines rather than run off the screen.
+    SendMessageW(toolTips_, TTM_SETMAXTIPWIDTH, 0, scale_(600));
 }
 
 void TForm1::openFind()
@@ -135,27 +205,28 @@ void TForm1::createControls()
 {
     HWND window = handle();
     const RECT nowhere { 0, 0, 1, 1 };
-    static constexpr const wchar_t *rowNames[3] = { L"鷺笙順序", L"一般拼音順序", L"ASCII 順序" };
+    static constexpr std::u16string_view rowNames[3]
+        = { texts::kCaption_Label3, texts::kCaption_Label4, texts::kCaption_Label5 };
     for (std::size_t row = 0; row < rowLabels_.size(); ++row)
-        rowLabels_[row] = createControl(window, L"STATIC", rowNames[row], SS_RIGHT | SS_NOPREFIX, nowhere, -1);
+        rowLabels_[row] = createControl(window, L"STATIC", wide(rowNames[row]), SS_RIGHT | SS_NOPREFIX, nowhere, -1);
     static constexpr const wchar_t *digits[10] = { L"1", L"2", L"3", L"4", L"5", L"6", L"7", L"8", L"9", L"0" };
     for (int slot = 1; slot <= kSlotCount; ++slot) {
         // Toggle buttons of one group: the window presses exactly one down, the current slot's.
-        const DWORD group = slot == 1 ? WS_GROUP : 0;
+        // The keyboard reaches them as one stop (navigate).
+        const DWORD group = slot == 1 ? WS_GROUP | WS_TABSTOP : 0;
         slotButtons_[static_cast<std::size_t>(slot - 1)] = createControl(window, L"BUTTON", digits[(slot - 1) % 10],
             BS_RADIOBUTTON | BS_PUSHLIKE | group, nowhere, kFirstSlotButton + slot - 1);
     }
     pressSlotButton(1);
-    label6_ = createControl(window, L"STATIC", L"資料：", SS_LEFT | SS_NOPREFIX, nowhere, -1);
-    bnJejok1_ = createControl(window, L"BUTTON", L"製作  對照表 (F3)", BS_PUSHBUTTON, nowhere, kBnJejok1);
-    bnSort1_ = createControl(window, L"BUTTON", L"資料 ASCII 排序", BS_PUSHBUTTON, nowhere, kBnSort1);
-    bn4save_ = createControl(window, L"BUTTON", L"儲存  資料 (F2)", BS_PUSHBUTTON, nowhere, kBn4save);
-    label1_ = createControl(window, L"STATIC", L"輸出 檔案名", SS_LEFT | SS_NOPREFIX, nowhere, -1);
-    ed4ofn1_ = createControl(
-        window, L"EDIT", L"", ES_READONLY | ES_AUTOHSCROLL | WS_DISABLED, nowhere, kEd4ofn1, WS_EX_CLIENTEDGE);
-    label2_ = createControl(window, L"STATIC", L"資料 檔案名", SS_LEFT | SS_NOPREFIX, nowhere, -1);
-    ed4ifn1_ = createControl(
-        window, L"EDIT", L"", ES_READONLY | ES_AUTOHSCROLL | WS_DISABLED, nowhere, kEd4ifn1, WS_EX_CLIENTEDGE);
+    label6_ = createControl(window, L"STATIC", wide(texts::kCaption_Label6), SS_LEFT | SS_NOPREFIX, nowhere, -1);
+    bnJejok1_ = createControl(window, L"BUTTON", wide(texts::kCaption_bnJejok1), BS_PUSHBUTTON, nowhere, kBnJejok1);
+    bnSort1_ = createControl(window, L"BUTTON", wide(texts::kCaption_bnSort1), BS_PUSHBUTTON, nowhere, kBnSort1);
+    bn4save_ = createControl(window, L"BUTTON", wide(texts::kCaption_bn4save), BS_PUSHBUTTON, nowhere, kBn4save);
+    label1_ = createControl(window, L"STATIC", wide(texts::kCaption_Label1), SS_LEFT | SS_NOPREFIX, nowhere, -1);
+    // Read-only, not disabled: a disabled box draws grey and cannot be scrolled.
+    ed4ofn1_ = createControl(window, L"EDIT", L"", ES_READONLY | ES_AUTOHSCROLL, nowhere, kEd4ofn1, WS_EX_CLIENTEDGE);
+    label2_ = createControl(window, L"STATIC", wide(texts::kCaption_Label2), SS_LEFT | SS_NOPREFIX, nowhere, -1);
+    ed4ifn1_ = createControl(window, L"EDIT", L"", ES_READONLY | ES_AUTOHSCROLL, nowhere, kEd4ifn1, WS_EX_CLIENTEDGE);
     // No word wrap: long lines scroll sideways. Without WS_TABSTOP handling of its own, the Tab
     // key reaches the box as a character.
     mm4indata1_ = createControl(window, L"EDIT", L"",
@@ -163,12 +234,16 @@ void TForm1::createControls()
         kMm4indata1, WS_EX_CLIENTEDGE);
     // The largest text the box can hold, not the 32K of its default.
     SendMessageW(mm4indata1_, EM_SETLIMITTEXT, 0, 0);
+    // Pasted text gets CR LF line breaks, the only ones the box shows as breaks.
+    SetWindowLongPtrW(mm4indata1_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    editorDefault_ = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(mm4indata1_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TForm1::editorProcedure)));
     statusBar1_ = createControl(
         window, STATUSCLASSNAMEW, L"", CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER, nowhere, kStatusBar1);
     progressBar1_ = createControl(window, PROGRESS_CLASSW, L"", 0, nowhere, kProgressBar1);
     SendMessageW(progressBar1_, PBM_SETRANGE32, 0, kProgressMaximum);
     SendMessageW(progressBar1_, PBM_SETSTEP, 1, 0);
-    setStatusPanel(0, u"總共");
+    setStatusPanel(0, texts::kStatusTotal);
 }
 
 void TForm1::applyFonts()
@@ -230,6 +305,28 @@ void TForm1::layout()
     // The last panel, where Find tells how it went, reaches the window's edge.
     edges[3] = -1;
     SendMessageW(statusBar1_, SB_SETPARTS, 4, reinterpret_cast<LPARAM>(edges));
+    fitPaths();
+}
+
+void TForm1::fitPaths()
+{
+    for (auto [box, path] : { std::pair { ed4ofn1_, &tablePath_ }, std::pair { ed4ifn1_, &dataPath_ } }) {
+        RECT room {};
+        SendMessageW(box, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&room));
+        HDC dc = GetDC(box);
+        HGDIOBJ old = SelectObject(dc, pathFont_.get());
+        const auto textWidth = [dc](std::u16string_view text) {
+            SIZE extent {};
+            const std::wstring shown = wide(text);
+            GetTextExtentPoint32W(dc, shown.c_str(), static_cast<int>(shown.size()), &extent);
+            return static_cast<int>(extent.cx);
+        };
+        // A pixel spare, so that the box does not scroll the last character half out of view.
+        const std::u16string fitted = fittedPath(utf16(*path), room.right - room.left - 1, textWidth);
+        SelectObject(dc, old);
+        ReleaseDC(box, dc);
+        SetWindowTextW(box, wide(fitted).c_str());
+    }
 }
 
 bool TForm1::translateShortcut(MSG &message)
@@ -243,7 +340,66 @@ bool TForm1::translateShortcut(MSG &message)
         return true;
     if (message.hwnd != handle() && GetAncestor(message.hwnd, GA_ROOT) != handle())
         return false;
+    if (navigate(message))
+        return true;
     return TranslateAcceleratorW(handle(), shortcuts_.get(), &message) != 0;
+}
+
+bool TForm1::navigate(const MSG &message)
+{
+    // The window has two stops for the keyboard: the slot buttons, as one group, and the
+    // editor. Tab in the editor is a character of the text; Ctrl+Tab leaves it.
+    if (message.message != WM_KEYDOWN)
+        return false;
+    const auto key = static_cast<UINT>(message.wParam);
+    const auto at = std::find(slotButtons_.begin(), slotButtons_.end(), message.hwnd);
+    const bool onSlot = at != slotButtons_.end();
+    const bool control = GetKeyState(VK_CONTROL) < 0;
+    auto showFocus = [this] { SendMessageW(handle(), WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0); };
+    if (key == VK_TAB) {
+        if (message.hwnd == mm4indata1_ && !control)
+            return false;
+        if (onSlot) {
+            SetFocus(mm4indata1_);
+        } else {
+            // The group is entered at the current slot's button.
+            HWND pressed = slotButtons_.front();
+            for (HWND button : slotButtons_) {
+                if (SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED)
+                    pressed = button;
+            }
+            SetFocus(pressed);
+            showFocus();
+        }
+        return true;
+    }
+    if (!onSlot)
+        return false;
+    const int index = static_cast<int>(at - slotButtons_.begin());
+    int next = index;
+    switch (key) {
+    case VK_LEFT:
+        next = (index + kSlotCount - 1) % kSlotCount;
+        break;
+    case VK_RIGHT:
+        next = (index + 1) % kSlotCount;
+        break;
+    case VK_UP:
+        next = (index + kSlotCount - 10) % kSlotCount;
+        break;
+    case VK_DOWN:
+        next = (index + 10) % kSlotCount;
+        break;
+    case VK_RETURN:
+        // Space presses a button by itself; Enter does so here.
+        SendMessageW(message.hwnd, BM_CLICK, 0, 0);
+        return true;
+    default:
+        return false;
+    }
+    SetFocus(slotButtons_[static_cast<std::size_t>(next)]);
+    showFocus();
+    return true;
 }
 
 void TForm1::showFirst(int showCommand)
@@ -257,23 +413,45 @@ void TForm1::showFirst(int showCommand)
 
 std::u16string TForm1::editorText() const
 {
-    return utf16(windowText(mm4indata1_));
+    // Straight into the result: the text may be tens of megabytes.
+    std::u16string text(static_cast<std::size_t>(GetWindowTextLengthW(mm4indata1_)), u'\0');
+    if (!text.empty()) {
+        text.resize(static_cast<std::size_t>(
+            GetWindowTextW(mm4indata1_, reinterpret_cast<wchar_t *>(text.data()), static_cast<int>(text.size() + 1))));
+    }
+    return text;
 }
 
 bool TForm1::loadEditorText(std::u16string_view text)
 {
     // Drawn once, when the whole text is in place.
     SendMessageW(mm4indata1_, WM_SETREDRAW, FALSE, 0);
-    // A control that cannot take the text must not keep the previous one.
-    const bool held = SetWindowTextW(mm4indata1_, withCrLf(text).c_str()) != FALSE;
-    if (!held)
+    editorFull_ = false;
+    bool whole = false;
+    {
+        std::wstring lines;
+        bool converted = true;
+        try {
+            lines = withCrLf(text);
+        } catch (const std::bad_alloc &) {
+            converted = false;
+        }
+        // The box says when a text does not fit: through its result, or by notifying and
+        // keeping only part of it.
+        if (converted) {
+            whole = SetWindowTextW(mm4indata1_, lines.c_str()) && !editorFull_
+                && static_cast<std::size_t>(GetWindowTextLengthW(mm4indata1_)) == lines.size();
+        }
+    }
+    if (!whole)
         SetWindowTextW(mm4indata1_, L"");
+    redoPending_ = false;
     SendMessageW(mm4indata1_, EM_EMPTYUNDOBUFFER, 0, 0);
     SendMessageW(mm4indata1_, EM_SETSEL, 0, 0);
     SendMessageW(mm4indata1_, EM_SCROLLCARET, 0, 0);
     SendMessageW(mm4indata1_, WM_SETREDRAW, TRUE, 0);
     RedrawWindow(mm4indata1_, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
-    return held;
+    return whole;
 }
 
 void TForm1::replaceEditorText(std::u16string_view text)
@@ -346,7 +524,7 @@ void TForm1::appendEditorText(std::u16string_view text)
 
 int TForm1::askChoice(std::u16string_view text, const std::vector<std::u16string> &choices)
 {
-    return choice_.ask(handle(), texts_.programTitle, text, choices, texts::kQuestionCancel);
+    return choice_.ask(handle(), texts::kProgramTitle, text, choices, texts::kQuestionCancel);
 }
 
 void TForm1::focusEditor()
@@ -363,8 +541,9 @@ void TForm1::pressSlotButton(std::int32_t slot)
 
 void TForm1::showPaths(std::u16string_view tablePath, std::u16string_view dataPath)
 {
-    SetWindowTextW(ed4ofn1_, wide(tablePath).c_str());
-    SetWindowTextW(ed4ifn1_, wide(dataPath).c_str());
+    tablePath_ = wide(tablePath);
+    dataPath_ = wide(dataPath);
+    fitPaths();
 }
 
 void TForm1::setStatusPanel(int panel, std::u16string_view text)
@@ -379,6 +558,10 @@ void TForm1::showProgress(int position)
 {
     SendMessageW(progressBar1_, PBM_SETPOS, static_cast<WPARAM>(position), 0);
     RedrawWindow(progressBar1_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    // Windows calls a window "Not Responding" when its queue goes unread for a few seconds.
+    // Looking at it, without taking input out, tells it the program is alive.
+    MSG message;
+    PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_PAINT);
 }
 
 DirtyAnswer TForm1::askUnsavedData()
@@ -393,14 +576,12 @@ void TForm1::showNotice(std::u16string_view text)
 
 void TForm1::showError(std::u16string_view text)
 {
-    MessageBoxW(handle(), wide(text).c_str(), wide(texts_.programTitle).c_str(), MB_OK | MB_ICONERROR);
+    MessageBoxW(handle(), wide(text).c_str(), wide(texts::kProgramTitle).c_str(), MB_OK | MB_ICONERROR);
 }
 
 bool TForm1::confirm(std::u16string_view text)
 {
-    return MessageBoxW(handle(), wide(text).c_str(), wide(texts_.programTitle).c_str(),
-               MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2)
-        == IDYES;
+    return yesNo_.ask(handle(), text);
 }
 
 // --- Events ------------------------------------------------------------------------------------
@@ -410,10 +591,16 @@ void TForm1::command(int id, int notification, HWND control)
     if (!workbench_)
         return;
     if (control == mm4indata1_) {
-        if (notification == EN_CHANGE)
+        if (notification == EN_CHANGE) {
+            if (!undoing_)
+                redoPending_ = false;
             workbench_->mm4indata1Change();
+        } else if (notification == EN_ERRSPACE || notification == EN_MAXTEXT) {
+            editorFull_ = true;
+        }
         return;
     }
+    const Busy busy(busy_);
     if (id >= kFirstSlotButton && id < kFirstSlotButton + kSlotCount) {
         if (notification != BN_CLICKED)
             return;
@@ -441,7 +628,14 @@ void TForm1::command(int id, int notification, HWND control)
         workbench_->SaveAndMake();
         break;
     case kBnSort1:
+    case IDM_MNSORT1:
         workbench_->Sort();
+        break;
+    case IDM_MNUNDO1:
+        undo(false);
+        break;
+    case IDM_MNREDO1:
+        undo(true);
         break;
     case IDM_MN4EXI1:
         SendMessageW(handle(), WM_CLOSE, 0, 0);
@@ -479,6 +673,93 @@ void TForm1::command(int id, int notification, HWND control)
     default:
         break;
     }
+}
+
+void TForm1::undo(bool redo)
+{
+    // Undoing the box's one step of undo again redoes it.
+    if (redo != redoPending_ || !SendMessageW(mm4indata1_, EM_CANUNDO, 0, 0)) {
+        MessageBeep(MB_OK);
+        return;
+    }
+    undoing_ = true;
+    SendMessageW(mm4indata1_, EM_UNDO, 0, 0);
+    undoing_ = false;
+    redoPending_ = !redo;
+    SetFocus(mm4indata1_);
+}
+
+void TForm1::pasteWithCrLf()
+{
+    if (!IsClipboardFormatAvailable(CF_UNICODETEXT) || !OpenClipboard(mm4indata1_)) {
+        CallWindowProcW(editorDefault_, mm4indata1_, WM_PASTE, 0, 0);
+        return;
+    }
+    std::wstring lines;
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        if (const auto *text = static_cast<const wchar_t *>(GlobalLock(data))) {
+            // Up to the first NUL, within the clipboard's block.
+            const std::size_t size = GlobalSize(data) / sizeof(wchar_t);
+            lines = withCrLfBreaks(std::wstring_view(text, std::find(text, text + size, L'\0') - text));
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    editorFull_ = false;
+    SendMessageW(mm4indata1_, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(lines.c_str()));
+    if (editorFull_)
+        showError(texts::kTextExceedsCapacity);
+}
+
+LRESULT CALLBACK TForm1::editorProcedure(HWND editor, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    auto *self = reinterpret_cast<TForm1 *>(GetWindowLongPtrW(editor, GWLP_USERDATA));
+    try {
+        return self->onEditorMessage(message, wParam, lParam);
+    } catch (...) {
+        reportException();
+        return 0;
+    }
+}
+
+LRESULT TForm1::onEditorMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_PASTE) {
+        pasteWithCrLf();
+        return 0;
+    }
+    return CallWindowProcW(editorDefault_, mm4indata1_, message, wParam, lParam);
+}
+
+LRESULT TForm1::queryEndSession()
+{
+    // The Workbench asks to save and stores the state; 取消 keeps the session going. A command
+    // still running (a table run looks at the queue) finishes first: the user may end the
+    // session again.
+    if (!workbench_ || sessionClosed_)
+        return TRUE;
+    if (busy_ > 0)
+        return FALSE;
+    static const auto blockCreate = user32Function<BlockReasonCreate>("ShutdownBlockReasonCreate");
+    static const auto blockDestroy = user32Function<BlockReasonDestroy>("ShutdownBlockReasonDestroy");
+    // What Windows shows beside the program while the question waits for an answer.
+    if (blockCreate)
+        blockCreate(handle(), wide(texts::kQuestionLine1).c_str());
+    const Busy busy(busy_);
+    bool mayEnd = false;
+    {
+        struct Unblock {
+            HWND window;
+            ~Unblock()
+            {
+                if (blockDestroy)
+                    blockDestroy(window);
+            }
+        } unblock { handle() };
+        mayEnd = workbench_->EndSession();
+    }
+    sessionClosed_ = mayEnd;
+    return mayEnd ? TRUE : FALSE;
 }
 
 void TForm1::onActivate(WPARAM wParam, LPARAM lParam)
@@ -524,11 +805,32 @@ LRESULT TForm1::onMessage(UINT message, WPARAM wParam, LPARAM lParam)
         SetFocus(lastFocus_ && IsWindow(lastFocus_) ? lastFocus_ : mm4indata1_);
         return 0;
     case kRunFormActivate:
-        if (workbench_)
+        if (workbench_) {
+            const Busy busy(busy_);
             workbench_->FormActivate();
+        }
         return 0;
+    case WM_QUERYENDSESSION:
+        return queryEndSession();
+    case WM_ENDSESSION:
+        // Windows ends the program once this returns. The close asks nothing after the
+        // session's end was agreed to, and releases the library.
+        if (wParam && sessionClosed_ && workbench_ && workbench_->FormCloseQuery())
+            DestroyWindow(handle());
+        sessionClosed_ = false;
+        return 0;
+    case WM_NOTIFY: {
+        auto *header = reinterpret_cast<NMHDR *>(lParam);
+        if (header->hwndFrom == toolTips_ && header->code == TTN_GETDISPINFOW) {
+            auto *tip = reinterpret_cast<NMTTDISPINFOW *>(lParam);
+            const auto box = reinterpret_cast<HWND>(header->idFrom);
+            tip->lpszText = const_cast<wchar_t *>(box == ed4ofn1_ ? tablePath_.c_str() : dataPath_.c_str());
+            return 0;
+        }
+        break;
+    }
     case WM_CTLCOLORSTATIC:
-        // The path boxes are disabled, yet their paths must stay readable.
+        // The read-only path boxes in the panel's grey.
         if (reinterpret_cast<HWND>(lParam) == ed4ofn1_ || reinterpret_cast<HWND>(lParam) == ed4ifn1_) {
             SetTextColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_WINDOWTEXT));
             SetBkColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_BTNFACE));
@@ -544,10 +846,12 @@ LRESULT TForm1::onMessage(UINT message, WPARAM wParam, LPARAM lParam)
         layout();
         return 0;
     }
-    case WM_CLOSE:
+    case WM_CLOSE: {
+        const Busy busy(busy_);
         if (!workbench_ || workbench_->FormCloseQuery())
             DestroyWindow(handle());
         return 0;
+    }
     case WM_DESTROY:
         PostQuitMessage(0);
         return 0;

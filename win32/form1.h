@@ -22,18 +22,12 @@ class Workbench;
 
 namespace kpx::win32 {
 
-// The texts the window shows that are not its controls' captions.
-struct Form1Texts {
-    std::u16string caption; // the window's title
-    std::u16string programTitle; // the title of error boxes
-};
-
 // The main window: the slot buttons, the two path boxes, the editor, the status bar and the
 // progress bar, with the menu and its shortcut keys. Every command goes to the Workbench, and the
 // Workbench reaches the window and its dialogs through Face.
 class TForm1 : public Window, public Face {
 public:
-    TForm1(Form1Texts texts, TSCCheh1 &handbook, Taboutbox1 &aboutBox, TmmDirtyWarning1 &dirtyWarning, Tokmes1 &notice);
+    TForm1(TSCCheh1 &handbook, Taboutbox1 &aboutBox, TmmDirtyWarning1 &dirtyWarning, Tokmes1 &notice);
     ~TForm1() override;
 
     // The Workbench to forward to; set once, before the window is shown.
@@ -71,22 +65,28 @@ public:
 
 private:
     LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    static LRESULT CALLBACK editorProcedure(HWND editor, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT onEditorMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void pasteWithCrLf();
+    void undo(bool redo);
+    bool navigate(const MSG &message);
+    LRESULT queryEndSession();
+    void createMenu();
+    void createToolTips();
+    void fitPaths();
     void createControls();
     void applyFonts();
     void layout();
     void command(int id, int notification, HWND control);
     void onActivate(WPARAM wParam, LPARAM lParam);
-    void addFindingMenuItems();
-    // 匯入 and 匯出 in the File menu, before 結束程式.
-    void addWordsMenuItems();
     void openFind();
     void onFindMessage(const FINDREPLACEW &find);
 
-    Form1Texts texts_;
     TSCCheh1 &handbook_;
     Taboutbox1 &aboutBox_;
     TmmDirtyWarning1 &dirtyWarning_;
     Tokmes1 &notice_;
+    TYesNo1 yesNo_;
     Workbench *workbench_ = nullptr;
 
     Scale scale_;
@@ -108,6 +108,20 @@ private:
     HWND mm4indata1_ = nullptr;
     HWND statusBar1_ = nullptr;
     HWND progressBar1_ = nullptr;
+    HWND toolTips_ = nullptr;
+    WNDPROC editorDefault_ = nullptr;
+    // The paths the boxes stand for; the boxes may show them shortened.
+    std::wstring tablePath_;
+    std::wstring dataPath_;
+    // The editor reported that a text did not fit (EN_ERRSPACE, EN_MAXTEXT).
+    bool editorFull_ = false;
+    // The edit control keeps one step of undo; undoing it again is the redo.
+    bool redoPending_ = false;
+    bool undoing_ = false;
+    // A command of the Workbench is running: a session end must wait for it.
+    int busy_ = 0;
+    // The session's end was agreed to: the state is stored, the window waits for its end.
+    bool sessionClosed_ = false;
     std::unique_ptr<TProblems1> problems_;
     TGoToLine1 goToLine_;
     TChoice1 choice_;

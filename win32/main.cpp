@@ -10,10 +10,12 @@
 #include "win32/form1.h"
 #include "win32/mm_dirty_warning1.h"
 #include "win32/okmes1.h"
-#include "win32/program_texts.h"
 #include "win32/sc_cheh1.h"
 #include "win32/single_instance.h"
+<<<<<<< HEAD
 #include "win32/ui_support.h"
+=======
+>>>>>>> main
 #include "workbench/program_texts.h"
 #include "workbench/workbench.h"
 #include <commctrl.h>
@@ -32,6 +34,7 @@ std::wstring dataDirectoryKey()
 int runProgram(int showCommand)
 {
     using namespace kpx::win32;
+<<<<<<< HEAD
     const ProgramTexts texts = programTexts();
     SingleInstance instance(dataDirectoryKey());
     const auto tell = [&texts](std::u16string_view text, UINT icon) {
@@ -54,15 +57,25 @@ int runProgram(int showCommand)
         break;
     }
 
+=======
+    SingleInstance instance(dataDirectoryKey());
+    if (!instance.claim()) {
+        instance.callRunningCopy();
+        return 0;
+    }
+>>>>>>> main
     // The five windows, in the order the program has always created them; only the main window
     // is shown.
-    TSCCheh1 handbook(texts.handbookCaption, texts.handbook);
-    Taboutbox1 aboutBox(texts.about);
-    TmmDirtyWarning1 dirtyWarning(texts.question);
-    Tokmes1 notice(texts.noticeCaption);
-    TForm1 form1(texts.form1, handbook, aboutBox, dirtyWarning, notice);
-    if (!form1.handle())
+    TSCCheh1 handbook;
+    Taboutbox1 aboutBox;
+    TmmDirtyWarning1 dirtyWarning;
+    Tokmes1 notice;
+    TForm1 form1(handbook, aboutBox, dirtyWarning, notice);
+    if (!form1.handle() || !handbook.handle()) {
+        MessageBoxW(nullptr, wide(kpx::texts::kWindowNotCreated).c_str(), wide(kpx::texts::kProgramTitle).c_str(),
+            MB_OK | MB_ICONERROR);
         return 1;
+    }
 
     kpx::InputMethodLibrary library;
     library.load();
@@ -98,10 +111,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand)
     InitCommonControlsEx(&controls);
     try {
         return runProgram(showCommand);
-    } catch (const std::exception &error) {
-        const std::string what = error.what();
-        MessageBoxW(nullptr, std::wstring(what.begin(), what.end()).c_str(),
-            kpx::win32::wide(kpx::win32::programTexts().form1.programTitle).c_str(), MB_OK | MB_ICONERROR);
+    } catch (...) {
+        kpx::win32::reportException();
         return 1;
     }
 }

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "win32/resource.h"
+#include "workbench/program_texts.h"
 
 namespace kpx::win32 {
 namespace {
@@ -13,7 +14,7 @@ namespace {
 constexpr INT_PTR kClosed = 0;
 
 // A centred label at least as wide as its text, centred where the layout puts it.
-void placeLabel(HWND dialog, const std::u16string &text, HFONT font, RECT bounds)
+void placeLabel(HWND dialog, std::u16string_view text, HFONT font, RECT bounds)
 {
     HWND label = createControl(dialog, L"STATIC", wide(text), SS_CENTER | SS_NOPREFIX, bounds, -1);
     setFont(label, font);
@@ -32,11 +33,6 @@ void placeLabel(HWND dialog, const std::u16string &text, HFONT font, RECT bounds
 
 } // namespace
 
-TmmDirtyWarning1::TmmDirtyWarning1(QuestionTexts texts)
-    : texts_(std::move(texts))
-{
-}
-
 DirtyAnswer TmmDirtyWarning1::ask(HWND owner)
 {
     switch (run(owner, IDD_MMDIRTYWARNING1)) {
@@ -53,18 +49,18 @@ DirtyAnswer TmmDirtyWarning1::ask(HWND owner)
 
 HWND TmmDirtyWarning1::onInit(HWND dialog, const Scale &scale)
 {
-    SetWindowTextW(dialog, wide(texts_.caption).c_str());
+    SetWindowTextW(dialog, wide(texts::kQuestionTitle).c_str());
     setClientSize(dialog, scale(313), scale(214));
     font_ = makeMingFont(scale(16));
     createControl(dialog, L"STATIC", L"", SS_ETCHEDFRAME, scaledRect(scale, 8, 8, 297, 161), -1);
-    placeLabel(dialog, texts_.line1, font_.get(), scaledRect(scale, 24, 32, 248, 16));
-    placeLabel(dialog, texts_.line2, font_.get(), scaledRect(scale, 24, 96, 257, 16));
-    HWND yes = createControl(
-        dialog, L"BUTTON", L"是", BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, scaledRect(scale, 31, 177, 75, 25), IDOK);
-    HWND no = createControl(
-        dialog, L"BUTTON", L"無愛", BS_PUSHBUTTON | WS_TABSTOP, scaledRect(scale, 120, 177, 65, 25), IDNO);
-    HWND cancel = createControl(
-        dialog, L"BUTTON", L"取消", BS_PUSHBUTTON | WS_TABSTOP, scaledRect(scale, 199, 177, 75, 25), IDCANCEL);
+    placeLabel(dialog, texts::kQuestionLine1, font_.get(), scaledRect(scale, 24, 32, 248, 16));
+    placeLabel(dialog, texts::kQuestionLine2, font_.get(), scaledRect(scale, 24, 96, 257, 16));
+    HWND yes = createControl(dialog, L"BUTTON", wide(texts::kQuestionYes), BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP,
+        scaledRect(scale, 31, 177, 75, 25), IDOK);
+    HWND no = createControl(dialog, L"BUTTON", wide(texts::kQuestionNo), BS_PUSHBUTTON | WS_TABSTOP,
+        scaledRect(scale, 120, 177, 65, 25), IDNO);
+    HWND cancel = createControl(dialog, L"BUTTON", wide(texts::kQuestionCancel), BS_PUSHBUTTON | WS_TABSTOP,
+        scaledRect(scale, 199, 177, 75, 25), IDCANCEL);
     for (HWND button : { yes, no, cancel })
         setFont(button, font_.get());
     return yes;

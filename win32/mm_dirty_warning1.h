@@ -8,21 +8,11 @@
 
 namespace kpx::win32 {
 
-// The texts of the question: caption, two lines and the three buttons.
-struct QuestionTexts {
-    std::u16string caption;
-    std::u16string line1;
-    std::u16string line2;
-    std::u16string yes;
-    std::u16string no;
-    std::u16string cancel;
-};
-
 // The unsaved-data question: 是, 無愛 or 取消. Enter answers 是, Esc 取消; the close box gives
 // no answer at all.
 class TmmDirtyWarning1 : public ModalDialog {
 public:
-    explicit TmmDirtyWarning1(QuestionTexts texts);
+    TmmDirtyWarning1() = default;
     DirtyAnswer ask(HWND owner);
 
 private:
@@ -30,7 +20,6 @@ private:
     bool onCommand(HWND dialog, int id) override;
     void onClose(HWND dialog) override;
 
-    QuestionTexts texts_;
     FontHandle font_;
 };
 

@@ -10,6 +10,20 @@ INT_PTR ModalDialog::run(HWND owner, int templateId)
 
 INT_PTR CALLBACK ModalDialog::procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    try {
+        return dispatch(dialog, message, wParam, lParam);
+    } catch (...) {
+        reportException();
+        // A dialog that could not be built closes as if cancelled: every caller takes that
+        // as the answer that changes nothing.
+        if (message == WM_INITDIALOG)
+            EndDialog(dialog, IDCANCEL);
+        return FALSE;
+    }
+}
+
+INT_PTR ModalDialog::dispatch(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+{
     if (message == WM_INITDIALOG) {
         auto *self = reinterpret_cast<ModalDialog *>(lParam);
         SetWindowLongPtrW(dialog, DWLP_USER, lParam);

@@ -27,6 +27,7 @@ protected:
 
 private:
     static INT_PTR CALLBACK procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+    static INT_PTR dispatch(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 };
 
 } // namespace kpx::win32

@@ -5,7 +5,6 @@
 // compiler reads this file too.
 
 #define IDI_PROGRAM 1
-#define IDR_MAINMENU 100
 #define IDR_ACCELERATORS 101
 
 // Dialog templates: the frame only; each dialog places its controls itself, in pixels.
@@ -14,6 +13,7 @@
 #define IDD_ABOUTBOX1 202
 #define IDD_GOTOLINE1 203
 #define IDD_CHOICE1 204
+#define IDD_YESNO1 205
 
 // Menu commands (WM_COMMAND identifiers of the menu items and their accelerators).
 #define IDM_MN4SAVE1 1001
@@ -28,5 +28,8 @@
 #define IDM_MNALL1 1014
 #define IDM_MNFIND1 1015
 #define IDM_MNGOTOLINE1 1016
+#define IDM_MNUNDO1 1017
+#define IDM_MNREDO1 1018
+#define IDM_MNSORT1 1019
 #define IDM_MNCHEH1 1021
 #define IDM_MNABOUT1 1022

@@ -14,10 +14,10 @@ constexpr int kFirstMemo = 101;
 
 } // namespace
 
-TSCCheh1::TSCCheh1(std::u16string_view caption, const std::array<HandbookPage, kHandbookPageCount> &pages)
+TSCCheh1::TSCCheh1()
 {
     const Scale scale;
-    create(L"kpxv410.TSCCheh1", wide(caption).c_str(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0,
+    create(L"kpxv410.TSCCheh1", wide(fromUtf8(kHandbookTitle)).c_str(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0,
         scaledRect(scale, 121, 91, 533, 427), nullptr, LoadIconW(instance(), MAKEINTRESOURCEW(IDI_PROGRAM)));
     const Scale real = Scale::of(handle());
     if (real.dpi() != scale.dpi())
@@ -28,7 +28,7 @@ TSCCheh1::TSCCheh1(std::u16string_view caption, const std::array<HandbookPage, k
         handle(), WC_TABCONTROLW, L"", WS_CLIPSIBLINGS | WS_TABSTOP, RECT { 0, 0, 10, 10 }, kPageControl1);
     setFont(tabs_, font_.get());
     for (int page = 0; page < kHandbookPageCount; ++page) {
-        std::wstring caption = wide(pages[static_cast<std::size_t>(page)].caption);
+        std::wstring caption = wide(fromUtf8(handbookPageCaption(page + 1)));
         TCITEMW item {};
         item.mask = TCIF_TEXT;
         item.pszText = caption.data();
@@ -40,7 +40,7 @@ TSCCheh1::TSCCheh1(std::u16string_view caption, const std::array<HandbookPage, k
         if (page == 1 || page == 2)
             style |= ES_AUTOHSCROLL | WS_HSCROLL;
         const DWORD edge = page == 0 ? 0 : WS_EX_CLIENTEDGE;
-        HWND memo = createControl(handle(), L"EDIT", withCrLf(pages[static_cast<std::size_t>(page)].text), style,
+        HWND memo = createControl(handle(), L"EDIT", withCrLf(fromUtf8(handbookPageText(page + 1))), style,
             RECT { 0, 0, 10, 10 }, kFirstMemo + page, edge);
         setFont(memo, font_.get());
         ShowWindow(memo, page == 0 ? SW_SHOW : SW_HIDE);

@@ -11,17 +11,11 @@
 
 namespace kpx::win32 {
 
-// One page of the handbook: its tab caption and its text (lines separated by "\n").
-struct HandbookPage {
-    std::u16string caption;
-    std::u16string text;
-};
-
 // The handbook: six tabbed pages of text in a window of its own, beside the main window.
 // Closing it hides it; the next showing finds the same page where it was left.
 class TSCCheh1 : public Window {
 public:
-    TSCCheh1(std::u16string_view caption, const std::array<HandbookPage, kHandbookPageCount> &pages);
+    TSCCheh1();
     void showBeside();
     // Ctrl+Tab and Ctrl+Shift+Tab in the handbook turn to the next and the previous page. True
     // when the message was such a key.

@@ -3,6 +3,10 @@
 
 #include <algorithm>
 #include <array>
+#include <exception>
+#include <new>
+
+#include "workbench/program_texts.h"
 
 namespace kpx::win32 {
 
@@ -146,6 +150,52 @@ void bringToFront(HWND window)
 HINSTANCE instance()
 {
     return GetModuleHandleW(nullptr);
+}
+
+void reportException() noexcept
+{
+    // An error box whose own messages fail the same way would follow itself for ever.
+    static bool reporting = false;
+    if (reporting)
+        return;
+    reporting = true;
+    try {
+        std::u16string text;
+        try {
+            throw;
+        } catch (const std::bad_alloc &) {
+            text = texts::kOutOfMemory;
+        } catch (const std::exception &error) {
+            text = texts::systemText(error.what());
+        } catch (...) {
+            text = texts::kTableUnknown;
+        }
+        MessageBoxW(GetActiveWindow(), wide(text).c_str(), wide(texts::kProgramTitle).c_str(),
+            MB_OK | MB_ICONERROR | MB_TASKMODAL);
+    } catch (...) {
+        // No memory even for the box: the system's own words, which need none.
+        MessageBoxW(GetActiveWindow(), L"Out of memory", nullptr, MB_OK | MB_ICONERROR | MB_TASKMODAL);
+    }
+    reporting = false;
+}
+
+std::wstring withCrLfBreaks(std::wstring_view text)
+{
+    std::wstring lines;
+    lines.reserve(text.size() + text.size() / 8);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const wchar_t c = text[i];
+        if (c == L'\r') {
+            lines += L"\r\n";
+            if (i + 1 < text.size() && text[i + 1] == L'\n')
+                ++i;
+        } else if (c == L'\n') {
+            lines += L"\r\n";
+        } else {
+            lines += c;
+        }
+    }
+    return lines;
 }
 
 std::wstring withCrLf(std::u16string_view text)

@@ -72,4 +72,13 @@ void bringToFront(HWND window);
 // The program's instance, for resources and window classes.
 HINSTANCE instance();
 
+// Called from a catch (...) block: shows the exception being handled in an error box and
+// returns, so that the program goes on. No exception may leave a window or dialog procedure:
+// the 32-bit toolchain's unwinder cannot cross user32 and would end the program.
+void reportException() noexcept;
+
+// Text with any line breaks (CR LF, a lone CR, a lone LF) as CR LF, the only break the edit
+// control shows.
+std::wstring withCrLfBreaks(std::wstring_view text);
+
 } // namespace kpx::win32

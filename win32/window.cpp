@@ -46,6 +46,17 @@ LRESULT Window::byDefault(UINT message, WPARAM wParam, LPARAM lParam)
 
 LRESULT CALLBACK Window::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    try {
+        return dispatch(window, message, wParam, lParam);
+    } catch (...) {
+        reportException();
+        // Refuses creation; every other message counts as handled.
+        return message == WM_NCCREATE ? FALSE : 0;
+    }
+}
+
+LRESULT Window::dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
     if (message == WM_NCCREATE) {
         auto *self = static_cast<Window *>(reinterpret_cast<CREATESTRUCTW *>(lParam)->lpCreateParams);
         self->window_ = window;

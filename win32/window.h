@@ -25,6 +25,7 @@ protected:
 
 private:
     static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     HWND window_ = nullptr;
 };
 

@@ -12,8 +12,10 @@
 namespace kpx {
 
 // The most a data file may hold for the editor to load it. Larger files are refused with the
-// capacity message rather than loaded half-way.
-inline constexpr std::int64_t kEditorCapacityBytes = 256LL * 1024 * 1024;
+// capacity message rather than loaded half-way. The 32-bit Windows program peaks at about 6.6
+// times a file's size while it loads a file and makes its table (bench/README.md): 64 MB keeps
+// that under half a gigabyte, which a 32-bit process holds even with its address space cut up.
+inline constexpr std::int64_t kEditorCapacityBytes = 64LL * 1024 * 1024;
 
 struct DataFileRead {
     enum class Status {

@@ -220,6 +220,9 @@ inline constexpr std::u16string_view kImportZeroByte = u"有一個 0 位元組�
 std::u16string utf8DataFileQuestion(std::u16string_view path, std::int64_t line);
 std::u16string utf8ConvertedNotice(std::int64_t lines, std::int64_t problems);
 
+// The Windows program's main window could not be created at start.
+inline constexpr std::u16string_view kWindowNotCreated = u"程式 e 視窗開袂起來，程式無法度開始。";
+
 // Decimal digits.
 std::u16string decimal(std::int64_t number);
 

@@ -5,7 +5,9 @@
 #   load  - switching the real window to a slot whose data file has N lines, against a bare
 #           program that puts the same text into an EDIT control with one SetWindowTextW;
 #   make  - the window's table run (Jejok, no notice) on those lines, against kpx-make.exe on the
-#           same file (whole process; an empty start of kpx-make.exe is given too).
+#           same file (whole process; an empty start of kpx-make.exe is given too);
+#   memory - the window's peak private memory before the load, after it and after the table run,
+#           and the growth per byte of the data file (the data file size limit rests on it).
 # Prints the median of R runs and the ratios.
 # Usage: bench/windows/run_windows_bench.sh [--runs R] [--sizes N,N]
 set -euo pipefail
@@ -70,6 +72,7 @@ value() { sed -n "s/^$1 //p" "$2"; }
 now_ms() { date +%s%3N; }
 
 printf '%-8s %10s %10s %7s %12s %12s %12s %7s\n' lines bare_ms load_ms ratio make_exe_ms exe_start_ms jejok_ms ratio
+memory=()
 IFS=, read -r -a size_list <<<"$sizes"
 for lines in "${size_list[@]}"; do
   data=$work/data-$lines.txt
@@ -98,6 +101,15 @@ for lines in "${size_list[@]}"; do
   m=$(printf '%s\n' "${make[@]}" | median)
   e=$(printf '%s\n' "${exe[@]}" | median)
   s=$(printf '%s\n' "${start[@]}" | median)
+  size=$(stat -c %s "$data")
+  base=$(value base_peak "$work/window.txt")
+  peak=$(value make_peak "$work/window.txt")
+  memory+=("$(printf '%-8s %10s %12s %12s %12s %8.2f' "$lines" "$size" "$base" "$(value load_peak "$work/window.txt")" \
+    "$peak" "$(awk -v p="$peak" -v b="$base" -v s="$size" 'BEGIN { print (p - b) / s }')")")
   printf '%-8s %10s %10s %7.2f %12s %12s %12s %7.2f\n' "$lines" "$b" "$l" "$(awk -v a="$l" -v b="$b" 'BEGIN { print a / b }')" \
     "$e" "$s" "$m" "$(awk -v a="$m" -v b="$e" 'BEGIN { print a / b }')"
 done
+echo
+echo "peak private memory of the window, bytes (growth per data-file byte):"
+printf '%-8s %10s %12s %12s %12s %8s\n' lines file base after_load after_make growth
+printf '%s\n' "${memory[@]}"

@@ -141,7 +141,7 @@ printf 'tai5-uan5\t台灣\nin5\t\xf0\xaa\x9c\xb6\nho2\t好\n' >outside.tsv
 status=0
 "$convert" -q - --from tsv -o - --to big5 <outside.tsv >outside.txt 2>outside.err || status=$?
 [ "$status" = 0 ] || fail "import with a character outside Big5 ended with $status"
-[ "$(cat outside.err)" = "-:2: 𪜶 (U+2A736) has no Big5 form" ] || fail "import said: $(cat outside.err)"
+[ "$(cat outside.err)" = "(standard input):2: 𪜶 (U+2A736) has no Big5 form" ] || fail "import said: $(cat outside.err)"
 [ "$(printf 'tai5-uan5 \xa5x\xc6W\r\nho2 \xa6n\r\n')" = "$(cat outside.txt)" ] || fail "import wrote: $(od -c outside.txt)"
 status=0
 "$convert" -q outside.tsv -o words.list 2>name.err || status=$?

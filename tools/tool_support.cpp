@@ -1,0 +1,72 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+#include "tools/tool_support.h"
+
+#include <cstdio>
+#include <vector>
+
+#include "io/file_handle.h"
+
+namespace kpx::tools {
+
+bool readWholeInput(const std::string &path, std::string &bytes)
+{
+    // As large as a plain program reads: a larger block only costs its clearing at small sizes.
+    std::vector<char> block(1 << 16);
+    if (path == kStandardStream) {
+        for (;;) {
+            const std::size_t got = std::fread(block.data(), 1, block.size(), stdin);
+            bytes.append(block.data(), got);
+            if (got < block.size())
+                return !std::ferror(stdin);
+        }
+    }
+    FileHandle file;
+    if (!file.openRead(path.c_str()))
+        return false;
+    for (;;) {
+        const std::int32_t got = file.readBytes(block.data(), static_cast<std::int32_t>(block.size()));
+        if (got < 0)
+            return false;
+        bytes.append(block.data(), static_cast<std::size_t>(got));
+        if (got < static_cast<std::int32_t>(block.size()))
+            return true;
+    }
+}
+
+std::string countedEntries(std::int32_t count)
+{
+    return std::to_string(count) + (count == 1 ? " entry" : " entries");
+}
+
+std::string lineProblemText(const LineProblem &problem, const RunFileName &pathOf)
+{
+    switch (problem.reason) {
+    case LineProblemReason::OneColumn:
+        return "only one column: no output text";
+    case LineProblemReason::KeyTooLong:
+        return "key longer than 32 bytes";
+    case LineProblemReason::OutputTooLong:
+        return "output longer than 64 bytes";
+    case LineProblemReason::EntryTooLong:
+        return "key and output together longer than an entry may be (94 bytes)";
+    case LineProblemReason::IncludeNotOpened:
+        return "cannot open include file '" + pathOf(problem.subject) + "'";
+    case LineProblemReason::IncludeCycle:
+        return "include file '" + pathOf(problem.subject) + "' is already being read (include cycle): skipped";
+    case LineProblemReason::OverrideTooShort:
+        return "override too short to take effect: read as include file '" + pathOf(problem.subject)
+            + "', which cannot be opened";
+    case LineProblemReason::Duplicate:
+        return "duplicate entry: same key and output as " + pathOf(problem.subject) + ":"
+            + std::to_string(problem.subjectLine);
+    }
+    return "unknown problem";
+}
+
+void printLineProblem(const LineProblem &problem, const RunFileName &pathOf)
+{
+    std::fprintf(stderr, "%s:%d: %s\n", pathOf(problem.file).c_str(), static_cast<int>(problem.line),
+        lineProblemText(problem, pathOf).c_str());
+}
+
+} // namespace kpx::tools
