@@ -227,8 +227,7 @@ std::string lastErrorText()
     wchar_t buffer[512] = {};
     DWORD length = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, buffer,
         static_cast<DWORD>(std::size(buffer)), nullptr);
-    while (length > 0 && (buffer[length - 1] == L'
-' || buffer[length - 1] == L'' || buffer[length - 1] == L' '))
+    while (length > 0 && (buffer[length - 1] == L'\n' || buffer[length - 1] == L'\r' || buffer[length - 1] == L' '))
         --length;
     // UTF-8, whatever the system's code page: the texts take the system's words as UTF-8 first.
     char bytes[2048] = {};

@@ -12,10 +12,7 @@
 #include "win32/okmes1.h"
 #include "win32/sc_cheh1.h"
 #include "win32/single_instance.h"
-<<<<<<< HEAD
 #include "win32/ui_support.h"
-=======
->>>>>>> main
 #include "workbench/program_texts.h"
 #include "workbench/workbench.h"
 #include <commctrl.h>
@@ -34,11 +31,9 @@ std::wstring dataDirectoryKey()
 int runProgram(int showCommand)
 {
     using namespace kpx::win32;
-<<<<<<< HEAD
-    const ProgramTexts texts = programTexts();
     SingleInstance instance(dataDirectoryKey());
-    const auto tell = [&texts](std::u16string_view text, UINT icon) {
-        MessageBoxW(nullptr, wide(text).c_str(), wide(texts.form1.programTitle).c_str(), MB_OK | icon);
+    const auto tell = [](std::u16string_view text, UINT icon) {
+        MessageBoxW(nullptr, wide(text).c_str(), wide(kpx::texts::kProgramTitle).c_str(), MB_OK | icon);
     };
     switch (instance.claim()) {
     case SingleInstance::Claim::Claimed:
@@ -56,14 +51,6 @@ int runProgram(int showCommand)
             MB_ICONWARNING);
         break;
     }
-
-=======
-    SingleInstance instance(dataDirectoryKey());
-    if (!instance.claim()) {
-        instance.callRunningCopy();
-        return 0;
-    }
->>>>>>> main
     // The five windows, in the order the program has always created them; only the main window
     // is shown.
     TSCCheh1 handbook;
