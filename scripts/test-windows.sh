@@ -3,7 +3,7 @@
 # Builds the Qt-free core and the command-line tools for 32-bit Windows (MinGW-w64; 64-bit where
 # the machine cannot run 32-bit programs, see scripts/wine-env.sh), runs their
 # tests under Wine, and checks that kpx-make.exe writes the same table bytes as the Linux build
-# (also through Chinese file names); checks the 32-bit kpxv410.exe's imports and header
+# (also through Chinese file names, in data and on the command line); checks the 32-bit kpxv410.exe's imports and header
 # statically (scripts/check-windows-exe.sh) and runs the i386 thunk that calls hvmrk.dll under
 # qemu-i386-static; then runs the Windows program and its installer under Wine
 # (scripts/test-windows-window.sh).
@@ -146,6 +146,35 @@ if grep -q tai-oan "$compare_dir/big5-linux/"$'\xbf\xe9\xa5\x58.zd' 2>/dev/null;
     "a Big5-named include file and o= table"
 else
   echo "DIFFERENT: the Linux program did not read the Big5-named include file"
+  failed=$((failed + 1))
+fi
+
+# The same names typed on the command line: the data file 台灣.txt and the table -o 輸出.zd reach
+# the Windows program as the system's UTF-16, not through the C runtime's code page 1252.
+for side in linux windows; do
+  rm -rf "${compare_dir:?}/args-$side"
+  mkdir -p "$compare_dir/args-$side"
+done
+printf 'tai-oan \xa5\x78\xc6\x57\r\nmain1 \xa4\x40\r\n' >"$compare_dir/args-linux/"$'\xa5\x78\xc6\x57.txt'
+cp "$compare_dir/args-linux/"$'\xa5\x78\xc6\x57.txt' "$compare_dir/args-windows/台灣.txt"
+(cd "$compare_dir/args-linux" && "$linux_make" $'\xa5\x78\xc6\x57.txt' -o $'\xbf\xe9\xa5\x58.zd' >/dev/null) || true
+(cd "$compare_dir/args-windows" &&
+  LC_ALL=C.UTF-8 "$wine_program" "$windows_make" 台灣.txt -o 輸出.zd </dev/null >/dev/null) || true
+if [ -s "$compare_dir/args-linux/"$'\xbf\xe9\xa5\x58.zd' ]; then
+  same_bytes "$compare_dir/args-linux/"$'\xbf\xe9\xa5\x58.zd' "$compare_dir/args-windows/輸出.zd" \
+    "Chinese data file and table names on the command line"
+else
+  echo "DIFFERENT: the Linux program wrote no table from the Big5-named data file"
+  failed=$((failed + 1))
+fi
+# A name with a character that has no Big5 form names no file of the program's: refused, named.
+refused_status=0
+refused_message=$(cd "$compare_dir/args-windows" &&
+  LC_ALL=C.UTF-8 "$wine_program" "$windows_make" café.txt -o out.zd </dev/null 2>&1 >/dev/null) || refused_status=$?
+if [ "$refused_status" -eq 2 ] && [[ $refused_message == *"argument 1 'caf<U+00E9>.txt'"* ]]; then
+  checked=$((checked + 1))
+else
+  echo "DIFFERENT: an argument without a Big5 form gave status $refused_status: $refused_message"
   failed=$((failed + 1))
 fi
 

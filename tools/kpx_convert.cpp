@@ -186,8 +186,14 @@ void printProblems(const std::vector<kpx::ExchangeProblem> &problems, const std:
 
 } // namespace
 
-int main(int argc, char **argv)
+int main(int systemArgc, char **systemArgv)
 {
+    // Arguments in the program's form of paths, whatever the system's code page.
+    kpx::tools::CommandLine commandLine;
+    if (!commandLine.read("kpx-convert", systemArgc, systemArgv))
+        return kpx::tools::kExitUsage;
+    const int argc = commandLine.count();
+    char **argv = commandLine.values();
     kpx::os::setStandardStreamsBinary();
     Options options;
     if (const int status = parseArguments(argc, argv, options); status != 0)

@@ -2,15 +2,12 @@
 // kpx-dump: checks a lexicon table against its format and lists its entries.
 #include <cstdio>
 #include <cstring>
-#include <exception>
-#include <fstream>
-#include <iostream>
-#include <iterator>
 #include <string>
 
 #include "compiler/table_reader.h"
 #include "platform/standard_streams.h"
 #include "platform/text/big5_codec.h"
+#include "tools/tool_support.h"
 
 namespace {
 
@@ -68,8 +65,14 @@ std::string printable(std::string_view bytes, bool utf8)
 
 } // namespace
 
-int main(int argc, char **argv)
+int main(int systemArgc, char **systemArgv)
 {
+    // Arguments in the program's form of paths, whatever the system's code page.
+    kpx::tools::CommandLine commandLine;
+    if (!commandLine.read("kpx-dump", systemArgc, systemArgv))
+        return kpx::tools::kExitUsage;
+    const int argc = commandLine.count();
+    char **argv = commandLine.values();
     bool header = false;
     bool utf8 = false;
     const char *path = nullptr;
@@ -102,25 +105,10 @@ int main(int argc, char **argv)
     const bool fromStandardInput = std::strcmp(path, "-") == 0;
     if (fromStandardInput)
         path = "(standard input)";
-    std::ifstream file;
-    if (!fromStandardInput) {
-        file.open(path, std::ios::binary);
-        if (!file) {
-            std::fprintf(stderr, "kpx-dump: cannot open %s\n", path);
-            return 1;
-        }
-    }
-    std::istream &in = fromStandardInput ? std::cin : file;
+    // The file layer names the file as the program's path: the C runtime would read the name in
+    // the system's code page.
     std::string bytes;
-    try {
-        bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    } catch (const std::exception &) {
-        // The stream buffer throws on a read error (a directory, an I/O error) instead of
-        // setting badbit.
-        std::fprintf(stderr, "kpx-dump: cannot read %s\n", path);
-        return 1;
-    }
-    if (in.bad()) {
+    if (!kpx::tools::readWholeInput(fromStandardInput ? kpx::tools::kStandardStream : path, bytes)) {
         std::fprintf(stderr, "kpx-dump: cannot read %s\n", path);
         return 1;
     }

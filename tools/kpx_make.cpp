@@ -347,8 +347,14 @@ bool copyToStandardOutput(const std::string &path)
 
 } // namespace
 
-int main(int argc, char **argv)
+int main(int systemArgc, char **systemArgv)
 {
+    // Arguments in the program's form of paths, whatever the system's code page.
+    kpx::tools::CommandLine commandLine;
+    if (!commandLine.read("kpx-make", systemArgc, systemArgv))
+        return kpx::tools::kExitUsage;
+    const int argc = commandLine.count();
+    char **argv = commandLine.values();
     Options options;
     if (const int status = parseArguments(argc, argv, options); status != 0)
         return status < 0 ? 0 : status;

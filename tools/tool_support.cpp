@@ -5,8 +5,25 @@
 #include <vector>
 
 #include "io/file_handle.h"
+#include "platform/program_arguments.h"
 
 namespace kpx::tools {
+
+bool CommandLine::read(const char *tool, int argc, char **argv)
+{
+    os::ProgramArguments arguments = os::programArguments(argc, argv);
+    if (!arguments.ok()) {
+        std::fprintf(stderr, "%s: argument %d '%s' cannot be used: the character U+%04X has no Big5 form\n", tool,
+            static_cast<int>(arguments.refused), arguments.shown.c_str(), static_cast<unsigned>(arguments.character));
+        return false;
+    }
+    strings_ = std::move(arguments.values);
+    pointers_.clear();
+    for (std::string &value : strings_)
+        pointers_.push_back(value.data());
+    pointers_.push_back(nullptr);
+    return true;
+}
 
 bool readWholeInput(const std::string &path, std::string &bytes)
 {

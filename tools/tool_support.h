@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "compiler/line_problems.h"
 
@@ -18,6 +19,21 @@ constexpr int kExitUsage = 2;
 // "-" names standard input (or output) on every tool's command line.
 constexpr const char *kStandardStream = "-";
 constexpr const char *kStandardInputName = "(standard input)";
+
+// The command line as the program's paths (platform/program_arguments.h), in the argc/argv form
+// the tools parse.
+class CommandLine {
+public:
+    // False, with a message naming the argument on standard error, when an argument cannot be
+    // the program's: it would name another file than the one the user typed.
+    bool read(const char *tool, int argc, char **argv);
+    int count() const { return static_cast<int>(strings_.size()); }
+    char **values() { return pointers_.data(); }
+
+private:
+    std::vector<std::string> strings_;
+    std::vector<char *> pointers_;
+};
 
 // Reads a whole file, or standard input for "-". False when it cannot be read.
 bool readWholeInput(const std::string &path, std::string &bytes);
