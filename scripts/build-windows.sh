@@ -2,7 +2,7 @@
 # SPDX-License-Identifier: GPL-2.0-or-later
 # Builds the Windows program and its installer: build/windows/kpxv410.exe and
 # build/windows/kpx-setup-4.10.exe, a 32-bit program linked statically (it needs no DLL beyond
-# those of Windows itself) and an NSIS installer that also carries kpx-make.exe and kpx-dump.exe.
+# those of Windows itself) and an NSIS installer that also carries kpx-make.exe, kpx-dump.exe and kpx-convert.exe.
 # Installs the cross compiler and NSIS when they are missing.
 # Usage: scripts/build-windows.sh [--arch i686|x86_64] [--out DIR]
 #   --arch x86_64 builds the same program for 64-bit Windows (into build/windows-x86_64 unless
@@ -51,11 +51,11 @@ fi
 
 cmake -S . -B "$tree" -DCMAKE_TOOLCHAIN_FILE="$PWD/$toolchain" -DCMAKE_BUILD_TYPE=Release \
   -DKPX_BUILD_GUI=OFF -DKPX_BUILD_TESTS=OFF -DKPX_BUILD_BENCH=OFF >/dev/null
-cmake --build "$tree" -j"$jobs" --target kpxv410 kpx-make kpx-dump
+cmake --build "$tree" -j"$jobs" --target kpxv410 kpx-make kpx-dump kpx-convert
 staging=$tree/staging
 rm -rf "$staging"
 mkdir -p "$staging"
-cp "$tree/win32/kpxv410.exe" "$tree/tools/kpx-make.exe" "$tree/tools/kpx-dump.exe" "$staging/"
+cp "$tree/win32/kpxv410.exe" "$tree/tools/kpx-make.exe" "$tree/tools/kpx-dump.exe" "$tree/tools/kpx-convert.exe" "$staging/"
 "$arch-w64-mingw32-strip" "$staging"/*.exe
 
 # --- The installer ---------------------------------------------------------------------------

@@ -612,7 +612,7 @@ wine_version win7
 wine_version ''
 installed_program() { [ -f "$program_files/kpxv410.exe" ] && [ -f "$program_files/uninstall.exe" ]; }
 wait_for "the installed program" installed_program
-for file in kpxv410.exe kpx-make.exe kpx-dump.exe; do
+for file in kpxv410.exe kpx-make.exe kpx-dump.exe kpx-convert.exe; do
   cmp -s "$program_files/$file" "$staging/$file" ||
     fail "the installer put another $file in place"
 done
