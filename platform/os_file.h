@@ -41,6 +41,9 @@ bool replacementTarget(const char *path, std::string &target);
 bool canReplace(const char *path);
 // A name for a temporary file in the same directory as path, unique to this process.
 std::string temporaryPathBeside(const char *path);
+// The system's directory for temporary files in the program's form of paths, without a closing
+// separator; empty when the system names none that the program's form can express.
+std::string temporaryDirectory();
 // Moves the finished temporary file over the target in one step, keeping the target's
 // attributes. Busy when another program holds the target open (Windows refuses to move a file
 // over one opened without delete sharing) or a scanner holds either file for a moment.

@@ -2,6 +2,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "platform/native_path.h"
@@ -174,6 +175,15 @@ bool replacementTarget(const char *path, std::string &target)
 std::string temporaryPathBeside(const char *path)
 {
     return std::string(path) + ".kpx-tmp-" + std::to_string(static_cast<long>(::getpid()));
+}
+
+std::string temporaryDirectory()
+{
+    const char *directory = std::getenv("TMPDIR");
+    std::string path = directory && *directory ? directory : "/tmp";
+    while (path.size() > 1 && path.back() == '/')
+        path.pop_back();
+    return path;
 }
 
 ReplaceOutcome replaceFile(const char *temporaryPath, const char *targetPath)

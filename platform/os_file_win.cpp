@@ -140,6 +140,30 @@ std::string temporaryPathBeside(const char *path)
     return std::string(path) + ".kpx-tmp-" + std::to_string(static_cast<unsigned long>(GetCurrentProcessId()));
 }
 
+std::string temporaryDirectory()
+{
+    wchar_t wide[MAX_PATH + 1] = {};
+    const DWORD length = GetTempPathW(MAX_PATH + 1, wide);
+    if (length == 0 || length > MAX_PATH)
+        return {};
+    // A directory named with characters Big5 lacks (a user name in another script) is still
+    // reached by its short name, which the system keeps in ASCII.
+    Big5EncodeResult encoded = encodeBig5(std::u16string_view(reinterpret_cast<const char16_t *>(wide), length));
+    if (!encoded.ok()) {
+        wchar_t shortName[MAX_PATH + 1] = {};
+        const DWORD shortLength = GetShortPathNameW(wide, shortName, MAX_PATH + 1);
+        if (shortLength == 0 || shortLength > MAX_PATH)
+            return {};
+        encoded = encodeBig5(std::u16string_view(reinterpret_cast<const char16_t *>(shortName), shortLength));
+        if (!encoded.ok())
+            return {};
+    }
+    std::string path = std::move(encoded.bytes);
+    while (path.size() > 3 && path.back() == '\\')
+        path.pop_back();
+    return path;
+}
+
 ReplaceOutcome replaceFile(const char *temporaryPath, const char *targetPath)
 {
     const std::wstring from = widePath(temporaryPath);

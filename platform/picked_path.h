@@ -9,7 +9,7 @@
 namespace kpx::os {
 
 // The program's form of a picked path. False when the file calls cannot name it: on Windows, a
-// character outside the code page of the system's narrow file calls.
+// character without a Big5 form (the program's paths are Big5 there).
 bool programPathFromText(std::u16string_view text, std::string &path);
 
 } // namespace kpx::os

@@ -1,26 +1,22 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "platform/picked_path.h"
-#include <windows.h>
+#include "platform/text/big5_codec.h"
 
 namespace kpx::os {
 
-// The narrow file calls read names in the system's code page (950 on a Taiwanese system). A
-// character that code page lacks would be turned into another name, perhaps another file's.
+// The file calls read the program's paths with its own code page 950 table, whatever the
+// system's code page: a picked name goes through the same table, and a character the table
+// lacks would name another file, so it is refused.
 bool programPathFromText(std::u16string_view text, std::string &path)
 {
     path.clear();
     if (text.empty() || text.find(u'\0') != std::u16string_view::npos)
         return false;
-    const auto *wideText = reinterpret_cast<const wchar_t *>(text.data());
-    const int length = static_cast<int>(text.size());
-    BOOL defaulted = FALSE;
-    const int bytes
-        = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wideText, length, nullptr, 0, nullptr, &defaulted);
-    if (bytes <= 0 || defaulted)
+    Big5EncodeResult encoded = encodeBig5(text);
+    if (!encoded.ok())
         return false;
-    path.resize(static_cast<std::size_t>(bytes));
-    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wideText, length, path.data(), bytes, nullptr, &defaulted);
-    return !defaulted;
+    path = std::move(encoded.bytes);
+    return true;
 }
 
 } // namespace kpx::os

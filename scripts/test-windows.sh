@@ -119,6 +119,12 @@ for order in ty py ib; do
     check big.txt "$order" "big.$order.expected.zd"
   fi
 done
+# A table for standard output is made in the system's temporary directory first, then copied.
+if [ -f tests/data/words.txt ]; then
+  (cd "$compare_dir/windows" &&
+    "$wine_program" "$windows_make" words.txt -o - --order ty </dev/null >piped.zd 2>/dev/null) || true
+  same_bytes tests/data/words.ty.expected.zd "$compare_dir/windows/piped.zd" "words.txt -o -: the table on standard output"
+fi
 if [ -f tests/data/worked_example.txt ]; then
   check worked_example.txt ty worked_example.expected.zd
   check includes.txt ty includes.expected.zd

@@ -2,7 +2,6 @@
 // kpx-make: compiles a data file into a lexicon table, as the window's make-table command does.
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <optional>
 #include <random>
 #include <string>
@@ -14,6 +13,7 @@
 #include "exchange/exchange.h"
 #include "io/file_handle.h"
 #include "platform/native_path.h"
+#include "platform/os_file.h"
 #include "platform/standard_streams.h"
 #include "state/slot_names.h"
 #include "tools/tool_support.h"
@@ -319,29 +319,20 @@ std::string temporaryTablePath()
     const unsigned long long tag = (static_cast<unsigned long long>(random()) << 32) | random();
     char name[64];
     std::snprintf(name, sizeof name, "kpx-make-%016llx.zd", tag);
-    std::error_code ignored;
-    return (std::filesystem::temp_directory_path(ignored) / name).string();
+    const std::string directory = kpx::os::temporaryDirectory();
+    // Without one the table is made in the current directory, and removed there.
+    return directory.empty() ? std::string(name) : kpx::os::nativePath(directory + "\\" + name);
 }
 
 // Copies the file to standard output and removes it. False when a read or write failed.
 bool copyToStandardOutput(const std::string &path)
 {
-    bool copied = false;
-    if (std::FILE *file = std::fopen(path.c_str(), "rb")) {
-        std::vector<char> block(1 << 16);
-        copied = true;
-        for (;;) {
-            const std::size_t got = std::fread(block.data(), 1, block.size(), file);
-            if (got > 0 && std::fwrite(block.data(), 1, got, stdout) != got)
-                copied = false;
-            if (got < block.size())
-                break;
-        }
-        copied = copied && !std::ferror(file);
-        std::fclose(file);
-    }
-    std::error_code ignored;
-    std::filesystem::remove(path, ignored);
+    std::string bytes;
+    const bool read = kpx::tools::readWholeInput(path, bytes);
+    kpx::os::removeFile(path.c_str());
+    if (!read)
+        return false;
+    const bool copied = std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size();
     return std::fflush(stdout) == 0 && copied;
 }
 

@@ -286,7 +286,8 @@ std::u16string systemReason(os::ErrorKind kind, std::u16string_view systemWords)
 
 std::u16string pathNotUsable(std::u16string_view path)
 {
-    return joined({ u"檔案名\r\n\r\n", path, u"\r\n\r\n內底有字，系統 e 檔案功能寫袂出來。\r\n請換一個檔案名。" });
+    return joined(
+        { u"檔案名\r\n\r\n", path, u"\r\n\r\n內底有字無 Big5 碼，程式 e 檔案功能寫袂出來。\r\n請換一個檔案名。" });
 }
 
 std::u16string confirmReplaceFile(std::u16string_view path)
