@@ -10,6 +10,7 @@
 #include "compiler/entry_order_p.h"
 #include "compiler/entry_sort_p.h"
 #include "compiler/table_compiler_object_p.h"
+#include "tests/compiler/reference_quicksort.h"
 #include <gtest/gtest.h>
 
 using namespace kpx;
@@ -193,44 +194,6 @@ TEST(EntrySort, KeysOfEveryLengthSortByTheirBytes)
     EXPECT_EQ(sortedKeys(keys, '3'), expected);
 }
 
-// The quicksort as a plain recursion, step by step: the left part sorted before the right part.
-template <typename Compare>
-void referenceQuicksort(std::vector<Entry> &items, std::ptrdiff_t first, std::ptrdiff_t last, Compare compare)
-{
-    const std::ptrdiff_t n = last - first + 1;
-    if (n <= 1)
-        return;
-    if (n == 2) {
-        if (compare(items[first], items[last]) > 0)
-            std::swap(items[first], items[last]);
-        return;
-    }
-    const Entry pivot = items[first + n / 2];
-    std::ptrdiff_t i = first;
-    std::ptrdiff_t j = last;
-    while (j >= i) {
-        while (compare(items[i], pivot) < 0) {
-            ++i;
-            if (i > j)
-                break;
-        }
-        while (compare(pivot, items[j]) < 0) {
-            --j;
-            if (j < i)
-                break;
-        }
-        if (i <= j) {
-            std::swap(items[i], items[j]);
-            ++i;
-            --j;
-        }
-    }
-    if (j != last && first < j)
-        referenceQuicksort(items, first, j, compare);
-    if (i != first && i < last)
-        referenceQuicksort(items, i, last, compare);
-}
-
 TEST(EntrySort, MatchesThePlainRecursionOnHyphenatedKeys)
 {
     static const char alphabet[] = "abch-1-2h";
@@ -254,7 +217,7 @@ TEST(EntrySort, MatchesThePlainRecursionOnHyphenatedKeys)
             for (int at = 0; at < n; ++at)
                 items.push_back(Entry { at, texts[static_cast<std::size_t>(at)].c_str() });
             std::vector<Entry> expected = items;
-            referenceQuicksort(expected, 0, n - 1, compare);
+            kpx::testing::referenceQuicksort(expected, 0, n - 1, compare);
             sortEntryRange(items.data(), 0, n, compare);
             for (int at = 0; at < n; ++at)
                 ASSERT_EQ(items[static_cast<std::size_t>(at)].sequence, expected[static_cast<std::size_t>(at)].sequence)

@@ -11,6 +11,7 @@
 #include "compiler/collation.h"
 #include "compiler/table_compiler.h"
 #include "compiler/table_reader.h"
+#include "tests/compiler/reference_quicksort.h"
 #include "tests/fuzz/fuzz_support.h"
 
 using namespace kpx;
@@ -52,34 +53,6 @@ bool expectedEntry(const std::string &line, Pair &entry)
         return false;
     entry = { key, output };
     return true;
-}
-
-// The entry sort as plainly as it is described: a recursive quicksort with a middle pivot over
-// line numbers, comparing whole keys and then line numbers. The compiler's sort takes shortcuts
-// in its comparisons; its tables must come out in exactly this order.
-template <typename Compare> void plainQuicksort(std::vector<std::size_t> &items, long first, long last, Compare compare)
-{
-    const long n = last - first + 1;
-    if (n <= 1)
-        return;
-    if (n == 2) {
-        if (compare(items[first], items[last]) > 0)
-            std::swap(items[first], items[last]);
-        return;
-    }
-    const std::size_t pivot = items[first + n / 2];
-    long i = first;
-    long j = last;
-    while (j >= i) {
-        while (compare(items[i], pivot) < 0 && ++i <= j) { }
-        while (compare(pivot, items[j]) < 0 && --j >= i) { }
-        if (i <= j)
-            std::swap(items[i++], items[j--]);
-    }
-    if (j != last && first < j)
-        plainQuicksort(items, first, j, compare);
-    if (i != first && i < last)
-        plainQuicksort(items, i, last, compare);
 }
 
 } // namespace
@@ -147,10 +120,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     std::vector<std::size_t> lines(expected.size());
     for (std::size_t at = 0; at < lines.size(); ++at)
         lines[at] = at;
-    plainQuicksort(lines, 0, static_cast<long>(lines.size()) - 1, [&](std::size_t x, std::size_t y) {
-        const int byKey = keys(expected[x].first.c_str(), expected[y].first.c_str());
-        return byKey != 0 ? byKey : (x < y ? -1 : x > y ? 1 : 0);
-    });
+    kpx::testing::referenceQuicksort(
+        lines, 0, static_cast<std::ptrdiff_t>(lines.size()) - 1, [&](std::size_t x, std::size_t y) {
+            const int byKey = keys(expected[x].first.c_str(), expected[y].first.c_str());
+            return byKey != 0 ? byKey : (x < y ? -1 : x > y ? 1 : 0);
+        });
     std::vector<Pair> plain;
     for (const std::size_t line : lines)
         plain.push_back(expected[line]);
