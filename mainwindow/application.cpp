@@ -4,7 +4,10 @@
 #include <exception>
 #include <new>
 
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QMessageBox>
+#include <QTranslator>
 
 #include "platform/text/qt_text.h"
 #include "workbench/program_texts.h"
@@ -26,6 +29,18 @@ bool Application::notify(QObject *receiver, QEvent *event)
         showErrorBox(QString::fromLocal8Bit(error.what()));
     }
     return false;
+}
+
+bool installQtTranslations()
+{
+    // qtbase holds the texts of the widgets' own dialogs; the application owns the translator.
+    auto *translator = new QTranslator(QCoreApplication::instance());
+    if (!translator->load(QLocale(QLocale::Chinese, QLocale::TraditionalChineseScript, QLocale::Taiwan),
+            QStringLiteral("qtbase"), QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete translator;
+        return false;
+    }
+    return QCoreApplication::installTranslator(translator);
 }
 
 void showErrorBox(const QString &text)

@@ -16,6 +16,11 @@ public:
     bool notify(QObject *receiver, QEvent *event) override;
 };
 
+// Qt's own texts (file dialogs, the editor's context menu, message box buttons) in the program's
+// language, Traditional Chinese as written in Taiwan, from Qt's installed translations. False
+// when they are not installed: Qt then speaks English.
+bool installQtTranslations();
+
 // Shows text in an error box titled with the program's name.
 void showErrorBox(const QString &text);
 

@@ -3,11 +3,13 @@
 // choice between buttons.
 #include <QAction>
 #include <QFileDialog>
+#include <QHeaderView>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTextCursor>
+#include <QTreeView>
 
 #include "mainwindow/form1.h"
 #include "platform/text/qt_text.h"
@@ -19,6 +21,22 @@ namespace {
 QString qtPatterns(const std::u16string &patterns)
 {
     return kpx::qtText(patterns).split(u';', Qt::SkipEmptyParts).join(u' ');
+}
+
+// Qt's dialog opens at a size that cuts its detail columns (type, date) short: give it room, and
+// let the name column take what the others leave.
+void fitFileDialog(QFileDialog &dialog)
+{
+    const QFontMetrics metrics(dialog.font());
+    const QSize wanted(metrics.averageCharWidth() * 110, metrics.height() * 28);
+    dialog.resize(dialog.sizeHint().expandedTo(wanted));
+    if (auto *details = dialog.findChild<QTreeView *>(QStringLiteral("treeView"))) {
+        QHeaderView *header = details->header();
+        header->setStretchLastSection(false);
+        header->setSectionResizeMode(0, QHeaderView::Stretch);
+        for (int column = 1; column < header->count(); ++column)
+            header->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+    }
 }
 
 // The extension a name typed without one gets: the first pattern's, "dict.yaml" for "*.dict.yaml".
@@ -88,6 +106,7 @@ bool TForm1::askFilePath(bool saving, std::u16string_view title, const std::vect
         dialog.setDirectory(kpx::qtText(path));
     else if (!path.empty())
         dialog.selectFile(kpx::qtText(path));
+    fitFileDialog(dialog);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return false;
     path = std::u16string(kpx::u16View(dialog.selectedFiles().constFirst()));

@@ -2,10 +2,6 @@
 // kpxv410: the word-table tool of the 鷺笙輸入法.
 #include <exception>
 
-#include <QLibraryInfo>
-#include <QLocale>
-#include <QTranslator>
-
 #include "dialogs/dialog_resources.h"
 #include "mainwindow/application.h"
 #include "mainwindow/form1.h"
@@ -21,12 +17,7 @@ int main(int argc, char *argv[])
     // The program's name in the task bar and the session manager.
     QGuiApplication::setApplicationDisplayName(kpx::qtText(kpx::texts::kProgramTitle));
     application.setWindowIcon(programIcon());
-    // Qt's own texts (the editor's context menu, the buttons of message boxes) in the program's
-    // language, where Qt's translations are installed.
-    QTranslator qtTexts;
-    if (qtTexts.load(QLocale(QLocale::Chinese, QLocale::TraditionalChineseScript, QLocale::Taiwan),
-            QStringLiteral("qtbase"), QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QCoreApplication::installTranslator(&qtTexts);
+    kpx::installQtTranslations();
 
     kpx::SingleInstance instance(kpx::SingleInstance::keyForDataDirectory());
     if (!kpx::claimOrHandOver(instance))

@@ -5,7 +5,8 @@
 set -euo pipefail
 
 purpose=${1:-test}
-packages=(cmake g++ make pkg-config qt6-base-dev fonts-arphic-uming)
+# qt6-translations-l10n: Qt's own dialogs (import, export) in the program's language.
+packages=(cmake g++ make pkg-config qt6-base-dev qt6-translations-l10n fonts-arphic-uming)
 if [ "$purpose" = test ]; then
   # GoogleTest, headless window tests, screenshots and keyboard tests under Xvfb, the format
   # check, and clang's fuzzing and sanitizer runtimes.

@@ -14,6 +14,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "mainwindow/application.h"
 #include "mainwindow/form1.h"
 #include "mainwindow/program_windows.h"
 #include "tests/mainwindow/window_test_helpers.h"
@@ -46,6 +47,11 @@ private:
                 return;
             }
             filters_ = dialog->nameFilters();
+            dialogTexts_.clear();
+            for (const QAbstractButton *button : dialog->findChildren<QAbstractButton *>())
+                dialogTexts_.append(button->text());
+            for (const QLabel *label : dialog->findChildren<QLabel *>())
+                dialogTexts_.append(label->text());
             saving_ = dialog->acceptMode() == QFileDialog::AcceptSave;
             shot(dialog, name);
             dialog->selectFile(path);
@@ -60,6 +66,8 @@ private:
     QTemporaryDir drive_;
     std::unique_ptr<kpx::ProgramWindows> windows_;
     QStringList filters_;
+    // The captions of the file dialog's buttons and labels.
+    QStringList dialogTexts_;
     bool saving_ = false;
 };
 
@@ -75,6 +83,7 @@ void WordsWindowTest::importAndExportThroughTheMenu()
     QVERIFY(writeBytes(
         list, u"---\nname: words\nversion: \"1\"\nsort: original\n...\n台灣\ttai5 uan5\n𪜶\tin1\n"_s.toUtf8()));
     QApplication::setQuitOnLastWindowClosed(false);
+    QVERIFY(kpx::installQtTranslations());
     windows_ = std::make_unique<kpx::ProgramWindows>();
     form()->show();
     form()->activateWindow();
@@ -93,6 +102,10 @@ void WordsWindowTest::importAndExportThroughTheMenu()
         QCOMPARE(answers.seen().at(1).kind, u"notice"_s);
     }
     QVERIFY(!saving_);
+    // Qt's own dialog speaks the program's language: none of its English captions is left.
+    for (const QString &english : { u"&Open"_s, u"Cancel"_s, u"Look in:"_s, u"File &name:"_s, u"Files of type:"_s })
+        QVERIFY2(!dialogTexts_.contains(english), qPrintable(english));
+    QVERIFY(dialogTexts_.contains(u"取消"_s) || dialogTexts_.contains(u"取消(&C)"_s));
     QCOMPARE(filters_.size(), 6);
     QVERIFY(filters_.at(1).startsWith(u"RIME"_s));
     QVERIFY(filters_.at(1).endsWith(u"(*.dict.yaml)"_s));
