@@ -13,6 +13,8 @@ if [ "$purpose" = test ]; then
   packages+=(libgtest-dev libgmock-dev xvfb xauth xdotool imagemagick clang clang-format libclang-rt-14-dev)
   # The peer input methods' table compilers, which the exchange tests feed our exports.
   packages+=(libime-bin librime-bin)
+  # The Debian package: CPack's dependency reading, man pages from --help, and the validators.
+  packages+=(dpkg-dev help2man lintian desktop-file-utils appstream)
 fi
 
 missing=()
