@@ -2,6 +2,8 @@
 // kpxv410: the word-table tool of the 鷺笙輸入法.
 #include <exception>
 
+#include <QFileInfo>
+
 #include "dialogs/dialog_resources.h"
 #include "mainwindow/application.h"
 #include "mainwindow/form1.h"
@@ -27,6 +29,12 @@ int main(int argc, char *argv[])
         kpx::ProgramWindows windows;
         QObject::connect(
             &instance, &kpx::SingleInstance::activationRequested, windows.Form1.get(), &TForm1::bringToFront);
+        // An installed copy (the Debian package) finds the handbook's example beside it; the
+        // program then offers to make the data directory that no installer made.
+        const QString example
+            = QCoreApplication::applicationDirPath() + QStringLiteral("/../share/kpxv410/example.txt");
+        if (QFileInfo::exists(example))
+            windows.Form1->workbench().offerDataDirectoryWith(kpx::u16View(QFileInfo(example).canonicalFilePath()));
         windows.Form1->show();
         // Without a window manager nothing would give the window the focus.
         windows.Form1->activateWindow();

@@ -56,6 +56,9 @@ ReplaceOutcome replaceFile(const char *temporaryPath, const char *targetPath);
 bool overwriteInPlace(const char *sourcePath, const char *targetPath);
 void pauseMilliseconds(int milliseconds);
 void removeFile(const char *path);
+// Creates the directory at path (its parent must exist). False, with the system's error, when it
+// could not be made, also when something already stands there.
+bool makeDirectory(const char *path);
 
 // --- What the system says about files ---
 

@@ -234,6 +234,11 @@ void removeFile(const char *path)
     ::unlink(nativePath(path).c_str());
 }
 
+bool makeDirectory(const char *path)
+{
+    return path && *path && ::mkdir(nativePath(path).c_str(), 0777) == 0;
+}
+
 FileStatus fileStatus(const char *path)
 {
     FileStatus status;

@@ -227,6 +227,11 @@ void removeFile(const char *path)
     DeleteFileW(widePath(path).c_str());
 }
 
+bool makeDirectory(const char *path)
+{
+    return path && *path && CreateDirectoryW(widePath(path).c_str(), nullptr) != 0;
+}
+
 FileStatus fileStatus(const char *path)
 {
     FileStatus status;

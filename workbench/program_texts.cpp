@@ -154,6 +154,19 @@ std::u16string dataNotWritten(std::u16string_view path, std::u16string_view syst
     return joined({ u"資料寫袂落去 ", path, u"\n\n原來 e 檔案無改變。\n\n（", systemWords, u"）" });
 }
 
+std::u16string offerDataDirectory(std::u16string_view directory)
+{
+    return joined({ u"資料夾 ", directory,
+        u" 猶無存在。\n\n"
+        u"程式 e 資料檔案、對照表佮設定攏囥佇遐。\n"
+        u"veh 建立這个資料夾，閣共使用小手冊 e 例 example.txt 囥入去無？" });
+}
+
+std::u16string dataDirectoryNotMade(std::u16string_view path, std::u16string_view systemWords)
+{
+    return joined({ u"建立袂成：", path, u"\n\n（", systemWords, u"）" });
+}
+
 std::u16string confirmOverwriteUnloaded(std::u16string_view path)
 {
     return joined({ u"資料檔案\n", path,

@@ -99,6 +99,11 @@ inline constexpr std::u16string_view kOutOfMemory = u"Out of memory";
 // The data file could not be written whole (lines separated by "\n").
 std::u16string dataNotWritten(std::u16string_view path, std::u16string_view systemWords);
 
+// The first start without the data directory: the offer to make it (yes/no, no by default), and
+// what went wrong when it was accepted.
+std::u16string offerDataDirectory(std::u16string_view directory);
+std::u16string dataDirectoryNotMade(std::u16string_view path, std::u16string_view systemWords);
+
 // Saving over a data file that could not be loaded: yes/no, no by default ("\n" lines).
 std::u16string confirmOverwriteUnloaded(std::u16string_view path);
 

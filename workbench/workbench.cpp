@@ -11,6 +11,7 @@
 #include "compiler/table_compiler.h"
 #include "exchange/exchange.h"
 #include "platform/native_path.h"
+#include "platform/picked_path.h"
 #include "platform/text/big5_codec.h"
 #include "platform/text/caret_offset.h"
 #include "platform/text/locale_compare.h"
@@ -599,8 +600,42 @@ bool Workbench::focusMoved(FocusedWindow window)
     return activation_.focusMoved(window);
 }
 
+void Workbench::offerDataDirectoryWith(std::u16string_view exampleFile)
+{
+    exampleFile_ = exampleFile;
+}
+
+void Workbench::offerDataDirectory()
+{
+    std::string example;
+    const bool named = os::programPathFromText(exampleFile_, example);
+    exampleFile_.clear();
+    std::string directory = StateFileName(driveLetter_);
+    directory.erase(directory.rfind('\\'));
+    if (!named || os::fileStatus(directory.c_str()).exists)
+        return;
+    const std::u16string shown = shownPath(directory);
+    if (!face_.confirm(texts::offerDataDirectory(shown)))
+        return;
+    if (!os::makeDirectory(directory.c_str())) {
+        face_.showError(texts::dataDirectoryNotMade(
+            shown, texts::systemReason(os::lastErrorKind(), texts::systemText(os::lastErrorText()))));
+        return;
+    }
+    const std::string copy = directory + "\\example.txt";
+    const DataFileRead read = readDataFile(example);
+    const DataFileWrite written = read.status == DataFileRead::Status::Loaded
+        ? writeDataFile(copy, read.bytes)
+        : DataFileWrite { DataFileWrite::Status::CannotCreate, {}, os::ErrorKind::NoSuchFile };
+    if (written.status != DataFileWrite::Status::Written)
+        face_.showError(texts::dataDirectoryNotMade(
+            shownPath(copy), texts::systemReason(written.reasonKind, texts::systemText(written.reason))));
+}
+
 void Workbench::FormActivate()
 {
+    if (!exampleFile_.empty())
+        offerDataDirectory();
     const std::string path = StateFileName(driveLetter_);
     state_.load(path.c_str());
     std::int32_t slot = 1;

@@ -81,6 +81,11 @@ public:
     // the window system's activation has been dealt with (it may ask a question).
     bool focusMoved(FocusedWindow window);
     void FormActivate();
+    // A program installed without an installer that prepares the data directory (the Linux
+    // package) names its copy of the handbook's example file, in the face's form: the first
+    // activation then offers to make the data directory when it is missing, with that file in it.
+    // The directory is never made without the user's yes.
+    void offerDataDirectoryWith(std::u16string_view exampleFile);
     // True when the window may close; the library is then released and the state file written.
     bool FormCloseQuery();
     // The user's session is ending (log off, shut down, restart): a close, asked before the
@@ -112,6 +117,9 @@ private:
     bool loadDataFile();
     // Marks the current slot's data file as not loaded and reports why.
     void loadFailed(std::u16string_view error);
+    // The offer of offerDataDirectoryWith, made once.
+    void offerDataDirectory();
+    std::u16string exampleFile_;
     // Writes the slot and caret to the state file, when the window ever restored them.
     void storeState();
     void redrawProgress();

@@ -98,3 +98,33 @@ if [ -n "${KPX_PACKAGE_SHOTS:-}" ] && [ -x /usr/bin/import ]; then
     /usr/bin/import -window root "$KPX_PACKAGE_SHOTS/installed-window.png" || true
 fi
 ok "the unpacked window shows: $(xdotool getwindowname "$window")"
+
+# The first start without a data directory: one question, and 是 makes it with the example in it.
+kill "$program_pid" 2>/dev/null || true
+wait "$program_pid" 2>/dev/null || true
+mkdir -p "$work/fresh"
+KPX_DRIVE=$work/fresh "$unpacked/usr/bin/kpxv410" >"$work/program.log" 2>&1 &
+program_pid=$!
+question=''
+for _ in $(seq 600); do
+    windows=$(xdotool search --onlyvisible --name '對照表' 2>/dev/null || true)
+    if [ "$(wc -w <<<"$windows")" -ge 2 ]; then
+        for candidate in $windows; do
+            case $(xdotool getwindowname "$candidate") in *kpxv410*) ;; *) question=$candidate ;; esac
+        done
+        break
+    fi
+    sleep 0.1
+done
+[ -n "$question" ] || fail "no question about the missing data directory on the first start"
+[ ! -e "$work/fresh/vokelu" ] || fail "the data directory was made before the user answered"
+if [ -n "${KPX_PACKAGE_SHOTS:-}" ] && [ -x /usr/bin/import ]; then
+    sleep 1
+    /usr/bin/import -window root "$KPX_PACKAGE_SHOTS/first-start.png" || true
+fi
+# 毋是 has the focus; the button before it is 是.
+xdotool windowfocus --sync "$question" key shift+Tab key space
+for _ in $(seq 100); do [ -f "$work/fresh/vokelu/example.txt" ] && break; sleep 0.1; done
+cmp -s "$work/fresh/vokelu/example.txt" "$unpacked/usr/share/kpxv410/example.txt" \
+    || fail "是 did not make the data directory with the example file"
+ok "the first start asks before it makes the data directory, and 是 makes it with the example"

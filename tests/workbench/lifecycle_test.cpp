@@ -87,6 +87,41 @@ TEST_F(Lifecycle, CloseWithoutDirectoryCreatesNothing)
     EXPECT_FALSE(std::filesystem::exists(vokelu()));
 }
 
+// The installed program's first start without the data directory: one question; 無愛 leaves
+// everything as it is and is not asked again, 是 makes the directory with the example file in it.
+TEST_F(Lifecycle, FirstStartOffersTheDataDirectory)
+{
+    TempDir share;
+    const std::filesystem::path example = share.path() / "example.txt";
+    writeFile(example.string(), "d-tai-pak\t\xa5\x78\xa5\x5f\r\n");
+    std::filesystem::remove_all(vokelu());
+
+    bench->offerDataDirectoryWith(example.u16string());
+    face.confirmations = { false };
+    bench->FormActivate();
+    ASSERT_EQ(face.seen.size(), 1u);
+    EXPECT_EQ(face.seen[0].kind, "confirm");
+    EXPECT_NE(face.seen[0].text.find(shown(u"").substr(0, shown(u"").size() - 1)), std::u16string::npos);
+    bench->FormActivate();
+    EXPECT_EQ(face.seen.size(), 1u);
+    EXPECT_FALSE(std::filesystem::exists(vokelu()));
+
+    start();
+    bench->offerDataDirectoryWith(example.u16string());
+    face.confirmations = { true };
+    bench->FormActivate();
+    EXPECT_EQ(face.seen.size(), 1u);
+    EXPECT_EQ(readData("example.txt"), "d-tai-pak\t\xa5\x78\xa5\x5f\r\n");
+    EXPECT_TRUE(bench->FormCloseQuery());
+    EXPECT_TRUE(exists("kpxv4.ini"));
+
+    // With the directory in place nothing is asked.
+    start();
+    bench->offerDataDirectoryWith(example.u16string());
+    bench->FormActivate();
+    EXPECT_TRUE(face.seen.empty());
+}
+
 class CloseWithChanges : public WorkbenchTest, public ::testing::WithParamInterface<DirtyAnswer> { };
 
 TEST_P(CloseWithChanges, AsksFirst)
