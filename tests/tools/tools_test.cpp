@@ -109,7 +109,7 @@ INSTANTIATE_TEST_SUITE_P(Tools, GoldenTables,
         Golden { "BigPy", "big.txt", "py", "big.py.expected.zd", kBigSummary },
         Golden { "BigIb", "big.txt", "ib", "big.ib.expected.zd", kBigSummary },
         Golden { "Includes", "includes.txt", "ty", "includes.expected.zd",
-            "kpx-make: 10 entries; lines without an entry: 2; duplicates: 0\n" }),
+            "kpx-make: 10 entries; lines without an entry: 2; duplicates: 0; warnings: 1\n" }),
     [](const auto &info) { return std::string(info.param.name); });
 
 TEST_F(Tools, ProblemsAreListedAsCompilersListThem)
