@@ -149,6 +149,14 @@ std::u16string cannotOpenFile(std::u16string_view path)
     return joined({ u"Cannot open file ", path });
 }
 
+std::u16string notRegularFile(std::u16string_view path, os::FileKind kind)
+{
+    const std::u16string_view what = kind == os::FileKind::Directory ? u"是一個資料夾"
+        : kind == os::FileKind::NamedPipe                            ? u"是一個具名管道"
+                                                                     : u"是一個裝置";
+    return joined({ u"Cannot open file ", path, u"\n\nm是普通 e 檔案：", what, u"，無讀" });
+}
+
 std::u16string dataNotWritten(std::u16string_view path, std::u16string_view systemWords)
 {
     return joined({ u"資料寫袂落去 ", path, u"\n\n原來 e 檔案無改變。\n\n（", systemWords, u"）" });

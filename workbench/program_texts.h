@@ -100,6 +100,8 @@ std::u16string codePointText(char32_t codePoint);
 // Errors that end a command, as the windowing framework words them.
 std::u16string cannotCreateFile(std::u16string_view path);
 std::u16string cannotOpenFile(std::u16string_view path);
+// A data file that is no regular file (a directory, a device, a named pipe): never read.
+std::u16string notRegularFile(std::u16string_view path, os::FileKind kind);
 inline constexpr std::u16string_view kTextExceedsCapacity = u"Text exceeds memo capacity";
 inline constexpr std::u16string_view kOutOfMemory = u"Out of memory";
 // The data file could not be written whole (lines separated by "\n").

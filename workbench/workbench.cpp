@@ -357,7 +357,8 @@ bool Workbench::loadDataFile()
             face_.showNotice(texts::partlyLoadedNotice(shownPath(dataFileName()), zeroByteLine_));
         return true;
     case DataFileRead::Status::CannotOpen:
-        loadFailed(texts::cannotOpenFile(shownPath(dataFileName())));
+        loadFailed(read.kind == os::FileKind::Regular ? texts::cannotOpenFile(shownPath(dataFileName()))
+                                                      : texts::notRegularFile(shownPath(dataFileName()), read.kind));
         return false;
     case DataFileRead::Status::TooLarge:
         loadFailed(texts::kTextExceedsCapacity);
