@@ -239,7 +239,7 @@ std::u16string problemsTitle(std::int32_t linesWithoutEntry, std::int32_t duplic
 
 std::u16string tableWouldReplaceInput(std::u16string_view input)
 {
-    return joined({ u"這個檔案是這擺有讀 e 檔案：", input, u"\r\n若寫落去，伊 e 資料會予蓋掉" });
+    return joined({ u"這個檔案是這擺有讀 e 檔案：\r\n", input, u"\r\n若寫落去，伊 e 資料會予蓋掉。" });
 }
 
 std::u16string exportWouldReplaceInput(std::u16string_view path, std::u16string_view input)
@@ -280,8 +280,8 @@ std::u16string problemReason(
     case LineProblemReason::IncludeAtLineStart:
         return u"提醒：include 檔案內底 #include 佇一列 e 上頭前，跳過無讀；頭前加空白（ #include）才會讀";
     case LineProblemReason::IncludeReadAgain:
-        return joined({ u"提醒：#include e 檔案頂面讀過矣（", earlierFile, u" 第 ", decimal(subjectLine),
-            u" 列），伊 e 詞條閣收一擺，攏是重複，無一條一條列出來：", subject });
+        return joined({ u"提醒：#include e 檔案 ", subject, u" 頂面讀過矣（", earlierFile, u" 第 ",
+            decimal(subjectLine), u" 列），伊 e 詞條閣收一擺，攏是重複，無一條一條列出來" });
     }
     return std::u16string(kTableUnknown);
 }
