@@ -117,9 +117,8 @@ bool TableCompiler::isIncludeLine(const char *line)
         noteOutOfMemory();
         return false;
     }
-    const ClassifiedLine classified = classifyLine(probeLine_.data(), columns_);
-    return classified.kind == LineKind::Include || classified.kind == LineKind::OutputOverride
-        || classified.kind == LineKind::IdOverride || classified.argument != nullptr;
+    // Every include form leaves its argument; a word alone after "#include" is none.
+    return classifyLine(probeLine_.data(), columns_).argument != nullptr;
 }
 
 namespace {
