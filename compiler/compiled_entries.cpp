@@ -23,6 +23,11 @@ CompiledEntries::CompiledEntries()
 
 CompiledEntries::~CompiledEntries() = default;
 
+void CompiledEntries::setSourceFile(const char *path)
+{
+    compiler_->setSourceFile(path);
+}
+
 void CompiledEntries::feed(std::string_view bytes)
 {
     // The same lines, cut the same way, as DataTextToCompiler hands to the program's compiler.
@@ -100,6 +105,16 @@ const CompiledLineCounts &CompiledEntries::lineCounts() const
 bool CompiledEntries::outOfMemory() const
 {
     return compiler_->outOfMemory();
+}
+
+bool CompiledEntries::tableFull() const
+{
+    return compiler_->stopped() && !compiler_->outOfMemory();
+}
+
+const RunInputs &CompiledEntries::inputs() const
+{
+    return compiler_->inputs();
 }
 
 } // namespace kpx

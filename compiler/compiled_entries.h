@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "compiler/line_problems.h"
+#include "compiler/run_inputs.h"
 #include "compiler/table_order.h"
 
 namespace kpx {
@@ -33,6 +34,9 @@ public:
     CompiledEntries(const CompiledEntries &) = delete;
     CompiledEntries &operator=(const CompiledEntries &) = delete;
 
+    // The file whose text is fed (TableCompiler::setSourceFile): an include line naming it is a
+    // cycle, as in a table run. Before the first feed.
+    void setSourceFile(const char *path);
     // Data text (Big5 bytes), in pieces of any size; then finish once.
     void feed(std::string_view bytes);
     void finish();
@@ -60,6 +64,10 @@ public:
     const CompiledLineCounts &lineCounts() const;
     // True when memory ran out: the entries are incomplete.
     bool outOfMemory() const;
+    // True when the entries filled what a table can hold: the run stopped, they are incomplete.
+    bool tableFull() const;
+    // The files read: the source file and the include files.
+    const RunInputs &inputs() const;
 
 private:
     struct Reading;

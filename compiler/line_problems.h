@@ -18,7 +18,21 @@ enum class LineProblemReason : std::uint8_t {
     IncludeCycle, // the include line's file (subject) is being read already
     OverrideTooShort, // "o=" or "id=" with too little behind it, read as a file (subject) that is not there
     Duplicate, // key and output repeat an earlier entry (subject, subjectLine) exactly; still stored
+    IncludeIsDirectory, // the include line's file (subject) is not a regular file but a directory
+    IncludeIsDevice, // ... but a device (never opened: it may give bytes without end)
+    IncludeIsNamedPipe, // ... but a named pipe (never opened: it may wait without end)
+    TableFull, // the entries up to this line are all a table can hold: the run stopped here
+    // Warnings: the line is read as always, and the table is the same with or without them.
+    IncludeAtLineStart, // an include line at the first byte of a line in an include file: passed over
+    IncludeReadAgain, // the include file (subject) was read before, by the include line at
+                      // (earlierFile, subjectLine): its entries are stored again, not listed as duplicates
 };
+
+// True for the reasons that are warnings: the line did what it always does.
+inline bool isWarning(LineProblemReason reason)
+{
+    return reason == LineProblemReason::IncludeAtLineStart || reason == LineProblemReason::IncludeReadAgain;
+}
 
 struct LineProblem {
     LineProblemReason reason;
@@ -26,6 +40,7 @@ struct LineProblem {
     std::int32_t line; // from 1: the editor's line, or the line in that file
     std::int32_t subject = 0; // the file an include line names, or the file of the first entry
     std::int32_t subjectLine = 0; // Duplicate: the line of the first entry
+    std::int32_t earlierFile = 0; // IncludeReadAgain: the file of the include line that read it first
 };
 
 struct RunProblems {
@@ -33,8 +48,9 @@ struct RunProblems {
     std::vector<std::string> files { std::string() };
     // In the order the lines were read: an include file's lines stand where its include line does.
     std::vector<LineProblem> problems;
-    // Lines that made no entry: every problem but duplicates, which were stored.
+    // Lines that made no entry: every problem but duplicates, which were stored, and warnings.
     std::int32_t linesWithoutEntry = 0;
+    std::int32_t warnings = 0;
     // Set when memory ran out while problems were recorded: the list may lack some.
     bool incomplete = false;
 

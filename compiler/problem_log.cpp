@@ -62,6 +62,9 @@ void ProblemLog::begin()
     entryLines_.empty();
     entryFiles_.clear();
     lastEntryFile_ = 0;
+    rereadEntries_.clear();
+    rereading_ = 0;
+    result_.warnings = 0;
     duplicatesFound_ = false;
     duplicateSequences_.clear();
 }
@@ -102,13 +105,44 @@ void ProblemLog::record(const LineProblem &problem, std::int32_t entriesBefore)
         result_.incomplete = true;
         return;
     }
-    if (problem.reason != LineProblemReason::Duplicate)
+    if (isWarning(problem.reason))
+        ++result_.warnings;
+    else if (problem.reason != LineProblemReason::Duplicate)
         ++result_.linesWithoutEntry;
 }
 
 void ProblemLog::lineMadeNoEntry(const ReadingPlace &place, LineProblemReason reason, std::int32_t subject)
 {
+    // Where a run stopped is news even in a file read again.
+    if (rereading_ > 0 && reason != LineProblemReason::TableFull)
+        return;
     record(LineProblem { reason, place.file, place.line, subject, 0 }, entryLines_.count());
+}
+
+void ProblemLog::fileReadAgain(const ReadingPlace &place, std::int32_t subject, const ReadingPlace &earlier)
+{
+    if (rereading_ > 0)
+        return;
+    record(LineProblem { LineProblemReason::IncludeReadAgain, place.file, place.line, subject, earlier.line,
+               earlier.file },
+        entryLines_.count());
+}
+
+void ProblemLog::beginRereading(std::int32_t next)
+{
+    if (rereading_++ > 0)
+        return;
+    try {
+        rereadEntries_.emplace_back(next, next);
+    } catch (const std::bad_alloc &) {
+        result_.incomplete = true;
+    }
+}
+
+void ProblemLog::endRereading(std::int32_t next)
+{
+    if (--rereading_ == 0 && !rereadEntries_.empty())
+        rereadEntries_.back().second = next;
 }
 
 void ProblemLog::noteEntryFile(std::int32_t file)
@@ -146,6 +180,11 @@ void ProblemLog::findDuplicates(const EntryList &entries)
     std::vector<std::uint64_t> scratch;
     std::vector<std::int32_t> duplicates;
     std::vector<std::int32_t> firsts; // the first entry each duplicate repeats
+    const auto wasReread = [this](std::int32_t sequence) {
+        const auto after = std::upper_bound(rereadEntries_.begin(), rereadEntries_.end(), sequence,
+            [](std::int32_t value, const std::pair<std::int32_t, std::int32_t> &range) { return value < range.first; });
+        return after != rereadEntries_.begin() && sequence < std::prev(after)->second;
+    };
     try {
         items.resize(static_cast<std::size_t>(count));
         scratch.resize(static_cast<std::size_t>(count));
@@ -210,6 +249,9 @@ void ProblemLog::findDuplicates(const EntryList &entries)
     std::size_t earlier = 0;
     for (const std::size_t at : order) {
         const std::int32_t sequence = duplicates[at];
+        // Still a duplicate (written once by an export), but not listed: see beginRereading.
+        if (wasReread(sequence))
+            continue;
         while (earlier < result_.problems.size() && entriesBefore_[earlier] <= sequence)
             merged.push_back(result_.problems[earlier++]);
         const ReadingPlace place = entryPlace(sequence);

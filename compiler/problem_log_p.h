@@ -32,6 +32,14 @@ public:
     std::int32_t addFile(const char *path);
     // A line at place made no entry, for reason; subject is a file the line names.
     void lineMadeNoEntry(const ReadingPlace &place, LineProblemReason reason, std::int32_t subject = 0);
+    // The include line at place reads the file subject a second time; the include line at
+    // earlier read it first.
+    void fileReadAgain(const ReadingPlace &place, std::int32_t subject, const ReadingPlace &earlier);
+    // From the entry with sequence number next on, a file is being read again: its lines' problems
+    // were listed at its first reading, and every entry repeats one read then. Neither is listed
+    // again: the warning at the include line stands for them. The calls nest.
+    void beginRereading(std::int32_t next);
+    void endRereading(std::int32_t next);
     // The entry with the next sequence number was stored from the line at place.
     void entryStored(const ReadingPlace &place)
     {
@@ -72,6 +80,9 @@ private:
     std::vector<std::pair<std::int32_t, std::int32_t>> entryFiles_;
     std::int32_t lastEntryFile_ = 0;
     bool duplicatesFound_ = false;
+    // Sequence numbers [first, end) of the entries stored while a file was read again.
+    std::vector<std::pair<std::int32_t, std::int32_t>> rereadEntries_;
+    std::int32_t rereading_ = 0;
     std::vector<std::int32_t> duplicateSequences_;
 };
 

@@ -42,6 +42,11 @@ std::int32_t tc_count()
     return theCompiler().count();
 }
 
+bool tc_stopped()
+{
+    return theCompiler().stopped();
+}
+
 const TableWriteReport &tc_last_write()
 {
     return theCompiler().lastWrite();

@@ -25,11 +25,16 @@ std::int32_t tc_order_and_sort(char digit);
 
 // Writes the table to path under id (either may be replaced by an include line's override).
 // Non-zero when the complete table was written; 0 when it could not be, and then any file that
-// stood at the path is left as it was.
+// stood at the path is left as it was. The path is refused when it names a file the run read
+// (its source file or an include file): TableWriteFailure::OutputIsInput.
 std::int32_t tc_write(const char *path, const char *id);
 
 // Entries stored in the current run.
 std::int32_t tc_count();
+
+// True once the current run takes no more lines: memory ran out, or its entries are all a table
+// can hold. Its table is not written then; a caller may stop reading.
+bool tc_stopped();
 
 // What the last tc_write did.
 const TableWriteReport &tc_last_write();
@@ -39,8 +44,9 @@ const TableWriteReport &tc_last_write();
 const RunProblems &tc_problems();
 
 // The file whose text this run compiles (a data file), named after tc_begin: the first link of
-// the include chain, so that an include line naming it is an include cycle like any other. Null
-// or a file that cannot be opened: the text has no file.
+// the include chain, so that an include line naming it is an include cycle like any other, and
+// an input that tc_write does not replace (by its name, when it does not exist yet). Null: the
+// text has no file.
 void tc_set_source_file(const char *path);
 
 // The main window's progress step, called once for every line of an included file that the

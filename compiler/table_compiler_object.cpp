@@ -22,6 +22,10 @@ std::int32_t TableCompiler::begin(std::int32_t reserve)
     entries_.empty();
     sequence_ = 0;
     outOfMemory_ = false;
+    tableFull_ = false;
+    bodyBytes_ = 0;
+    inputs_.clear();
+    filesRead_.clear();
     if (!entries_.reserveExactly(reserve))
         noteOutOfMemory();
     idOverride_.clear();
@@ -37,13 +41,17 @@ void TableCompiler::setSourceFile(const char *path)
 {
     FileHandle file;
     hasSourceFile_ = path && file.openRead(path) && os::fileIdentity(file.isOpen(), sourceFile_);
+    // A data file not saved yet is still the file whose name the table must not take.
+    const bool recorded = !path || !*path || (hasSourceFile_ ? inputs_.add(sourceFile_, path) : inputs_.addName(path));
+    if (!recorded)
+        noteOutOfMemory();
 }
 
 void TableCompiler::addLine(const char *line)
 {
     // Every call is the editor's next line, whether or not it can be compiled.
     reading_ = ReadingPlace { 0, reading_.line + 1 };
-    if (!line || outOfMemory_)
+    if (!line || stopped())
         return;
     // Classification works in place, so it gets a private copy of the caller's line.
     if (!editorLine_.set(line)) {
@@ -100,6 +108,35 @@ void TableCompiler::includeNotRead(LineProblemReason reason, const char *path)
     problems_.lineMadeNoEntry(reading_, reason, problems_.addFile(path));
 }
 
+bool TableCompiler::isIncludeLine(const char *line)
+{
+    if (std::strncmp(line, "#include", 8) != 0)
+        return false;
+    // Classified as the editor would, on a copy: only an include line with its argument counts.
+    if (!probeLine_.set(line)) {
+        noteOutOfMemory();
+        return false;
+    }
+    // Every include form leaves its argument; a word alone after "#include" is none.
+    return classifyLine(probeLine_.data(), columns_).argument != nullptr;
+}
+
+namespace {
+
+LineProblemReason notRegular(os::FileKind kind)
+{
+    switch (kind) {
+    case os::FileKind::Directory:
+        return LineProblemReason::IncludeIsDirectory;
+    case os::FileKind::NamedPipe:
+        return LineProblemReason::IncludeIsNamedPipe;
+    default:
+        return LineProblemReason::IncludeIsDevice;
+    }
+}
+
+} // namespace
+
 std::int32_t TableCompiler::includeFile(const char *path)
 {
     const std::int32_t countBefore = entries_.count();
@@ -110,7 +147,12 @@ std::int32_t TableCompiler::includeFile(const char *path)
         noteOutOfMemory();
         return 0;
     }
-    if (!reader->openForReading(path)) {
+    os::FileKind kind = os::FileKind::Regular;
+    if (!reader->openForReading(path, &kind)) {
+        if (kind != os::FileKind::Regular) {
+            includeNotRead(notRegular(kind), path);
+            return 0;
+        }
         // "o=x" and "id=" are too short for an override and were taken as a file name.
         const bool shortOverride
             = (path[0] == 'o' && path[1] == '=') || (path[0] == 'i' && path[1] == 'd' && path[2] == '=');
@@ -121,13 +163,24 @@ std::int32_t TableCompiler::includeFile(const char *path)
     // A file that is already being read further up the include chain would be read forever.
     os::FileIdentity identity;
     const bool identified = os::fileIdentity(reader->file().isOpen(), identity);
+    bool readBefore = false;
     if (identified) {
         if ((hasSourceFile_ && identity == sourceFile_)
             || std::find(includeChain_.begin(), includeChain_.end(), identity) != includeChain_.end()) {
             includeNotRead(LineProblemReason::IncludeCycle, path);
             return 0;
         }
+        const auto first = std::find_if(filesRead_.begin(), filesRead_.end(),
+            [&identity](const FirstRead &read) { return read.identity == identity; });
+        readBefore = first != filesRead_.end();
         try {
+            if (readBefore) {
+                problems_.fileReadAgain(reading_, problems_.addFile(path), first->includeLine);
+            } else {
+                filesRead_.push_back(FirstRead { identity, reading_ });
+                if (!inputs_.add(identity, path))
+                    throw std::bad_alloc();
+            }
             includeChain_.push_back(identity);
         } catch (const std::bad_alloc &) {
             noteOutOfMemory();
@@ -137,9 +190,11 @@ std::int32_t TableCompiler::includeFile(const char *path)
 
     const ReadingPlace includeLine = reading_;
     reading_.file = problems_.addFile(path);
+    if (readBefore)
+        problems_.beginRereading(sequence_);
     TextBuffer line;
     std::string filtered;
-    while (!outOfMemory_ && reader->nextLine(line)) {
+    while (!stopped() && reader->nextLine(line)) {
         reading_.line = reader->lineNumber();
         if (includeLineFilter_) {
             filtered.assign(line.get());
@@ -154,6 +209,8 @@ std::int32_t TableCompiler::includeFile(const char *path)
         // included file is followed.
         if (line.get()[0] == '#') {
             ++lineCounts_.includeLines;
+            if (isIncludeLine(line.get()))
+                problems_.lineMadeNoEntry(reading_, LineProblemReason::IncludeAtLineStart);
             continue;
         }
         compileLine(line);
@@ -161,6 +218,8 @@ std::int32_t TableCompiler::includeFile(const char *path)
     }
     if (reader->outOfMemory())
         noteOutOfMemory();
+    if (readBefore)
+        problems_.endRereading(sequence_);
     reading_ = includeLine;
     if (identified)
         includeChain_.pop_back();
@@ -182,6 +241,12 @@ void TableCompiler::addEntry(const char *key, std::size_t keyLength, const char 
         problems_.lineMadeNoEntry(reading_, LineProblemReason::EntryTooLong);
         return;
     }
+    // The entry's record in the table's body is as long as its block.
+    if (entries_.count() >= maxEntries_ || bodyBytes_ + size > maxBodyBytes_) {
+        tableFull_ = true;
+        problems_.lineMadeNoEntry(reading_, LineProblemReason::TableFull);
+        return;
+    }
     char *block = texts_.allocate(size);
     if (!block) {
         noteOutOfMemory();
@@ -196,6 +261,7 @@ void TableCompiler::addEntry(const char *key, std::size_t keyLength, const char 
         return;
     }
     problems_.entryStored(reading_);
+    bodyBytes_ += size;
     ++sequence_;
 }
 
@@ -249,6 +315,19 @@ std::int32_t TableCompiler::write(const char *path, const char *id)
     }
     if (outOfMemory_) {
         lastWrite_.failure = TableWriteFailure::OutOfMemory;
+        return 0;
+    }
+    if (tableFull_) {
+        lastWrite_.failure = TableWriteFailure::TooLarge;
+        return 0;
+    }
+    // An "o=" line, or the caller, may name the data file or an include file.
+    if (const std::string *input = inputs_.inputAt(path)) {
+        lastWrite_.failure = TableWriteFailure::OutputIsInput;
+        try {
+            lastWrite_.input = *input;
+        } catch (const std::bad_alloc &) {
+        }
         return 0;
     }
     const TableImage image { entries_.begin(), entries_.count(), id, order_ };

@@ -10,6 +10,7 @@
 #include "compiler/compiled_entries.h"
 #include "compiler/entry_list_p.h"
 #include "compiler/problem_log_p.h"
+#include "compiler/run_inputs.h"
 #include "compiler/table_order.h"
 #include "compiler/table_writer.h"
 #include "io/text_buffer.h"
@@ -32,6 +33,21 @@ public:
     std::int32_t orderAndSort(char digit);
     std::int32_t write(const char *path, const char *id);
     std::int32_t count() const { return entries_.count(); }
+
+    // What a table can hold: its body's size is a 32-bit number, and so is its entry count,
+    // which the program keeps signed. A run that collects more stops at once.
+    static constexpr std::uint64_t kMaxBodyBytes = 0xFFFFFFFFu;
+    static constexpr std::int32_t kMaxEntries = 0x7FFFFFFF;
+    // Lowers both limits (tests: a full table without gigabytes).
+    void setCapacity(std::uint64_t bodyBytes, std::int32_t entries)
+    {
+        maxBodyBytes_ = bodyBytes;
+        maxEntries_ = entries;
+    }
+    // True once the run stopped taking lines: memory ran out, or its entries filled a table.
+    bool stopped() const { return outOfMemory_ || tableFull_; }
+    // The run's data file and include files, which its table must not replace.
+    const RunInputs &inputs() const { return inputs_; }
 
     // Classifies one line held in buffer (which it changes) and acts on it: a data line becomes
     // an entry, an include line sets an override or reads a file. 1 for a data line or an
@@ -74,6 +90,7 @@ private:
     void addEntry(const char *key, std::size_t keyLength, const char *output, std::size_t outputLength);
     void setOverride(TextBuffer &override, const char *value);
     void includeNotRead(LineProblemReason reason, const char *path);
+    bool isIncludeLine(const char *line);
     void noteOutOfMemory() { outOfMemory_ = true; }
     void progressStep() const
     {
@@ -94,6 +111,18 @@ private:
     // The run's own file, when it has one.
     os::FileIdentity sourceFile_;
     bool hasSourceFile_ = false;
+    // Every file the run read, and the include lines that read the include files first.
+    RunInputs inputs_;
+    struct FirstRead {
+        os::FileIdentity identity;
+        ReadingPlace includeLine;
+    };
+    std::vector<FirstRead> filesRead_;
+    // Set when the entries reached the capacity: the run's table is then not written.
+    bool tableFull_ = false;
+    std::uint64_t bodyBytes_ = 0;
+    std::uint64_t maxBodyBytes_ = kMaxBodyBytes;
+    std::int32_t maxEntries_ = kMaxEntries;
     std::function<void()> progressStep_;
     std::function<bool(const char *, std::int32_t, std::string &)> includeLineFilter_;
     TableWriteReport lastWrite_;
@@ -104,6 +133,7 @@ private:
     // Scratch space reused line after line: the caller's copy of an editor line, and the
     // columns of the line being classified (done with before an include is followed).
     TextBuffer editorLine_;
+    TextBuffer probeLine_;
     ColumnList columns_;
 };
 

@@ -19,6 +19,8 @@ enum class TableWriteFailure {
     WriteFailed, // a write failed or came short (e.g. the disk is full)
     CannotReplace, // the finished table could not take the old one's place
     OutOfMemory, // the run could not hold all its entries
+    TooLarge, // the run's entries are more than a table can hold (TableCompiler::kMaxBodyBytes, kMaxEntries)
+    OutputIsInput, // the path names a file the run read (input): the table would replace it
 };
 struct TableWriteReport {
     std::string path;
@@ -26,6 +28,7 @@ struct TableWriteReport {
     TableWriteFailure failure = TableWriteFailure::None;
     std::string reason; // the system's words for the failure, when it gave any
     os::ErrorKind reasonKind = os::ErrorKind::None; // and its cause
+    std::string input; // OutputIsInput: the input as the run named it
 };
 
 struct Entry;

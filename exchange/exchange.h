@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "compiler/line_problems.h"
+#include "compiler/run_inputs.h"
 #include "compiler/table_order.h"
 
 // Words in and out: the user's entries to and from the word lists of the input methods people
@@ -91,6 +92,9 @@ struct ExportRequest {
     ExchangeOptions options;
     ExportOrder order = ExportOrder::Compiler;
     TableOrder tableOrder; // for ExportOrder::Compiler: the slot's order
+    // The file the text is (a data file): an include line naming it is a cycle, as in a table
+    // run. Empty: the text has no file.
+    std::string sourceFile;
 };
 
 struct ExportCounts {
@@ -111,6 +115,10 @@ struct ExportResult {
     std::vector<ExchangeProblem> problems;
     // Memory ran out: nothing is to be written.
     bool outOfMemory = false;
+    // The entries are more than a table can hold: the reading stopped, nothing is to be written.
+    bool tooLarge = false;
+    // The files read (the source file and the include files), which the output must not replace.
+    RunInputs inputs;
 };
 
 // Every entry the compiler would make from big5Text (the editor's text or a data file's bytes;

@@ -175,6 +175,8 @@ ExportResult exportDataText(std::string_view big5Text, const ExportRequest &requ
     ExportResult result;
     try {
         CompiledEntries entries;
+        if (!request.sourceFile.empty())
+            entries.setSourceFile(request.sourceFile.c_str());
         entries.feed(big5Text);
         entries.finish();
         if (request.order == ExportOrder::Compiler)
@@ -185,7 +187,9 @@ ExportResult exportDataText(std::string_view big5Text, const ExportRequest &requ
             repeat[static_cast<std::size_t>(sequence)] = true;
         result.counts.duplicates = static_cast<std::int32_t>(entries.repeatedSequences().size());
         result.outOfMemory = entries.outOfMemory();
+        result.tooLarge = entries.tableFull();
         result.compiler = entries.problems();
+        result.inputs = entries.inputs();
         const CompiledLineCounts &lines = entries.lineCounts();
         result.counts.commentLines = lines.commentLines;
         result.counts.includeLines = lines.includeLines;

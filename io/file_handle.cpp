@@ -35,9 +35,11 @@ template <typename Open> std::int32_t FileHandle::openWith(const char *path, Ope
     return handle_;
 }
 
-std::int32_t FileHandle::openRead(const char *path)
+std::int32_t FileHandle::openRead(const char *path, os::FileKind *kind)
 {
-    return openWith(path, kpx::os::openReadOnly);
+    if (kind)
+        *kind = os::FileKind::Regular;
+    return openWith(path, [kind](const char *name) { return kpx::os::openReadOnly(name, kind); });
 }
 
 std::int32_t FileHandle::create(const char *path)

@@ -19,9 +19,10 @@ public:
     FileHandle(FileHandle &&other) noexcept;
     FileHandle &operator=(FileHandle &&other) noexcept;
 
-    // Opens an existing file for reading. The handle, 0 when it cannot be opened (also for an
-    // empty or null path, without asking the system). A file still open is closed first.
-    std::int32_t openRead(const char *path);
+    // Opens an existing regular file for reading. The handle, 0 when it cannot be opened (also
+    // for an empty or null path, without asking the system) or is no regular file (kind says
+    // what it is then: os::openReadOnly). A file still open is closed first.
+    std::int32_t openRead(const char *path, os::FileKind *kind = nullptr);
     // Creates the file, or empties an existing one, for reading and writing.
     std::int32_t create(const char *path);
     // Always 1.

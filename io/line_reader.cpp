@@ -22,11 +22,11 @@ LineReader::~LineReader()
     std::free(block_);
 }
 
-std::int32_t LineReader::openForReading(const char *path)
+std::int32_t LineReader::openForReading(const char *path, os::FileKind *kind)
 {
     endOfFile_ = false;
     lineNumber_ = 0;
-    return file_.openRead(path);
+    return file_.openRead(path, kind);
 }
 
 namespace {

@@ -24,8 +24,9 @@ public:
     LineReader(const LineReader &) = delete;
     LineReader &operator=(const LineReader &) = delete;
 
-    // Non-zero when the file is open. Bytes still held from an earlier file are kept.
-    std::int32_t openForReading(const char *path);
+    // Non-zero when the file is open; kind tells a file that is no regular file, which is not
+    // opened (FileHandle::openRead). Bytes still held from an earlier file are kept.
+    std::int32_t openForReading(const char *path, os::FileKind *kind = nullptr);
     void closeFile() { file_.close(); }
     FileHandle &file() { return file_; }
 

@@ -25,4 +25,11 @@ std::string systemDriveRoot();
 // stay relative.
 std::string nativePath(std::string_view path);
 
+#if defined(_WIN32)
+// True when the system takes path (Big5 bytes) for a device rather than a file: a reserved name
+// (CON, PRN, AUX, NUL, COM1-COM9, LPT1-LPT9, CONIN$, CONOUT$) as the last part of the path, with
+// any extension, in any directory; and every path in the device namespaces (\\.\, \\?\GLOBALROOT).
+bool namesWindowsDevice(std::string_view path);
+#endif
+
 } // namespace kpx::os

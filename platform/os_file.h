@@ -16,8 +16,13 @@ using FileToken = std::int32_t;
 inline constexpr FileToken kNoFile = 0;
 inline constexpr FileToken kFailed = -1;
 
-// Opens an existing file read-only. kFailed when it cannot be opened.
-FileToken openReadOnly(const char *path);
+// What stands at a path that is to be read.
+enum class FileKind : std::uint8_t { Regular, Directory, Device, NamedPipe };
+// Opens an existing regular file read-only. kFailed when it cannot be opened, and when it is not a
+// regular file: a device or a named pipe could give bytes forever or wait forever, so neither is
+// opened for reading (no call here waits on one); *kind then says what it is. kind stays Regular
+// when the open itself failed (the system's error tells why).
+FileToken openReadOnly(const char *path, FileKind *kind = nullptr);
 // Creates a file or empties an existing one, opened for reading and writing.
 FileToken createTruncate(const char *path);
 // Bytes read, -1 on error; fewer than asked means the end of the file.
@@ -91,5 +96,8 @@ struct FileIdentity {
     bool operator==(const FileIdentity &) const = default;
 };
 bool fileIdentity(FileToken file, FileIdentity &identity);
+// The identity of the file at path (links followed), without reading it. False when nothing is
+// there, or a device, which is never asked.
+bool pathIdentity(const char *path, FileIdentity &identity);
 
 } // namespace kpx::os

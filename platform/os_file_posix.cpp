@@ -25,22 +25,59 @@ int descriptorOf(FileToken file)
 
 } // namespace
 
-FileToken openReadOnly(const char *path)
+namespace {
+
+FileKind kindOf(mode_t mode)
 {
+    if (S_ISREG(mode))
+        return FileKind::Regular;
+    if (S_ISDIR(mode))
+        return FileKind::Directory;
+    if (S_ISFIFO(mode) || S_ISSOCK(mode))
+        return FileKind::NamedPipe;
+    return FileKind::Device;
+}
+
+// Refuses what is not a regular file, with an error that fits it.
+bool isRegular(const struct stat &info, FileKind *kind)
+{
+    const FileKind found = kindOf(info.st_mode);
+    if (found == FileKind::Regular)
+        return true;
+    if (kind)
+        *kind = found;
+    errno = found == FileKind::Directory ? EISDIR : ENXIO;
+    return false;
+}
+
+} // namespace
+
+FileToken openReadOnly(const char *path, FileKind *kind)
+{
+    if (kind)
+        *kind = FileKind::Regular;
     const std::string native = nativePath(path);
+    // Looked at before it is opened: opening some devices does something, and a named pipe's
+    // open waits for a writer.
+    struct stat info { };
+    if (::stat(native.c_str(), &info) != 0)
+        return kFailed;
+    if (!isRegular(info, kind))
+        return kFailed;
+    // Non-blocking all the same, and looked at again, should another file take its name meanwhile.
     int descriptor;
     do {
-        descriptor = ::open(native.c_str(), O_RDONLY | O_CLOEXEC);
+        descriptor = ::open(native.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     } while (descriptor < 0 && errno == EINTR);
-    if (descriptor >= 0) {
-        // A directory opens read-only on POSIX but is no file to read.
-        struct stat info { };
-        if (::fstat(descriptor, &info) != 0 || S_ISDIR(info.st_mode)) {
-            ::close(descriptor);
-            errno = EISDIR;
-            return kFailed;
-        }
+    if (descriptor < 0)
+        return kFailed;
+    if (::fstat(descriptor, &info) != 0 || !isRegular(info, kind)) {
+        const int error = errno;
+        ::close(descriptor);
+        errno = error;
+        return kFailed;
     }
+    ::fcntl(descriptor, F_SETFL, ::fcntl(descriptor, F_GETFL) & ~O_NONBLOCK);
     if (descriptor >= INT_MAX - 1) {
         ::close(descriptor);
         return kFailed;
@@ -284,6 +321,16 @@ bool fileIdentity(FileToken file, FileIdentity &identity)
 {
     struct stat info { };
     if (::fstat(descriptorOf(file), &info) != 0)
+        return false;
+    identity.volume = static_cast<unsigned long long>(info.st_dev);
+    identity.index = static_cast<unsigned long long>(info.st_ino);
+    return true;
+}
+
+bool pathIdentity(const char *path, FileIdentity &identity)
+{
+    struct stat info { };
+    if (!path || !*path || ::stat(nativePath(path).c_str(), &info) != 0)
         return false;
     identity.volume = static_cast<unsigned long long>(info.st_dev);
     identity.index = static_cast<unsigned long long>(info.st_ino);

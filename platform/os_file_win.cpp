@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/native_path.h"
 #include "platform/os_file.h"
 #include "platform/text/big5_codec.h"
 #include <windows.h>
@@ -52,11 +53,39 @@ constexpr DWORD kKeptAttributes
 
 } // namespace
 
-FileToken openReadOnly(const char *path)
+FileToken openReadOnly(const char *path, FileKind *kind)
 {
+    FileKind found = FileKind::Regular;
+    if (!kind)
+        kind = &found;
+    *kind = FileKind::Regular;
+    // A device is known by its name and never opened: CON waits for the keyboard, others may
+    // answer without end.
+    if (namesWindowsDevice(path ? path : "")) {
+        *kind = FileKind::Device;
+        SetLastError(ERROR_INVALID_NAME);
+        return kFailed;
+    }
+    const std::wstring wide = widePath(path);
+    if (const DWORD attributes = GetFileAttributesW(wide.c_str());
+        attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        *kind = FileKind::Directory;
+        SetLastError(ERROR_DIRECTORY);
+        return kFailed;
+    }
     // Others may read and write the file meanwhile, as with _lopen.
-    return tokenOf(CreateFileW(widePath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    const HANDLE handle = CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        return kFailed;
+    // Any other name that leads to a device or a pipe.
+    if (const DWORD type = GetFileType(handle); type != FILE_TYPE_DISK) {
+        *kind = type == FILE_TYPE_PIPE ? FileKind::NamedPipe : FileKind::Device;
+        CloseHandle(handle);
+        SetLastError(ERROR_INVALID_NAME);
+        return kFailed;
+    }
+    return tokenOf(handle);
 }
 
 FileToken createTruncate(const char *path)
@@ -292,6 +321,25 @@ bool fileIdentity(FileToken file, FileIdentity &identity)
 {
     BY_HANDLE_FILE_INFORMATION info {};
     if (!GetFileInformationByHandle(handleOf(file), &info))
+        return false;
+    identity.volume = info.dwVolumeSerialNumber;
+    identity.index = (static_cast<unsigned long long>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+    return true;
+}
+
+bool pathIdentity(const char *path, FileIdentity &identity)
+{
+    if (!path || !*path || namesWindowsDevice(path))
+        return false;
+    // Asks for no access: a file that others hold open is still identified, directories too.
+    const HANDLE handle = CreateFileW(widePath(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+        nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        return false;
+    BY_HANDLE_FILE_INFORMATION info {};
+    const bool known = GetFileType(handle) == FILE_TYPE_DISK && GetFileInformationByHandle(handle, &info);
+    CloseHandle(handle);
+    if (!known)
         return false;
     identity.volume = info.dwVolumeSerialNumber;
     identity.index = (static_cast<unsigned long long>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;

@@ -6,11 +6,13 @@
 #include <string>
 #include <vector>
 
+#include "compiler/run_inputs.h"
 #include "compiler/table_order.h"
 #include "exchange/exchange.h"
 #include "io/file_handle.h"
 #include "io/replacing_file.h"
 #include "platform/native_path.h"
+#include "platform/os_file.h"
 #include "platform/standard_streams.h"
 #include "tools/tool_support.h"
 
@@ -202,10 +204,15 @@ int main(int systemArgc, char **systemArgv)
         = options.input == "-" ? kpx::tools::kStandardInputName : kpx::os::nativePath(options.input);
 
     std::string input;
-    if (!kpx::tools::readWholeInput(options.input, input)) {
-        std::fprintf(stderr, "kpx-convert: cannot read %s\n", inputName.c_str());
+    std::string why;
+    if (!kpx::tools::readWholeInput(options.input, input, &why)) {
+        std::fprintf(stderr, "kpx-convert: cannot read %s: %s\n", inputName.c_str(), why.c_str());
         return kExitUsage;
     }
+    // The input and, from big5, its include files: the output replaces none of them.
+    kpx::RunInputs inputs;
+    if (kpx::os::FileIdentity identity; options.input != "-" && kpx::os::pathIdentity(options.input.c_str(), identity))
+        inputs.add(identity, options.input);
 
     std::vector<kpx::ExchangeProblem> problems;
     std::string summary;
@@ -241,6 +248,9 @@ int main(int systemArgc, char **systemArgv)
     request.format = *options.to;
     request.options = options.exchange;
     request.order = options.order ? kpx::ExportOrder::Compiler : kpx::ExportOrder::File;
+    // The input is the first link of the include chain, as in kpx-make.
+    if (fromBig5 && options.input != "-")
+        request.sourceFile = options.input;
     if (options.order)
         request.tableOrder = *options.order;
     const kpx::ExportResult exported = kpx::exportDataText(big5Text, request);
@@ -265,8 +275,21 @@ int main(int systemArgc, char **systemArgv)
     if (exported.counts.notBig5Text)
         summary += "; not Big5 text: " + std::to_string(exported.counts.notBig5Text);
 
-    const std::string failure = writeAll(options.output, exported.bytes);
     const std::string outputName = options.output == "-" ? "standard output" : kpx::os::nativePath(options.output);
+    if (exported.tooLarge) {
+        std::fprintf(
+            stderr, "kpx-convert: nothing written to %s: more entries than a table can hold\n", outputName.c_str());
+        return kExitNotWritten;
+    }
+    const std::string *replaced = options.output == "-" ? nullptr : inputs.inputAt(options.output.c_str());
+    if (!replaced && options.output != "-")
+        replaced = exported.inputs.inputAt(options.output.c_str());
+    if (replaced) {
+        std::fprintf(stderr, "kpx-convert: nothing written to %s: it is an input of this conversion: %s\n",
+            outputName.c_str(), kpx::os::nativePath(*replaced).c_str());
+        return kExitNotWritten;
+    }
+    const std::string failure = writeAll(options.output, exported.bytes);
     if (!failure.empty()) {
         std::fprintf(stderr, "kpx-convert: nothing written to %s: %s\n", outputName.c_str(), failure.c_str());
         return kExitNotWritten;

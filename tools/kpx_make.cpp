@@ -169,6 +169,10 @@ const char *failureText(kpx::TableWriteFailure failure)
         return "cannot replace the old file";
     case kpx::TableWriteFailure::OutOfMemory:
         return "out of memory";
+    case kpx::TableWriteFailure::TooLarge:
+        return "more entries than a table can hold (4 GiB of entries, or 2147483647 entries)";
+    case kpx::TableWriteFailure::OutputIsInput:
+        return "it is an input of this run, which the table would replace";
     case kpx::TableWriteFailure::None:
         break;
     }
@@ -197,18 +201,20 @@ void printProblems(const kpx::RunProblems &run, const std::string &dataFile)
             ++duplicates;
         kpx::tools::printLineProblem(problem, pathOf);
     }
-    std::fprintf(stderr, "kpx-make: %s; lines without an entry: %d; duplicates: %d%s\n",
+    const std::string warnings = run.warnings ? "; warnings: " + std::to_string(run.warnings) : std::string();
+    std::fprintf(stderr, "kpx-make: %s; lines without an entry: %d; duplicates: %d%s%s\n",
         kpx::tools::countedEntries(kpx::tc_count()).c_str(), static_cast<int>(run.linesWithoutEntry),
-        static_cast<int>(duplicates), run.incomplete ? " (out of memory: the list is incomplete)" : "");
+        static_cast<int>(duplicates), warnings.c_str(),
+        run.incomplete ? " (out of memory: the list is incomplete)" : "");
 }
 
 // A file, or standard input for "-", read block by block.
 class DataSource {
 public:
-    bool open(const std::string &path)
+    bool open(const std::string &path, kpx::os::FileKind &kind)
     {
         standardInput_ = path == kStandardStream;
-        return standardInput_ || file_.openRead(path.c_str()) != 0;
+        return standardInput_ || file_.openRead(path.c_str(), &kind) != 0;
     }
     // The bytes read into block (fewer than size at the end), -1 on a read error.
     std::int32_t read(char *block, std::int32_t size)
@@ -232,9 +238,9 @@ void printConversionProblem(const char *path, std::int32_t line, kpx::ExchangePr
 
 // Hands every line of the data file to the compiler: converted from UTF-8 when asked, each line
 // without a Big5 form left out and reported, include files' lines too. False when the file
-// cannot be read; utf8Line is the first UTF-8 line of a data file that is UTF-8 and was not
-// converted.
-bool compileDataFile(const std::string &path, bool fromUtf8, std::int32_t &utf8Line)
+// cannot be read (why says why); utf8Line is the first UTF-8 line of a data file that is UTF-8 and
+// was not converted.
+bool compileDataFile(const std::string &path, bool fromUtf8, std::int32_t &utf8Line, std::string &why)
 {
     utf8Line = 0;
     // The data file is the first link of the include chain.
@@ -242,7 +248,7 @@ bool compileDataFile(const std::string &path, bool fromUtf8, std::int32_t &utf8L
         kpx::tc_set_source_file(path.c_str());
     if (fromUtf8) {
         std::string bytes;
-        if (!kpx::tools::readWholeInput(path, bytes))
+        if (!kpx::tools::readWholeInput(path, bytes, &why))
             return false;
         const kpx::ImportResult converted = kpx::utf8DataTextToBig5(bytes, path);
         for (const kpx::ExchangeProblem &problem : converted.problems)
@@ -267,8 +273,11 @@ bool compileDataFile(const std::string &path, bool fromUtf8, std::int32_t &utf8L
 
     // Read block by block, as the lines go to the compiler they are also judged Big5 or UTF-8.
     DataSource file;
-    if (!file.open(path))
+    kpx::os::FileKind kind = kpx::os::FileKind::Regular;
+    if (!file.open(path, kind)) {
+        why = kpx::tools::notReadReason(kind);
         return false;
+    }
     kpx::DataTextToCompiler compiler;
     kpx::DataLineSplitter lines;
     kpx::Utf8Detector detector;
@@ -278,14 +287,17 @@ bool compileDataFile(const std::string &path, bool fromUtf8, std::int32_t &utf8L
     std::vector<char> block(1 << 16);
     for (;;) {
         const std::int32_t got = file.read(block.data(), static_cast<std::int32_t>(block.size()));
-        if (got < 0)
+        if (got < 0) {
+            why = kpx::tools::notReadReason(kpx::os::FileKind::Regular);
             return false;
+        }
         const std::string_view bytes(block.data(), static_cast<std::size_t>(got));
         compiler.feed(bytes);
         // A Big5 line settles it; the rest is not looked at twice.
         if (detector.result().big5Lines == 0)
             lines.feed(bytes.data(), bytes.size(), judge);
-        if (got < static_cast<std::int32_t>(block.size()))
+        // A run that stopped (no table can hold its entries) reads no further.
+        if (got < static_cast<std::int32_t>(block.size()) || kpx::tc_stopped())
             break;
     }
     compiler.finish();
@@ -353,8 +365,10 @@ int main(int systemArgc, char **systemArgv)
     kpx::os::setStandardStreamsBinary();
     kpx::tc_begin(0);
     std::int32_t utf8Line = 0;
-    if (!compileDataFile(options.dataFile, options.fromUtf8, utf8Line)) {
-        std::fprintf(stderr, "kpx-make: cannot read data file %s\n", shownDataPath(options.dataFile).c_str());
+    std::string why;
+    if (!compileDataFile(options.dataFile, options.fromUtf8, utf8Line, why)) {
+        std::fprintf(
+            stderr, "kpx-make: cannot read data file %s: %s\n", shownDataPath(options.dataFile).c_str(), why.c_str());
         return kExitUsage;
     }
     kpx::tc_order_and_sort(options.order.digit());
@@ -383,8 +397,10 @@ int main(int systemArgc, char **systemArgv)
     const bool copied = toStandardOutput && report.path == tablePath;
     const std::string shownPath = copied ? "standard output" : kpx::os::nativePath(report.path);
     if (!written) {
+        const bool input = report.failure == kpx::TableWriteFailure::OutputIsInput;
+        const std::string reason = input ? shownDataPath(report.input) : report.reason;
         std::fprintf(stderr, "kpx-make: table not written to %s: %s%s%s\n", shownPath.c_str(),
-            failureText(report.failure), report.reason.empty() ? "" : ": ", report.reason.c_str());
+            failureText(report.failure), reason.empty() ? "" : ": ", reason.c_str());
         return kExitNotWritten;
     }
     if (copied && !copyToStandardOutput(tablePath)) {

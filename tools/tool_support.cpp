@@ -25,7 +25,23 @@ bool CommandLine::read(const char *tool, int argc, char **argv)
     return true;
 }
 
-bool readWholeInput(const std::string &path, std::string &bytes)
+std::string notReadReason(os::FileKind kind)
+{
+    switch (kind) {
+    case os::FileKind::Directory:
+        return "not a regular file: a directory";
+    case os::FileKind::Device:
+        return "not a regular file: a device";
+    case os::FileKind::NamedPipe:
+        return "not a regular file: a named pipe";
+    case os::FileKind::Regular:
+        break;
+    }
+    const std::string words = os::lastErrorText();
+    return words.empty() ? "cannot be read" : words;
+}
+
+bool readWholeInput(const std::string &path, std::string &bytes, std::string *why)
 {
     // As large as a plain program reads: a larger block only costs its clearing at small sizes.
     std::vector<char> block(1 << 16);
@@ -38,12 +54,19 @@ bool readWholeInput(const std::string &path, std::string &bytes)
         }
     }
     FileHandle file;
-    if (!file.openRead(path.c_str()))
+    os::FileKind kind = os::FileKind::Regular;
+    if (!file.openRead(path.c_str(), &kind)) {
+        if (why)
+            *why = notReadReason(kind);
         return false;
+    }
     for (;;) {
         const std::int32_t got = file.readBytes(block.data(), static_cast<std::int32_t>(block.size()));
-        if (got < 0)
+        if (got < 0) {
+            if (why)
+                *why = notReadReason(os::FileKind::Regular);
             return false;
+        }
         bytes.append(block.data(), static_cast<std::size_t>(got));
         if (got < static_cast<std::int32_t>(block.size()))
             return true;
@@ -76,6 +99,21 @@ std::string lineProblemText(const LineProblem &problem, const RunFileName &pathO
     case LineProblemReason::Duplicate:
         return "duplicate entry: same key and output as " + pathOf(problem.subject) + ":"
             + std::to_string(problem.subjectLine);
+    case LineProblemReason::IncludeIsDirectory:
+        return "include file '" + pathOf(problem.subject) + "' not read: " + notReadReason(os::FileKind::Directory);
+    case LineProblemReason::IncludeIsDevice:
+        return "include file '" + pathOf(problem.subject) + "' not read: " + notReadReason(os::FileKind::Device);
+    case LineProblemReason::IncludeIsNamedPipe:
+        return "include file '" + pathOf(problem.subject) + "' not read: " + notReadReason(os::FileKind::NamedPipe);
+    case LineProblemReason::TableFull:
+        return "more entries than a table can hold (4 GiB of entries, or 2147483647 entries): reading stopped here";
+    case LineProblemReason::IncludeAtLineStart:
+        return "warning: include line at the start of a line in an include file: passed over (an indented "
+               "include line, ' #include ...', would be followed)";
+    case LineProblemReason::IncludeReadAgain:
+        return "warning: include file '" + pathOf(problem.subject) + "' was read before, by the include line at "
+            + pathOf(problem.earlierFile) + ":" + std::to_string(problem.subjectLine)
+            + ": its entries are stored again as duplicates, not listed one by one";
     }
     return "unknown problem";
 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "compiler/line_problems.h"
+#include "platform/os_file.h"
 
 // What the command-line tools share: their exit statuses, reading an input whole, and the words
 // for a line that made no entry, so that every tool reports a line the same way.
@@ -35,8 +36,13 @@ private:
     std::vector<char *> pointers_;
 };
 
-// Reads a whole file, or standard input for "-". False when it cannot be read.
-bool readWholeInput(const std::string &path, std::string &bytes);
+// Reads a whole file, or standard input for "-". False when it cannot be read; why then says
+// so: the system's words, or what stands there when it is no regular file.
+bool readWholeInput(const std::string &path, std::string &bytes, std::string *why = nullptr);
+
+// Why an input was not read: "not a regular file: a device" (and the like) for kind, else the
+// system's words for the last failed call.
+std::string notReadReason(os::FileKind kind);
 
 // "1 entry", "2 entries".
 std::string countedEntries(std::int32_t count);

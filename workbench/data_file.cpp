@@ -23,6 +23,7 @@ DataFileRead readDataFile(const std::string &path)
         return result; // Missing
     if (result.stamp.isDirectory) {
         result.status = DataFileRead::Status::CannotOpen;
+        result.kind = os::FileKind::Directory;
         return result;
     }
     if (result.stamp.size > kEditorCapacityBytes) {
@@ -30,7 +31,7 @@ DataFileRead readDataFile(const std::string &path)
         return result;
     }
     FileHandle file;
-    if (!file.openRead(path.c_str())) {
+    if (!file.openRead(path.c_str(), &result.kind)) {
         result.status = DataFileRead::Status::CannotOpen;
         return result;
     }

@@ -31,6 +31,8 @@ struct DataFileRead {
     std::int64_t zeroByteLine = 0;
     // What the system said about the file just before it was read.
     os::FileStatus stamp;
+    // CannotOpen: what stands at the path when it is no regular file (never read then).
+    os::FileKind kind = os::FileKind::Regular;
 };
 
 DataFileRead readDataFile(const std::string &path);

@@ -149,6 +149,14 @@ std::u16string cannotOpenFile(std::u16string_view path)
     return joined({ u"Cannot open file ", path });
 }
 
+std::u16string notRegularFile(std::u16string_view path, os::FileKind kind)
+{
+    const std::u16string_view what = kind == os::FileKind::Directory ? u"是一個資料夾"
+        : kind == os::FileKind::NamedPipe                            ? u"是一個具名管道"
+                                                                     : u"是一個裝置";
+    return joined({ u"Cannot open file ", path, u"\n\nm是普通 e 檔案：", what, u"，無讀" });
+}
+
 std::u16string dataNotWritten(std::u16string_view path, std::u16string_view systemWords)
 {
     return joined({ u"資料寫袂落去 ", path, u"\n\n原來 e 檔案無改變。\n\n（", systemWords, u"）" });
@@ -232,15 +240,28 @@ std::u16string lockNotCreated(std::u16string_view systemWords)
     return joined({ u"鎖定用 e 系統物件做袂出來，程式無法度確定干焦開一個。\n\n（", systemWords, u"）" });
 }
 
-std::u16string problemsTitle(std::int32_t linesWithoutEntry, std::int32_t duplicates)
+std::u16string problemsTitle(std::int32_t linesWithoutEntry, std::int32_t duplicates, std::int32_t warnings)
 {
     std::u16string title = joined({ decimal(linesWithoutEntry), u" 列無做成詞條" });
     if (duplicates > 0)
         title += joined({ u"，", decimal(duplicates), u" 個詞條重複" });
+    if (warnings > 0)
+        title += joined({ u"，", decimal(warnings), u" 個提醒" });
     return title;
 }
 
-std::u16string problemReason(LineProblemReason reason, std::u16string_view subject, std::int64_t subjectLine)
+std::u16string tableWouldReplaceInput(std::u16string_view input)
+{
+    return joined({ u"這個檔案是這擺有讀 e 檔案：\r\n", input, u"\r\n若寫落去，伊 e 資料會予蓋掉。" });
+}
+
+std::u16string exportWouldReplaceInput(std::u16string_view path, std::u16string_view input)
+{
+    return joined({ u"無匯出：", path, u"\r\n\r\n", tableWouldReplaceInput(input) });
+}
+
+std::u16string problemReason(
+    LineProblemReason reason, std::u16string_view subject, std::int64_t subjectLine, std::u16string_view earlierFile)
 {
     switch (reason) {
     case LineProblemReason::OneColumn:
@@ -261,6 +282,19 @@ std::u16string problemReason(LineProblemReason reason, std::u16string_view subje
         if (subject.empty())
             return joined({ u"重複：佮第 ", decimal(subjectLine), u" 列 e 詞條仝款" });
         return joined({ u"重複：佮 ", subject, u" 第 ", decimal(subjectLine), u" 列 e 詞條仝款" });
+    case LineProblemReason::IncludeIsDirectory:
+        return joined({ u"#include e 檔案 m是普通 e 檔案：是一個資料夾，無讀：", subject });
+    case LineProblemReason::IncludeIsDevice:
+        return joined({ u"#include e 檔案 m是普通 e 檔案：是一個裝置，無讀：", subject });
+    case LineProblemReason::IncludeIsNamedPipe:
+        return joined({ u"#include e 檔案 m是普通 e 檔案：是一個具名管道，無讀：", subject });
+    case LineProblemReason::TableFull:
+        return std::u16string(kTableTooLarge);
+    case LineProblemReason::IncludeAtLineStart:
+        return u"提醒：include 檔案內底 #include 佇一列 e 上頭前，跳過無讀；頭前加空白（ #include）才會讀";
+    case LineProblemReason::IncludeReadAgain:
+        return joined({ u"提醒：#include e 檔案 ", subject, u" 頂面讀過矣（", earlierFile, u" 第 ",
+            decimal(subjectLine), u" 列），伊 e 詞條閣收一擺，攏是重複，無一條一條列出來" });
     }
     return std::u16string(kTableUnknown);
 }

@@ -76,6 +76,12 @@ inline constexpr std::u16string_view kTableCannotCreate = u"檔案開袂起來�
 inline constexpr std::u16string_view kTableWriteFailed = u"寫袂落去（磁碟敢滿矣？）";
 inline constexpr std::u16string_view kTableCannotReplace = u"做好 e 對照表換袂入去原來 e 檔案";
 inline constexpr std::u16string_view kTableOutOfMemory = u"記憶體無夠，詞條收袂了";
+inline constexpr std::u16string_view kTableTooLarge
+    = u"詞條超過一個對照表收會落 e（4 GiB 抑是 2147483647 個詞條），讀到遐就停矣（看有問題 e 列）";
+// The table's path names a file the run read (input): the data file or an include file.
+std::u16string tableWouldReplaceInput(std::u16string_view input);
+// The same for an export's file, which is then not written.
+std::u16string exportWouldReplaceInput(std::u16string_view path, std::u16string_view input);
 inline constexpr std::u16string_view kTableUnknown = u"毋知啥原因";
 
 // Sort refused over its limit.
@@ -94,6 +100,8 @@ std::u16string codePointText(char32_t codePoint);
 // Errors that end a command, as the windowing framework words them.
 std::u16string cannotCreateFile(std::u16string_view path);
 std::u16string cannotOpenFile(std::u16string_view path);
+// A data file that is no regular file (a directory, a device, a named pipe): never read.
+std::u16string notRegularFile(std::u16string_view path, os::FileKind kind);
 inline constexpr std::u16string_view kTextExceedsCapacity = u"Text exceeds memo capacity";
 inline constexpr std::u16string_view kOutOfMemory = u"Out of memory";
 // The data file could not be written whole (lines separated by "\n").
@@ -139,12 +147,14 @@ std::u16string lockNotCreated(std::u16string_view systemWords);
 // The problems list after a table run: its title, its columns, the file column of the
 // editor's lines, and why a line made no entry (subject: the file the line names, or the file
 // of the entry a duplicate repeats, at subjectLine).
-std::u16string problemsTitle(std::int32_t linesWithoutEntry, std::int32_t duplicates);
+std::u16string problemsTitle(std::int32_t linesWithoutEntry, std::int32_t duplicates, std::int32_t warnings = 0);
 inline constexpr std::u16string_view kProblemsColumnLine = u"列";
 inline constexpr std::u16string_view kProblemsColumnFile = u"檔案";
 inline constexpr std::u16string_view kProblemsColumnReason = u"原因";
 inline constexpr std::u16string_view kProblemInEditor = u"編輯器";
-std::u16string problemReason(LineProblemReason reason, std::u16string_view subject, std::int64_t subjectLine);
+// IncludeReadAgain: earlierFile holds the include line that read the file first.
+std::u16string problemReason(LineProblemReason reason, std::u16string_view subject, std::int64_t subjectLine,
+    std::u16string_view earlierFile = {});
 
 // Find (Ctrl+F) and go to line (Ctrl+G).
 inline constexpr std::u16string_view kMenuFind = u"揣字 (&F)";

@@ -303,9 +303,15 @@ void Workbench::ExportWords()
     request.options.dictionaryName = exchangeDictionaryName(path);
     request.order = order == 0 ? ExportOrder::Compiler : ExportOrder::File;
     request.tableOrder = TableOrder::fromDigit(OrderDigit(slot_));
+    // The editor's text is the slot's data file's, as in a table run.
+    request.sourceFile = dataFileName();
     ExportResult exported = exportDataText(encoded.bytes, request);
-    if (exported.outOfMemory) {
-        face_.showNotice(texts::kTableOutOfMemory);
+    if (exported.outOfMemory || exported.tooLarge) {
+        face_.showNotice(exported.tooLarge ? texts::kTableTooLarge : texts::kTableOutOfMemory);
+        return;
+    }
+    if (const std::string *input = exported.inputs.inputAt(path.c_str())) {
+        face_.showNotice(texts::exportWouldReplaceInput(picked, shownPath(*input)));
         return;
     }
     const DataFileWrite written = writeDataFile(path, exported.bytes);

@@ -119,6 +119,9 @@ std::u16string_view tableFailureText(TableWriteFailure failure)
         return texts::kTableCannotReplace;
     case TableWriteFailure::OutOfMemory:
         return texts::kTableOutOfMemory;
+    case TableWriteFailure::TooLarge:
+        return texts::kTableTooLarge;
+    case TableWriteFailure::OutputIsInput: // says which input: tableWouldReplaceInput
     case TableWriteFailure::None:
         break;
     }
@@ -355,7 +358,8 @@ bool Workbench::loadDataFile()
             face_.showNotice(texts::partlyLoadedNotice(shownPath(dataFileName()), zeroByteLine_));
         return true;
     case DataFileRead::Status::CannotOpen:
-        loadFailed(texts::cannotOpenFile(shownPath(dataFileName())));
+        loadFailed(read.kind == os::FileKind::Regular ? texts::cannotOpenFile(shownPath(dataFileName()))
+                                                      : texts::notRegularFile(shownPath(dataFileName()), read.kind));
         return false;
     case DataFileRead::Status::TooLarge:
         loadFailed(texts::kTextExceedsCapacity);
@@ -442,8 +446,11 @@ void Workbench::Jejok(bool showNotice)
         if (result != 0 && showNotice) {
             face_.showNotice(texts::tableMadeNotice(tc_count(), written));
         } else if (result == 0) {
-            face_.showNotice(texts::tableNotMadeNotice(written, tableFailureText(report.failure),
-                texts::systemReason(report.reasonKind, texts::systemText(report.reason))));
+            const std::u16string reason = report.failure == TableWriteFailure::OutputIsInput
+                ? texts::tableWouldReplaceInput(shownPath(report.input))
+                : std::u16string(tableFailureText(report.failure));
+            face_.showNotice(texts::tableNotMadeNotice(
+                written, reason, texts::systemReason(report.reasonKind, texts::systemText(report.reason))));
         }
     } else {
         progress_ = kProgressMinimum;
@@ -468,8 +475,9 @@ void Workbench::showProblems()
 {
     const std::size_t rows = problems_.problems.size();
     problemsShown_ = rows > 0;
-    const std::int32_t duplicates = static_cast<std::int32_t>(rows) - problems_.linesWithoutEntry;
-    face_.showProblems(rows > 0 ? texts::problemsTitle(problems_.linesWithoutEntry, duplicates) : u"", rows);
+    const std::int32_t duplicates = static_cast<std::int32_t>(rows) - problems_.linesWithoutEntry - problems_.warnings;
+    face_.showProblems(
+        rows > 0 ? texts::problemsTitle(problems_.linesWithoutEntry, duplicates, problems_.warnings) : u"", rows);
 }
 
 void Workbench::clearProblems()
@@ -498,8 +506,10 @@ Workbench::ProblemRow Workbench::problemRow(std::size_t row) const
         subject = fileName(problem.subject);
     else if (problem.subject != problem.file)
         subject = fileName(problem.subject);
+    const std::u16string earlier
+        = problem.reason == LineProblemReason::IncludeReadAgain ? fileName(problem.earlierFile) : std::u16string();
     return ProblemRow { texts::decimal(problem.line), fileName(problem.file),
-        texts::problemReason(problem.reason, subject, problem.subjectLine) };
+        texts::problemReason(problem.reason, subject, problem.subjectLine, earlier) };
 }
 
 bool Workbench::GoToProblem(std::size_t row)

@@ -8,6 +8,7 @@
 #include "compiler/table_compiler_object_p.h"
 #include "tests/compiler/test_files.h"
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 using namespace kpx;
 
@@ -187,6 +188,72 @@ TEST_F(IncludeTest, AFileIncludedTwiceSideBySideIsReadTwice)
     file("leaf.txt", crlf({ "leaf x" }));
     file("twice.txt", crlf({ "\t#include leaf.txt", "\t#include \"leaf.txt\"" }));
     EXPECT_EQ(compiler.includeFile("twice.txt"), 2);
+}
+
+TEST_F(IncludeTest, WhatIsNoRegularFileIsNamedAndNotRead)
+{
+    // Each would never end: endless bytes, a reader waiting for a writer, no lines at all.
+    using R = LineProblemReason;
+    std::filesystem::create_directory(dir.path() / "folder");
+#ifdef _WIN32
+    const std::vector<std::pair<R, std::string>> named = { { R::IncludeIsDevice, "CON" },
+        { R::IncludeIsDevice, "folder\\nul.txt" }, { R::IncludeIsDirectory, "folder" } };
+#else
+    ASSERT_EQ(::mkfifo((dir.path() / "pipe").c_str(), 0600), 0);
+    const std::vector<std::pair<R, std::string>> named
+        = { { R::IncludeIsDevice, "/dev/zero" }, { R::IncludeIsDevice, "/dev/urandom" },
+              { R::IncludeIsNamedPipe, "pipe" }, { R::IncludeIsDirectory, "folder" } };
+#endif
+    compiler.begin(0);
+    for (const auto &include : named)
+        compiler.addLine((" #include " + include.second).c_str());
+    compiler.addLine("a x");
+    EXPECT_EQ(entriesOf(compiler), (Entries { { "a", "x" } }));
+    const RunProblems &run = compiler.problems();
+    std::vector<std::pair<R, std::string>> got;
+    for (const LineProblem &problem : run.problems)
+        got.emplace_back(problem.reason, run.files[static_cast<std::size_t>(problem.subject)]);
+    EXPECT_EQ(got, named);
+    EXPECT_EQ(run.linesWithoutEntry, static_cast<std::int32_t>(named.size()));
+}
+
+TEST_F(IncludeTest, TheTableNeverReplacesAFileTheRunRead)
+{
+    std::filesystem::create_directory(dir.path() / "sub");
+    file("data.txt", crlf({ "d x", " #include sub/inc.txt" }));
+    file("sub/inc.txt", crlf({ "i x" }));
+    std::vector<std::string> outputs = { "data.txt", "./sub/../data.txt", "sub/inc.txt", "o=sub/./inc.txt" };
+#ifndef _WIN32
+    std::filesystem::create_symlink("data.txt", dir.path() / "link.txt");
+    outputs.push_back("link.txt");
+#endif
+    const std::string data = kpxtest::readFile(dir.path() / "data.txt");
+    // Every spelling of either input, directly and through an "o=" line, is refused.
+    for (const std::string &output : outputs) {
+        compiler.begin(0);
+        compiler.setSourceFile("data.txt");
+        compiler.addLine("d x");
+        compiler.addLine(" #include sub/inc.txt");
+        const bool viaOverride = output.starts_with("o=");
+        if (viaOverride)
+            compiler.addLine(("#include <" + output + ">").c_str());
+        compiler.orderAndSort('1');
+        EXPECT_EQ(compiler.write(viaOverride ? "t.zd" : output.c_str(), "dty"), 0) << output;
+        EXPECT_EQ(compiler.lastWrite().failure, TableWriteFailure::OutputIsInput) << output;
+        EXPECT_EQ(compiler.lastWrite().input, output.find("inc") != std::string::npos ? "sub/inc.txt" : "data.txt");
+    }
+    EXPECT_EQ(kpxtest::readFile(dir.path() / "data.txt"), data);
+    EXPECT_EQ(kpxtest::readFile(dir.path() / "sub/inc.txt"), crlf({ "i x" }));
+    // Any other path is written, and a data file not saved yet keeps its name from the table.
+    compiler.begin(0);
+    compiler.setSourceFile("data.txt");
+    compiler.addLine(" #include sub/inc.txt");
+    EXPECT_EQ(compiler.write("t.zd", "dty"), 1);
+    compiler.begin(0);
+    compiler.setSourceFile("new.txt");
+    compiler.addLine("n x");
+    EXPECT_EQ(compiler.write("new.txt", "dty"), 0);
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "new.txt"));
 }
 
 } // namespace

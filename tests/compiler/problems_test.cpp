@@ -6,6 +6,7 @@
 #include <random>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -31,12 +32,15 @@ std::string crlf(const std::vector<std::string> &lines)
 std::string listed(const RunProblems &run)
 {
     static const char *const kNames[] = { "OneColumn", "KeyTooLong", "OutputTooLong", "EntryTooLong",
-        "IncludeNotOpened", "IncludeCycle", "OverrideTooShort", "Duplicate" };
+        "IncludeNotOpened", "IncludeCycle", "OverrideTooShort", "Duplicate", "IncludeIsDirectory", "IncludeIsDevice",
+        "IncludeIsNamedPipe", "TableFull", "IncludeAtLineStart", "IncludeReadAgain" };
     std::ostringstream out;
     for (const LineProblem &problem : run.problems) {
         out << run.fileOf(problem) << ':' << problem.line << ' ' << kNames[static_cast<int>(problem.reason)];
         if (problem.subject != 0 || problem.reason == R::Duplicate)
             out << ' ' << run.files[static_cast<std::size_t>(problem.subject)] << ':' << problem.subjectLine;
+        if (problem.reason == R::IncludeReadAgain)
+            out << " first by " << run.files[static_cast<std::size_t>(problem.earlierFile)];
         out << '\n';
     }
     return out.str();
@@ -104,6 +108,7 @@ TEST_F(Problems, EveryReasonOnceWhereItStands)
         ":15 IncludeNotOpened missing.txt:0\n"
         ":16 OverrideTooShort o=x:0\n"
         ":17 OverrideTooShort id=:0\n"
+        "outer.txt:4 IncludeAtLineStart\n"
         "outer.txt:5 OneColumn\n"
         "inner.txt:3 EntryTooLong\n"
         "outer.txt:7 Duplicate :1\n"
@@ -112,6 +117,7 @@ TEST_F(Problems, EveryReasonOnceWhereItStands)
         ":20 OneColumn\n"
         ":21 Duplicate :1\n");
     EXPECT_EQ(problems.linesWithoutEntry, 12);
+    EXPECT_EQ(problems.warnings, 1);
     EXPECT_FALSE(problems.incomplete);
     EXPECT_EQ(compiler.count(), 6);
 
@@ -194,6 +200,51 @@ TEST_F(Problems, TheTableIsTheSameWithoutTheLinesThatMadeNoEntry)
     EXPECT_EQ(kpxtest::readFile(dir / "with.zd"), kpxtest::readFile(dir / "without.zd"));
     EXPECT_EQ(clean.count(), compiler.count());
     EXPECT_EQ(compiler.problems().linesWithoutEntry, 6);
+}
+
+TEST_F(Problems, SilentSkipsAreWarningsAndAFileReadAgainListsNoDuplicatesOfItself)
+{
+    file("n-b.txt", crlf({ "b1 two", "#include <n-c.txt>", " #include <n-c.txt>", "#hash line" }));
+    file("n-c.txt", crlf({ "c1 three", "lonely", "b1 two" }));
+    // Read a second and a third time, once under another spelling; a real duplicate after them.
+    const std::vector<std::string> editor
+        = { "a1 one", " #include n-b.txt", " #include n-c.txt", " #include ./n-c.txt", "c1 three" };
+    run(editor, compiler);
+    EXPECT_EQ(listed(compiler.problems()),
+        "n-b.txt:2 IncludeAtLineStart\n"
+        "n-c.txt:2 OneColumn\n"
+        "n-c.txt:3 Duplicate n-b.txt:1\n"
+        ":3 IncludeReadAgain n-c.txt:3 first by n-b.txt\n"
+        ":4 IncludeReadAgain ./n-c.txt:3 first by n-b.txt\n"
+        ":5 Duplicate n-c.txt:1\n");
+    EXPECT_EQ(compiler.problems().warnings, 3);
+    EXPECT_EQ(compiler.problems().linesWithoutEntry, 1);
+    // The warnings change nothing: the same entries as the files written out in full.
+    ASSERT_EQ(compiler.write((dir / "with.zd").c_str(), "dty"), 1);
+    TableCompiler flat;
+    run({ "a1 one", "b1 two", "c1 three", "b1 two", "c1 three", "b1 two", "c1 three", "b1 two", "c1 three" }, flat);
+    ASSERT_EQ(flat.write((dir / "flat.zd").c_str(), "dty"), 1);
+    EXPECT_EQ(kpxtest::readFile(dir / "with.zd"), kpxtest::readFile(dir / "flat.zd"));
+}
+
+TEST_F(Problems, ARunStopsAtOnceWhenATableCouldHoldNoMore)
+{
+    std::vector<std::string> many;
+    for (int at = 0; at < 1000; ++at)
+        many.push_back(std::string("k").append(std::to_string(at)).append(" x"));
+    file("many.txt", crlf(many));
+    kpxtest::writeFile(dir / "old.zd", "old table");
+    // Body bytes: "k0 x" takes 5; ten entries fill 50 bytes. Then three entries by count.
+    for (const auto &[body, entries, stored] : { std::tuple { 53, 1000, 10 }, std::tuple { 1000000, 3, 3 } }) {
+        compiler.setCapacity(static_cast<std::uint64_t>(body), entries);
+        run({ "\t#include many.txt", "lonely", "\t#include many.txt" }, compiler);
+        EXPECT_EQ(compiler.count(), stored);
+        EXPECT_TRUE(compiler.stopped());
+        EXPECT_EQ(listed(compiler.problems()), "many.txt:" + std::to_string(stored + 1) + " TableFull\n");
+        EXPECT_EQ(compiler.write((dir / "old.zd").c_str(), "dty"), 0);
+        EXPECT_EQ(compiler.lastWrite().failure, TableWriteFailure::TooLarge);
+        EXPECT_EQ(kpxtest::readFile(dir / "old.zd"), "old table");
+    }
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // The Windows file layer against the system (Wine in the cross build): Big5 file names whatever
 // the system's code page, and a file that another handle holds open is still replaced.
 #include <string>
+#include <utility>
 
 #include "io/replacing_file.h"
 #include "platform/os_file.h"
@@ -114,6 +115,25 @@ TEST_F(HeldOpen, AFileOpenedWithoutWriteSharingIsReportedAndKept)
     EXPECT_EQ(replaceWith("new"), kpx::ReplacingFile::Result::CannotReplace);
     EXPECT_EQ(readFile(path_), "the old table");
     EXPECT_EQ(dir_.names(), std::vector<std::string> { "table.zd" });
+}
+
+// A device is never opened for reading, whatever names it; a directory is no file either.
+TEST(NoRegularFile, IsRefusedWithWhatItIs)
+{
+    TempDir dir;
+    writeFile(dir.path() / "words.txt", "a x");
+    const std::string base = dir.path().string();
+    using Kind = kpx::os::FileKind;
+    const std::pair<std::string, Kind> cases[] = { { base + "\\words.txt", Kind::Regular }, { base, Kind::Directory },
+        { "NUL", Kind::Device }, { base + "\\con.txt", Kind::Device }, { "\\\\.\\pipe\\kpx-none", Kind::Device } };
+    for (const auto &[path, kind] : cases) {
+        Kind found = Kind::Regular;
+        const kpx::os::FileToken file = kpx::os::openReadOnly(path.c_str(), &found);
+        EXPECT_EQ(file != kpx::os::kFailed, kind == Kind::Regular) << path;
+        EXPECT_EQ(found, kind) << path;
+        if (file != kpx::os::kFailed)
+            kpx::os::closeFile(file);
+    }
 }
 
 } // namespace

@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "tests/compiler/test_files.h"
@@ -60,6 +62,7 @@ protected:
     }
     ToolRun make(const std::string &arguments) { return run(KPX_MAKE_PATH, arguments); }
     ToolRun dump(const std::string &arguments) { return run(KPX_DUMP_PATH, arguments); }
+    ToolRun convert(const std::string &arguments) { return run(KPX_CONVERT_PATH, arguments); }
     std::string file(const std::string &name) { return readFile(data / name); }
 
     kpxtest::TempDir temp;
@@ -109,7 +112,7 @@ INSTANTIATE_TEST_SUITE_P(Tools, GoldenTables,
         Golden { "BigPy", "big.txt", "py", "big.py.expected.zd", kBigSummary },
         Golden { "BigIb", "big.txt", "ib", "big.ib.expected.zd", kBigSummary },
         Golden { "Includes", "includes.txt", "ty", "includes.expected.zd",
-            "kpx-make: 10 entries; lines without an entry: 2; duplicates: 0\n" }),
+            "kpx-make: 10 entries; lines without an entry: 2; duplicates: 0; warnings: 1\n" }),
     [](const auto &info) { return std::string(info.param.name); });
 
 TEST_F(Tools, ProblemsAreListedAsCompilersListThem)
@@ -260,6 +263,61 @@ TEST_F(Tools, SlotsLiveUnderKpxDrive)
         EXPECT_EQ(refused.status, 2) << bad;
         EXPECT_NE(refused.err.find("slot"), std::string::npos) << bad;
     }
+}
+
+TEST_F(Tools, NoOutputReplacesAnInputAndNoInputIsAFileThatNeverEnds)
+{
+    const std::string words = file("words.txt");
+    writeFile(data / "inc.txt", "i1 x\r\n");
+    writeFile(data / "over.txt", "a1 x\r\n #include inc.txt\r\n#include <o=./inc.txt>\r\n");
+    for (const auto &[tool, arguments, named] : { std::tuple { KPX_MAKE_PATH, "words.txt -o ./words.txt", "words.txt" },
+             std::tuple { KPX_CONVERT_PATH, "words.txt -o ./words.txt", "words.txt" },
+             std::tuple { KPX_MAKE_PATH, "over.txt -o t.zd", "inc.txt" },
+             std::tuple { KPX_CONVERT_PATH, "over.txt --from big5 -o inc.txt --to tsv", "inc.txt" } }) {
+        const ToolRun refused = run(tool, arguments);
+        EXPECT_EQ(refused.status, 1) << arguments;
+        EXPECT_NE(refused.err.find("input of this"), std::string::npos) << refused.err;
+        EXPECT_NE(refused.err.find(std::string(": ") + named + "\n"), std::string::npos) << refused.err;
+    }
+    EXPECT_EQ(file("words.txt"), words);
+    EXPECT_EQ(file("inc.txt"), "i1 x\r\n");
+    EXPECT_FALSE(fs::exists(data / "t.zd"));
+
+    // Inputs that are no regular file: refused at once with what they are, and the run goes on.
+    ASSERT_EQ(::mkfifo((data / "pipe").c_str(), 0600), 0);
+    fs::create_directory(data / "folder");
+    for (const auto &[input, why] : { std::pair { "folder", "not a regular file: a directory" },
+             std::pair { "pipe", "not a regular file: a named pipe" },
+             std::pair { "/dev/zero", "not a regular file: a device" },
+             std::pair { "missing.txt", "No such file or directory" } }) {
+        const ToolRun made = make(std::string(input) + " -o t.zd");
+        EXPECT_EQ(made.status, 2);
+        EXPECT_EQ(made.err, "kpx-make: cannot read data file "s + input + ": " + why + "\n");
+        const ToolRun converted = convert(std::string(input) + " --from big5 -o t.tsv");
+        EXPECT_EQ(converted.status, 2);
+        EXPECT_EQ(converted.err, "kpx-convert: cannot read "s + input + ": " + why + "\n");
+    }
+    writeFile(data / "ends.txt", "a1 x\r\n #include </dev/urandom>\r\n #include <pipe>\r\nb1 y\r\n");
+    const ToolRun made = make("ends.txt -o t.zd");
+    EXPECT_EQ(made.status, 0);
+    EXPECT_EQ(made.err,
+        "ends.txt:2: include file '/dev/urandom' not read: not a regular file: a device\n"
+        "ends.txt:3: include file 'pipe' not read: not a regular file: a named pipe\n"
+        "kpx-make: 2 entries; lines without an entry: 2; duplicates: 0\n");
+}
+
+TEST_F(Tools, ConvertFollowsIncludeLinesByTheCompilersRule)
+{
+    // A data file that includes itself: a cycle, as in a table run; its other lines once.
+    writeFile(data / "self.txt", "s1 x\r\n#include self.txt\r\ns2 y\r\n");
+    const ToolRun made = make("self.txt -o t.zd");
+    const ToolRun converted = convert("self.txt -o t.tsv");
+    EXPECT_EQ(made.status, 0);
+    EXPECT_EQ(converted.status, 0);
+    EXPECT_EQ(file("t.tsv"), "s1\tx\ns2\ty\n");
+    const std::string cycle = "self.txt:2: include file 'self.txt' is already being read (include cycle): skipped\n";
+    EXPECT_EQ(made.err.substr(0, cycle.size()), cycle);
+    EXPECT_EQ(converted.err, cycle);
 }
 
 TEST_F(Tools, TableNotWrittenExitsWithOne)

@@ -42,7 +42,11 @@ TEST(ProgramTexts, EveryTextHasABig5Form)
         tableNotMadeWithoutBig5(2, u"", 0x2028), systemReason(kpx::os::ErrorKind::NoSuchFile, u""),
         systemReason(kpx::os::ErrorKind::PermissionDenied, u""),
         systemReason(kpx::os::ErrorKind::ReadOnlyFileSystem, u""), systemReason(kpx::os::ErrorKind::DiskFull, u"") };
-    for (int reason = 0; reason <= static_cast<int>(kpx::LineProblemReason::Duplicate); ++reason) {
+    for (const std::u16string &text :
+        { std::u16string(kTableTooLarge), tableWouldReplaceInput(path), exportWouldReplaceInput(path, path),
+            problemsTitle(3, 1, 2), notRegularFile(path, kpx::os::FileKind::NamedPipe) })
+        EXPECT_TRUE(hasBig5Form(text));
+    for (int reason = 0; reason <= static_cast<int>(kpx::LineProblemReason::IncludeReadAgain); ++reason) {
         EXPECT_TRUE(hasBig5Form(problemReason(static_cast<kpx::LineProblemReason>(reason), path, 3))) << reason;
         EXPECT_TRUE(hasBig5Form(problemReason(static_cast<kpx::LineProblemReason>(reason), u"", 3))) << reason;
     }

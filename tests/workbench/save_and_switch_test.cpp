@@ -5,6 +5,11 @@
 
 #include "tests/workbench/fake_face.h"
 #include "workbench/data_file.h"
+#include "workbench/program_texts.h"
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 namespace kpxtest {
 namespace {
@@ -423,7 +428,8 @@ TEST_F(Editing, UnreadableFileIsNotOverwrittenUnasked)
     EXPECT_FALSE(bench->SwitchSlot(4));
     ASSERT_EQ(face.seen.size(), 1u);
     EXPECT_EQ(face.seen[0].kind, "error");
-    EXPECT_EQ(face.seen[0].text, u"Cannot open file " + shown(u"kpx-ty4.txt"));
+    EXPECT_EQ(
+        face.seen[0].text, u"Cannot open file " + shown(u"kpx-ty4.txt") + u"\n\nm是普通 e 檔案：是一個資料夾，無讀");
     EXPECT_EQ(bench->currentSlot(), 4);
     EXPECT_EQ(face.text, u"");
     EXPECT_EQ(face.dataPath, shown(u"kpx-ty4.txt"));
@@ -433,6 +439,13 @@ TEST_F(Editing, UnreadableFileIsNotOverwrittenUnasked)
     bench->SwitchSlot(5);
     EXPECT_EQ(face.seen.size(), 1u);
     EXPECT_EQ(bench->currentSlot(), 5);
+#ifndef _WIN32
+    // A named pipe is refused at once: reading it would wait for a writer that never comes.
+    ASSERT_EQ(::mkfifo(file("kpx-ty6.txt").c_str(), 0600), 0);
+    EXPECT_FALSE(bench->SwitchSlot(6));
+    ASSERT_EQ(face.seen.size(), 2u);
+    EXPECT_EQ(face.seen[1].text, kpx::texts::notRegularFile(shown(u"kpx-ty6.txt"), kpx::os::FileKind::NamedPipe));
+#endif
 }
 
 TEST_F(Editing, TooLargeFileIsNotOverwrittenUnasked)

@@ -4,6 +4,7 @@
 #include "compiler/table_compiler.h"
 #include "platform/text/locale_compare.h"
 #include "tests/workbench/fake_face.h"
+#include "workbench/program_texts.h"
 
 namespace kpxtest {
 namespace {
@@ -137,6 +138,38 @@ TEST_F(Table, FailedTableWriteIsReportedAndNotified)
     EXPECT_EQ(notifyCount(), 2);
     EXPECT_EQ(face.progress.back(), 0);
     EXPECT_FALSE(std::filesystem::exists(vokelu()));
+}
+
+TEST_F(Table, JejokNeverWritesOverItsInputsAndNamesWhatItSkips)
+{
+    bench->SwitchSlot(1);
+    face.type(u"a 甲");
+    bench->Save();
+    const std::string saved = readData("kpx-ty1.txt");
+    const std::string included = big5(u"i 乙\r\n#include <x.txt>\r\n");
+    writeData("inc.txt", included);
+    const std::u16string inc = kpx::decodeBig5(file("inc.txt"));
+    // "o=" naming the slot's data file or an include file: nothing is written, both are named.
+    for (const std::u16string &input : { shown(u"kpx-ty1.txt"), inc }) {
+        face.seen.clear();
+        face.type(u"a 甲\n #include " + inc + u"\n #include " + inc + u"\n#include <o=" + input + u">");
+        bench->Jejok(true);
+        ASSERT_EQ(face.seen.size(), 1u);
+        EXPECT_TRUE(contains(face.seen[0].text, u"對照表無做成，檔案寫袂落去:\r\n\r\n" + input));
+        EXPECT_TRUE(contains(face.seen[0].text, kpx::texts::tableWouldReplaceInput(input)));
+    }
+    EXPECT_EQ(readData("kpx-ty1.txt"), saved);
+    EXPECT_EQ(readData("inc.txt"), included);
+    EXPECT_FALSE(exists("kpx-ty1.zd"));
+    // The list names the include line passed over and the file read twice, as warnings.
+    EXPECT_EQ(face.problemsTitle, u"0 列無做成詞條，2 個提醒");
+    ASSERT_EQ(face.problemRows, 2u);
+    EXPECT_EQ(bench->problemRow(0).file, inc);
+    EXPECT_EQ(
+        bench->problemRow(0).reason, kpx::texts::problemReason(kpx::LineProblemReason::IncludeAtLineStart, u"", 0));
+    EXPECT_EQ(bench->problemRow(1).line, u"3");
+    EXPECT_EQ(bench->problemRow(1).reason,
+        kpx::texts::problemReason(kpx::LineProblemReason::IncludeReadAgain, inc, 2, kpx::texts::kProblemInEditor));
 }
 
 TEST_F(Table, JejokRefusesTextWithoutBig5)

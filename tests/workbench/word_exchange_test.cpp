@@ -101,6 +101,12 @@ TEST_F(Words, ExportWritesEachEntryOnceAndCountsTheRest)
     std::filesystem::remove(file("out.tsv"));
     bench->ExportWords();
     EXPECT_FALSE(exists("out.tsv"));
+    // Never over a file the export reads: the include file keeps its words.
+    face.pickedFiles = { { kpx::decodeBig5(file("inc.txt")), 0 } };
+    face.choices = { 1 };
+    bench->ExportWords();
+    EXPECT_EQ(readData("inc.txt"), big5(u"c 丙\r\n"));
+    EXPECT_TRUE(contains(face.seen.back().text, u"這個檔案是這擺有讀 e 檔案"));
     EXPECT_EQ(face.unexpected, 0);
     // Export never touches the text or the mark.
     EXPECT_EQ(face.text, before);
