@@ -65,6 +65,7 @@ enum class ExchangeProblemReason : std::uint8_t {
     NotUtf8, // import: the line is not UTF-8 text
     NotBig5Text, // export: the entry's bytes are not Big5 text: not written
     NoDataSection, // import: an fcitx5 source without "[Data]", a RIME dictionary without "..."
+    NoTab, // import: a tsv line of one column, without the TAB that separates key and text
 };
 
 struct ExchangeProblem {

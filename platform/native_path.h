@@ -25,4 +25,7 @@ std::string systemDriveRoot();
 // stay relative.
 std::string nativePath(std::string_view path);
 
+// Where the program's fixed paths (C:\vokelu\...) are, in words for a tool's help.
+std::string systemDriveDescription();
+
 } // namespace kpx::os

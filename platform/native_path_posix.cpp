@@ -65,4 +65,9 @@ std::string nativePath(std::string_view path)
     return (root == "/" ? std::string() : root) + native.substr(2);
 }
 
+std::string systemDriveDescription()
+{
+    return "C: stands for the directory in $KPX_DRIVE, else your home directory";
+}
+
 } // namespace kpx::os

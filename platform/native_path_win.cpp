@@ -29,4 +29,9 @@ std::string nativePath(std::string_view path)
     return std::string(path);
 }
 
+std::string systemDriveDescription()
+{
+    return std::string("on the system drive, ") + systemDriveLetter() + ":";
+}
+
 } // namespace kpx::os
