@@ -25,7 +25,7 @@ std::string systemDriveRoot();
 // stay relative.
 std::string nativePath(std::string_view path);
 
-// Where the program's fixed paths (C:\vokelu\...) are, in words for a tool's help.
+// Where the program's data directory (C:\vokelu) is, in words for a tool's help.
 std::string systemDriveDescription();
 
 } // namespace kpx::os

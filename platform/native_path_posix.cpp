@@ -67,7 +67,7 @@ std::string nativePath(std::string_view path)
 
 std::string systemDriveDescription()
 {
-    return "C: stands for the directory in $KPX_DRIVE, else your home directory";
+    return "C:\\vokelu, C: standing for $KPX_DRIVE, else $HOME";
 }
 
 } // namespace kpx::os

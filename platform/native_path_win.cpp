@@ -31,7 +31,7 @@ std::string nativePath(std::string_view path)
 
 std::string systemDriveDescription()
 {
-    return std::string("on the system drive, ") + systemDriveLetter() + ":";
+    return systemDriveLetter() + std::string(":\\vokelu, on the system drive");
 }
 
 } // namespace kpx::os

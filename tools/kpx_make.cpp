@@ -45,7 +45,7 @@ void usage()
         "  --id ID          the table's id: up to 4 ASCII characters; default dty, dpy or dib\n"
         "                   by order; an empty id leaves the id's bytes zero\n"
         "  --slot N         slot 1 to 30: its data file, order, id and table file in the\n"
-        "                   vokelu directory (C:\\vokelu; "
+        "                   vokelu directory ("
             + kpx::os::systemDriveDescription()
             + ");\n"
               "                   it takes no DATAFILE, -o, --order or --id\n"
