@@ -622,7 +622,8 @@ done
 # itself alone. Its own command (UTF-16 in the .lnk), run from a batch file, finds the tools.
 prompt_entry=$(tools_prompt_entry)
 [ -n "$prompt_entry" ] || fail "no Start-menu entry for the tools' command prompt"
-prompt_command=$(strings -el "$prompt_entry" | grep -m1 '^/k "set ' || true)
+# A .lnk string follows its length, which strings(1) may take for a character.
+prompt_command=$(strings -el "$prompt_entry" | grep -m1 -o '/k "set .*' || true)
 [[ $prompt_command == '/k "set "PATH=C:\Program Files\kpxv410;%PATH%" & '*'"' ]] ||
   fail "the command prompt's entry runs: $prompt_command"
 strings -el "$prompt_entry" | grep -qix 'C:\\vokelu' || fail "the command prompt's entry does not start in C:\vokelu"
