@@ -42,7 +42,7 @@ void usage()
         "  -o TABLE         the table file to write; - writes the table to standard output\n"
         "                   (the messages then all go to standard error)\n"
         "  --order ORDER    ty (romanisation, default), py (pinyin) or ib (byte order)\n"
-        "  --id ID          the table's id: up to 4 ASCII characters; default dty, dpy or dib\n"
+        "  --id ID          the table's id: up to 4 printable ASCII characters; default dty, dpy, dib\n"
         "                   by order; an empty id leaves the id's bytes zero\n"
         "  --slot N         slot 1 to 30: its data file, order, id and table file in the\n"
         "                   vokelu directory ("
@@ -151,7 +151,8 @@ int parseArguments(int argc, char **argv, Options &options)
     options.dataFile = given.operands[0];
     options.tableFile = given.value("-o");
     if (given.has("--id") && !idFits(given.value("--id")))
-        return kpx::tools::usageError(kTool, "the id '" + given.value("--id") + "' is not up to 4 ASCII characters");
+        return kpx::tools::usageError(
+            kTool, "the id '" + given.value("--id") + "' is not up to 4 printable ASCII characters");
     options.id = given.has("--id") ? given.value("--id") : options.order.defaultId();
     return 0;
 }

@@ -308,8 +308,8 @@ TEST_F(Tools, UsageErrorsAreOneLineInEveryTool)
     const std::pair<std::string, std::vector<std::string>> cases[] = {
         { KPX_MAKE_PATH,
             { "worked_example.txt -o t.zd -o u.zd", "worked_example.txt -o t.zd --order ty --order py",
-                "worked_example.txt -o t.zd --id toolongid", "worked_example.txt -o t.zd --id $'\xa5\x78'",
-                "worked_example.txt -o t.zd --id $'a\\tb'", "--slot 1 -o t.zd", "--slot 1 --order py",
+                "worked_example.txt -o t.zd --id toolongid", "worked_example.txt -o t.zd --id '\xa5\x78'",
+                "worked_example.txt -o t.zd --id 'a\tb'", "--slot 1 -o t.zd", "--slot 1 --order py",
                 "--slot 1 worked_example.txt", "worked_example.txt -o t.zd --encoding latin1", "-x" } },
         { KPX_DUMP_PATH, { "", "--utf8 --big5 t.zd", "--header --header t.zd", "-o t.zd t.zd" } },
         { KPX_CONVERT_PATH,
