@@ -66,6 +66,7 @@ enum class ExchangeProblemReason : std::uint8_t {
     NotUtf8, // import: the line is not UTF-8 text
     NotBig5Text, // export: the entry's bytes are not Big5 text: not written
     NoDataSection, // import: an fcitx5 source without "[Data]", a RIME dictionary without "..."
+    NoTab, // import: a tsv line of one column, without the TAB that separates key and text
 };
 
 struct ExchangeProblem {
@@ -147,15 +148,17 @@ ImportResult importExchangeFile(
 // ---- UTF-8 data files ----
 
 // The verdict on a data file's bytes, decided line by line: a line with bytes above 0x7F is
-// UTF-8 when it is valid UTF-8 and either not well-formed Big5 or, read both ways, plausibly
-// UTF-8 (a Han character, or a Latin letter with a mark inside a romanised word); it is Big5
-// when it is well-formed Big5 and not such UTF-8. The file is UTF-8 when at least one line is
-// UTF-8 and no line is Big5. The first Big5 line settles it: the counts stop there.
+// UTF-8 when it is valid UTF-8 and not Big5 text (every two-byte code a character of code page
+// 950); it is Big5 when it is well-formed Big5 and either not valid UTF-8 or, read both ways, not
+// plausibly UTF-8 (a Han character, or a Latin letter with a mark inside a romanised word).
+// A line that reads plausibly both ways decides nothing. The file is UTF-8 when at least one line
+// is UTF-8 and no line is Big5. The first Big5 line settles it: the counts stop there.
 struct Utf8Check {
     bool isUtf8 = false;
     std::int32_t firstUtf8Line = 0; // from 1; 0 when no line is UTF-8
     std::int32_t utf8Lines = 0;
     std::int32_t big5Lines = 0; // lines that are Big5 and not UTF-8
+    std::int32_t eitherLines = 0; // lines that read plausibly both ways
     std::int32_t otherLines = 0; // lines with bytes above 0x7F that are neither
 };
 

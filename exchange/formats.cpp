@@ -126,6 +126,8 @@ std::string exchangeProblemText(const ExchangeProblem &problem)
         return "not UTF-8 text";
     case ExchangeProblemReason::NotBig5Text:
         return "entry's bytes are not Big5 text: not exported";
+    case ExchangeProblemReason::NoTab:
+        return "no TAB between key and text";
     case ExchangeProblemReason::NoDataSection:
         return "no word section (RIME: a header ending in '...'; fcitx5: a '[Data]' line)";
     }

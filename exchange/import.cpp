@@ -282,7 +282,7 @@ void importTsv(std::string_view bytes, const ExchangeOptions &options, Importer 
                 return true;
             split = item.find(' ');
             if (split == std::string_view::npos) {
-                importer.problem(number, ExchangeProblemReason::NoText);
+                importer.problem(number, ExchangeProblemReason::NoTab);
                 return true;
             }
             line = item;

@@ -1,13 +1,14 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // UTF-8 or Big5? Both encodings accept some of the same byte strings, so each line is read both
-// ways and the reading that makes sense wins; the file's verdict comes from its lines.
+// ways; the file's verdict comes from its lines. A short Big5 word can read as plausible UTF-8
+// (e5 bc aa 65 is both 撘河 and 弪e), so only a line that reads as UTF-8 alone counts for UTF-8.
 #include "exchange/exchange.h"
 #include "exchange/utf8_p.h"
 
 namespace kpx {
 namespace {
 
-enum class LineKind { Ascii, Utf8, Big5, Neither };
+enum class LineKind { Ascii, Utf8, Big5, Either, Neither };
 
 bool isAsciiLetter(char32_t c)
 {
@@ -86,9 +87,11 @@ LineKind kindOf(std::string_view line)
     const bool utf8 = readsAsUtf8(line, high, plausible);
     if (!utf8)
         return readsAsBig5(line, high, nullptr) ? LineKind::Big5 : LineKind::Neither;
-    if (plausible || !readsAsBig5(line, high, &detail::big5Tables()))
+    if (!readsAsBig5(line, high, &detail::big5Tables()))
         return LineKind::Utf8;
-    return LineKind::Big5;
+    // Characters of code page 950 both ways: no evidence against Big5, and for it unless the
+    // UTF-8 reading is plausible too.
+    return plausible ? LineKind::Either : LineKind::Big5;
 }
 
 } // namespace
@@ -108,6 +111,9 @@ void Utf8Detector::addLine(std::string_view line)
         break;
     case LineKind::Big5:
         ++check_.big5Lines;
+        break;
+    case LineKind::Either:
+        ++check_.eitherLines;
         break;
     case LineKind::Neither:
         ++check_.otherLines;

@@ -32,4 +32,7 @@ std::string nativePath(std::string_view path);
 bool namesWindowsDevice(std::string_view path);
 #endif
 
+// Where the program's data directory (C:\vokelu) is, in words for a tool's help.
+std::string systemDriveDescription();
+
 } // namespace kpx::os

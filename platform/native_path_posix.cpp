@@ -65,4 +65,9 @@ std::string nativePath(std::string_view path)
     return (root == "/" ? std::string() : root) + native.substr(2);
 }
 
+std::string systemDriveDescription()
+{
+    return "C:\\vokelu, C: standing for $KPX_DRIVE, else $HOME";
+}
+
 } // namespace kpx::os

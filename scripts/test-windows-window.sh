@@ -588,6 +588,7 @@ ok "the session's end asks to save: 取消 refuses it, 是 saves and stores the 
 checksums() { (cd "$vokelu" && find . -type f -print0 | sort -z | xargs -0 sha256sum); }
 program_files=$drive_c/Program\ Files/kpxv410
 start_menu_entry() { find "$drive_c" -path '*Start Menu*' -name '*.lnk' 2>/dev/null | grep '對照表' || true; }
+tools_prompt_entry() { find "$drive_c" -path '*Start Menu*' -name '*.lnk' 2>/dev/null | grep '命令列工具' || true; }
 
 wine_version() { # vista, win7, ... or "" for Wine's default
   if [ -n "$1" ]; then
@@ -617,9 +618,25 @@ for file in kpxv410.exe kpx-make.exe kpx-dump.exe kpx-convert.exe; do
     fail "the installer put another $file in place"
 done
 [ -n "$(start_menu_entry)" ] || fail "no Start-menu entry"
+# The command prompt's entry: cmd.exe in C:\vokelu with the install folder put before PATH for
+# itself alone. Its own command (UTF-16 in the .lnk), run from a batch file, finds the tools.
+prompt_entry=$(tools_prompt_entry)
+[ -n "$prompt_entry" ] || fail "no Start-menu entry for the tools' command prompt"
+# A .lnk string follows its length, which strings(1) may take for a character.
+prompt_command=$(strings -el "$prompt_entry" | grep -m1 -o '/k "set .*' || true)
+[[ $prompt_command == '/k "set "PATH=C:\Program Files\kpxv410;%PATH%" & '*'"' ]] ||
+  fail "the command prompt's entry runs: $prompt_command"
+strings -el "$prompt_entry" | grep -qix 'C:\\vokelu' || fail "the command prompt's entry does not start in C:\vokelu"
+prompt_command=${prompt_command#/k \"}
+printf '@%s\r\n@kpx-make --help\r\n@kpx-convert --help\r\n@kpx-dump --help\r\n' "${prompt_command%\"}" >"$drive_c/prompt-check.bat"
+prompt_output=$(cd "$vokelu" && "$wine_program" cmd /c 'C:\prompt-check.bat' </dev/null 2>&1 | tr -d '\r')
+rm -f "$drive_c/prompt-check.bat"
+[ "$(grep -c '^Usage: kpx-' <<<"$prompt_output")" -eq 3 ] || fail "the command prompt's entry did not find the tools: $prompt_output"
+"$wine_program" reg query 'HKLM\System\CurrentControlSet\Control\Session Manager\Environment' /v PATH </dev/null 2>/dev/null |
+  grep -qi kpxv410 && fail "the installer put its folder on the system's PATH"
 cmp -s "$vokelu/example.txt" data/example.txt || fail "the installer did not put example.txt in C:\\vokelu"
 [ "$(checksums | grep -v ' ./example.txt$')" = "$before" ] || fail "the installer changed a user's file"
-ok "the installer puts the programs, the Start-menu entry and example.txt in place, and nothing else"
+ok "the installer puts the programs, the Start-menu entries (the program; a command prompt that finds the tools) and example.txt in place, and nothing else"
 
 step "installing again over a user's own example.txt"
 printf 'my-own ex\r\n' >"$vokelu/example.txt"
@@ -654,6 +671,7 @@ step "silent uninstall"
 uninstalled() { [ ! -e "$program_files/kpxv410.exe" ] && [ ! -e "$program_files/uninstall.exe" ]; }
 wait_for "the uninstaller to remove the program" uninstalled
 [ -z "$(start_menu_entry)" ] || fail "the Start-menu entry is still there"
+[ -z "$(tools_prompt_entry)" ] || fail "the command prompt's Start-menu entry is still there"
 [ "$(checksums)" = "$before" ] || fail "the uninstaller changed a user's file"
 ok "the uninstaller removes the programs and the Start-menu entry, and no user file"
 

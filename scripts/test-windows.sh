@@ -186,6 +186,61 @@ fi
 
 echo "Byte identity: $checked passed, $failed failed"
 
+# --- The tools' messages on a console and redirected ----------------------------------------
+
+# Under Wine a program has a console only when it runs on a terminal: script(1) gives it one,
+# which Wine shows in the terminal's UTF-8. The console's code page is 437 here, not 950, so
+# only text written as UTF-16 comes out right; Big5 or UTF-8 bytes would come out garbled.
+console_checked=0
+console_failed=0
+console_check() { # label, then a command that succeeds when the check holds
+  local label=$1
+  shift
+  if "$@"; then
+    console_checked=$((console_checked + 1))
+  else
+    echo "CONSOLE: $label"
+    console_failed=$((console_failed + 1))
+  fi
+}
+on_console() { # directory, then the Windows command; prints what the console showed
+  local directory=$1
+  shift
+  # Wine's terminal console hides and shows the cursor around what it writes.
+  (cd "$directory" && LC_ALL=C.UTF-8 SHELL=/bin/bash script -qec "$(printf '%q ' "$wine_program" "$@")" /dev/null </dev/null 2>&1 |
+    sed -e $'s/\e\\[?25[lh]//g' | tr -d '\r')
+}
+console_dir=$compare_dir/console
+windows_dump=$PWD/$build/tools/kpx-dump.exe
+rm -rf "$console_dir"
+mkdir -p "$console_dir"
+printf 'tai-oan \xa5\x78\xc6\x57\r\nlonely\r\n' >"$console_dir/台灣.txt"
+console_check "the console tests, on a console" env KPX_TEST_CONSOLE=1 LC_ALL=C.UTF-8 SHELL=/bin/bash \
+  script -qec "$(printf '%q ' "$wine_program" "$PWD/$build/tests/platform/standard_streams_tests.exe")" /dev/null \
+  </dev/null >/dev/null 2>&1
+console_made=$(on_console "$console_dir" "$windows_make" 台灣.txt -o 輸出.zd)
+console_check "kpx-make's messages on the console: $console_made" \
+  grep -qx '台灣.txt:2: only one column: no output text' <<<"$console_made"
+console_dumped=$(on_console "$console_dir" "$windows_dump" 輸出.zd)
+# The console turns the TAB into blanks.
+console_check "kpx-dump's entries on the console: $console_dumped" grep -qE '^tai-oan[[:space:]]+台灣$' <<<"$console_dumped"
+console_missing=$(on_console "$console_dir" "$windows_make" 無.txt -o x.zd)
+console_check "a missing data file on the console: $console_missing" \
+  grep -q '^kpx-make: cannot read data file 無.txt: .' <<<"$console_missing"
+# Redirected: messages in UTF-8, entries in the table's Big5.
+(cd "$console_dir" && LC_ALL=C.UTF-8 "$wine_program" "$windows_make" 台灣.txt -o 輸出.zd </dev/null >made.out 2>made.err) || true
+console_check "kpx-make's messages redirected: $(cat "$console_dir/made.err")" \
+  grep -qx $'台灣.txt:2: only one column: no output text\r\\?' "$console_dir/made.err"
+(cd "$console_dir" && "$wine_program" "$windows_dump" 輸出.zd </dev/null >dumped.out 2>/dev/null) || true
+console_check "kpx-dump redirected keeps the Big5 bytes" cmp -s "$console_dir/dumped.out" <(printf 'tai-oan\t\xa5\x78\xc6\x57\n')
+for tool in kpx-make kpx-dump kpx-convert; do
+  help_text=$("$wine_program" "$PWD/$build/tools/$tool.exe" --help </dev/null 2>&1 | tr -d '\r')
+  console_check "$tool --help speaks of Windows and of UTF-8 when redirected" \
+    bash -c '[[ $1 == *"written to a file or pipe, they are UTF-8"* && $1 != *KPX_DRIVE* && $1 != *HOME* ]]' _ "$help_text"
+done
+echo "Console and redirected output: $console_checked passed, $console_failed failed"
+failed=$((failed + console_failed))
+
 # --- The 32-bit program: its imports and header (these checks need no 32-bit Windows) ---------
 
 static_status=0

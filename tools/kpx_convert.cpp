@@ -22,42 +22,45 @@ using kpx::tools::kExitNotWritten;
 using kpx::tools::kExitUsage;
 using kpx::tools::kExitWritten;
 
-void usage(std::FILE *to)
+constexpr const char *kTool = "kpx-convert";
+
+void usage()
 {
-    std::fputs("Usage: kpx-convert [-q] INPUT -o OUTPUT [--from FORMAT] [--to FORMAT] [--syllables]\n"
-               "                   [--order file|ty|py|ib] [--text-first] [--name NAME] [--encoding utf-8]\n"
-               "\n"
-               "Converts a word list between our data files and other input methods' word lists.\n"
-               "FORMAT is one of\n"
-               "  big5    our data file: Big5 text, \"key text\" lines, comment and #include lines\n"
-               "  rime    a RIME dictionary (NAME.dict.yaml), UTF-8: text<TAB>code lines\n"
-               "  fcitx5  an fcitx5 table source as libime_tabledict compiles it, UTF-8\n"
-               "  tsv     a UTF-8 list: key<TAB>text lines (text<TAB>key with --text-first)\n"
-               "A format left out is taken from the file's name: *.dict.yaml rime, *.fcitx5.txt\n"
-               "fcitx5, *.tsv tsv, other *.txt big5; other names need --from or --to. '-' is\n"
-               "standard input or output.\n"
-               "\n"
-               "  -o OUTPUT        the file to write (written whole or not at all)\n"
-               "  --from FORMAT    the input's format\n"
-               "  --to FORMAT      the output's format\n"
-               "  --syllables      rime: write a hyphenated key (tai5-uan5) as syllables (tai5 uan5);\n"
-               "                   reading always turns a code's spaces into hyphens\n"
-               "  --order ORDER    from big5: the entries in the file's order (file, default) or\n"
-               "                   sorted as a table of that order (ty, py or ib)\n"
-               "  --text-first     tsv: text<TAB>key\n"
-               "  --name NAME      rime: the dictionary's name (default: from OUTPUT's name, else kpx)\n"
-               "  --encoding utf-8 big5 input that is in fact UTF-8 text: convert it to Big5 first\n"
-               "  -q, --quiet      print only problems and errors\n"
-               "  --help           this text\n"
-               "\n"
-               "A big5 input is read as the table compiler reads it (include lines followed relative\n"
-               "to the current directory): every entry it would make is written once; comment lines,\n"
-               "include lines and lines that make no entry are counted, not written. Words with a\n"
-               "character that has no Big5 form, and keys or texts over 32 or 64 bytes in Big5, are\n"
-               "not taken into a big5 output. Every such line is printed as PATH:LINE: reason on\n"
-               "standard error. Exit status: 0 written, 1 not written, 2 usage error or unreadable\n"
-               "input.\n",
-        to);
+    kpx::tools::say(stdout,
+        "Usage: kpx-convert [-q] INPUT -o OUTPUT [--from FORMAT] [--to FORMAT] [--syllables]\n"
+        "                   [--order file|ty|py|ib] [--text-first] [--name NAME] [--encoding utf-8]\n"
+        "\n"
+        "Converts a word list between our data files and other input methods' word lists.\n"
+        "FORMAT is one of\n"
+        "  big5    our data file: Big5 text, \"key text\" lines, comment and #include lines\n"
+        "  rime    a RIME dictionary (NAME.dict.yaml), UTF-8: text<TAB>code lines\n"
+        "  fcitx5  an fcitx5 table source as libime_tabledict compiles it, UTF-8\n"
+        "  tsv     a UTF-8 list: key<TAB>text lines (text<TAB>key with --text-first)\n"
+        "A format left out is taken from the file's name: *.dict.yaml rime, *.fcitx5.txt\n"
+        "fcitx5, *.tsv tsv, other *.txt big5; other names need --from or --to. '-' is\n"
+        "standard input or output.\n"
+        "\n"
+        "  -o OUTPUT        the file to write (written whole or not at all)\n"
+        "  --from FORMAT    the input's format\n"
+        "  --to FORMAT      the output's format\n"
+        "  --syllables      to rime: write a hyphenated key (tai5-uan5) as syllables (tai5 uan5);\n"
+        "                   reading always turns a code's spaces into hyphens\n"
+        "  --order ORDER    the entries in the input's order (file, default) or sorted as a\n"
+        "                   table of that order (ty, py or ib)\n"
+        "  --text-first     from or to tsv: text<TAB>key\n"
+        "  --name NAME      to rime: the dictionary's name (default: from OUTPUT's name, else kpx)\n"
+        "  --encoding utf-8 from big5: input that is in fact UTF-8 text, converted to Big5 first\n"
+        "  -q, --quiet      print only problems and errors\n"
+        "  --help           this text\n"
+        "An option for a format that is neither the input's nor the output's is a usage error.\n"
+        "\n"
+        "A big5 input is read as the table compiler reads it (include lines followed relative\n"
+        "to the current directory): every entry it would make is written once; comment lines,\n"
+        "include lines and lines that make no entry are counted, not written. Words with a\n"
+        "character that has no Big5 form, and keys or texts over 32 or 64 bytes in Big5, are\n"
+        "not taken into a big5 output. Every such line is printed as PATH:LINE: reason on\n"
+        "standard error. Exit status 1: nothing was written.\n");
+    kpx::tools::say(stdout, kpx::tools::commonHelp());
 }
 
 struct Options {
@@ -71,95 +74,96 @@ struct Options {
     bool quiet = false;
 };
 
-bool parseFormat(const char *name, std::optional<kpx::ExchangeFormat> &format)
-{
-    format = kpx::exchangeFormatFromName(name);
-    if (!format)
-        std::fprintf(stderr, "kpx-convert: unknown format '%s' (big5, rime, fcitx5 or tsv)\n", name);
-    return format.has_value();
-}
-
 // 0 when the arguments are good, -1 after --help, else the exit status.
 int parseArguments(int argc, char **argv, Options &options)
 {
-    bool inputGiven = false;
-    for (int at = 1; at < argc; ++at) {
-        const char *argument = argv[at];
-        const bool hasValue = at + 1 < argc;
-        if (std::strcmp(argument, "--help") == 0 || std::strcmp(argument, "-h") == 0) {
-            usage(stdout);
-            return -1;
-        }
-        if (std::strcmp(argument, "-q") == 0 || std::strcmp(argument, "--quiet") == 0) {
-            options.quiet = true;
-        } else if (std::strcmp(argument, "--syllables") == 0) {
-            options.exchange.syllables = true;
-        } else if (std::strcmp(argument, "--text-first") == 0) {
-            options.exchange.textFirst = true;
-        } else if (std::strcmp(argument, "-o") == 0 && hasValue) {
-            options.output = argv[++at];
-        } else if (std::strcmp(argument, "--from") == 0 && hasValue) {
-            if (!parseFormat(argv[++at], options.from))
-                return kExitUsage;
-        } else if (std::strcmp(argument, "--to") == 0 && hasValue) {
-            if (!parseFormat(argv[++at], options.to))
-                return kExitUsage;
-        } else if (std::strcmp(argument, "--name") == 0 && hasValue) {
-            options.exchange.dictionaryName = argv[++at];
-        } else if (std::strcmp(argument, "--encoding") == 0 && hasValue) {
-            ++at;
-            if (std::strcmp(argv[at], "utf-8") != 0 && std::strcmp(argv[at], "UTF-8") != 0
-                && std::strcmp(argv[at], "utf8") != 0) {
-                std::fprintf(stderr, "kpx-convert: unknown encoding '%s' (utf-8)\n", argv[at]);
-                return kExitUsage;
-            }
-            options.utf8Input = true;
-        } else if (std::strcmp(argument, "--order") == 0 && hasValue) {
-            ++at;
-            if (std::strcmp(argv[at], "file") != 0) {
-                options.order = kpx::TableOrder::fromLetters(argv[at]);
-                if (!options.order) {
-                    std::fprintf(stderr, "kpx-convert: unknown order '%s' (file, ty, py or ib)\n", argv[at]);
-                    return kExitUsage;
-                }
-            }
-        } else if (argument[0] == '-' && argument[1] != 0) {
-            std::fprintf(stderr, "kpx-convert: unknown or incomplete option '%s'\n", argument);
-            usage(stderr);
-            return kExitUsage;
-        } else if (!inputGiven) {
-            options.input = argument;
-            inputGiven = true;
-        } else {
-            std::fprintf(stderr, "kpx-convert: unexpected argument '%s'\n", argument);
-            return kExitUsage;
-        }
-    }
-    if (!inputGiven || options.output.empty()) {
-        std::fputs("kpx-convert: an input file and an output file (-o) are needed\n", stderr);
-        usage(stderr);
+    static constexpr kpx::tools::OptionSpec kOptions[] = {
+        { "--quiet", "-q", false },
+        { "-o", nullptr, true },
+        { "--from", nullptr, true },
+        { "--to", nullptr, true },
+        { "--syllables", nullptr, false },
+        { "--order", nullptr, true },
+        { "--text-first", nullptr, false },
+        { "--name", nullptr, true },
+        { "--encoding", nullptr, true },
+    };
+    kpx::tools::ParsedOptions given;
+    if (!kpx::tools::parseOptions(kTool, argc, argv, kOptions, given))
         return kExitUsage;
+    if (given.help) {
+        usage();
+        return -1;
     }
+    options.quiet = given.has("--quiet");
+    for (const char *side : { "--from", "--to" }) {
+        if (!given.has(side))
+            continue;
+        const std::optional<kpx::ExchangeFormat> format = kpx::exchangeFormatFromName(given.value(side));
+        if (!format)
+            return kpx::tools::usageError(
+                kTool, "unknown format '" + given.value(side) + "' (big5, rime, fcitx5 or tsv)");
+        (side[2] == 'f' ? options.from : options.to) = format;
+    }
+    if (given.has("--order") && given.value("--order") != "file") {
+        options.order = kpx::TableOrder::fromLetters(given.value("--order"));
+        if (!options.order)
+            return kpx::tools::usageError(kTool, "unknown order '" + given.value("--order") + "' (file, ty, py or ib)");
+    }
+    if (given.has("--encoding")) {
+        const std::string &encoding = given.value("--encoding");
+        if (encoding != "utf-8" && encoding != "UTF-8" && encoding != "utf8")
+            return kpx::tools::usageError(kTool, "unknown encoding '" + encoding + "' (utf-8)");
+        options.utf8Input = true;
+    }
+    if (given.operands.size() > 1)
+        return kpx::tools::usageError(kTool, "one input at a time, not '" + given.operands[1] + "' too");
+    if (given.operands.empty() || given.value("-o").empty())
+        return kpx::tools::usageError(kTool, "an input file and an output file (-o) are needed");
+    options.input = given.operands[0];
+    options.output = given.value("-o");
     if (!options.from && options.input != "-")
         options.from = kpx::exchangeFormatFromFileName(options.input);
     if (!options.to && options.output != "-")
         options.to = kpx::exchangeFormatFromFileName(options.output);
     if (!options.from || !options.to) {
         const bool input = !options.from;
-        std::fprintf(stderr, "kpx-convert: the name '%s' does not say its format: give %s big5|rime|fcitx5|tsv\n",
-            (input ? options.input : options.output).c_str(), input ? "--from" : "--to");
-        return kExitUsage;
+        return kpx::tools::usageError(kTool,
+            "the name '" + kpx::tools::shownPath(input ? options.input : options.output)
+                + "' does not say its format: give " + (input ? "--from" : "--to") + " big5|rime|fcitx5|tsv");
     }
+    // An option for a format the conversion does not touch would do nothing.
+    using kpx::ExchangeFormat;
+    const auto refuse = [&](const char *option, const char *where) {
+        return kpx::tools::usageError(kTool,
+            std::string(option) + " applies " + where + ", not to "
+                + std::string(kpx::exchangeFormatName(*options.from)) + " to "
+                + std::string(kpx::exchangeFormatName(*options.to)));
+    };
+    if (given.has("--syllables") && *options.to != ExchangeFormat::Rime)
+        return refuse("--syllables", "to rime only");
+    if (given.has("--name") && *options.to != ExchangeFormat::Rime)
+        return refuse("--name", "to rime only");
+    if (given.has("--text-first") && *options.from != ExchangeFormat::Tsv && *options.to != ExchangeFormat::Tsv)
+        return refuse("--text-first", "from or to tsv only");
+    if (given.has("--encoding") && *options.from != ExchangeFormat::Big5)
+        return refuse("--encoding", "from big5 only");
+    options.exchange.syllables = given.has("--syllables");
+    options.exchange.textFirst = given.has("--text-first");
+    options.exchange.dictionaryName = given.value("--name");
     if (options.exchange.dictionaryName.empty() && options.output != "-")
         options.exchange.dictionaryName = kpx::exchangeDictionaryName(options.output);
     return 0;
 }
 
 // An empty string when written, else why not.
-std::string writeAll(const std::string &path, const std::string &bytes)
+std::string writeAll(const std::string &path, const std::string &bytes, kpx::ExchangeFormat format)
 {
     if (path == "-") {
-        if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size() || std::fflush(stdout) != 0)
+        // A console shows the words as characters; anywhere else they go byte for byte.
+        const kpx::os::StreamText kind
+            = format == kpx::ExchangeFormat::Big5 ? kpx::os::StreamText::Big5 : kpx::os::StreamText::Message;
+        if (!kpx::os::writeStandardStream(stdout, bytes, kind) || std::fflush(stdout) != 0)
             return "writing to standard output failed";
         return {};
     }
@@ -181,8 +185,8 @@ std::string writeAll(const std::string &path, const std::string &bytes)
 void printProblems(const std::vector<kpx::ExchangeProblem> &problems, const std::string &inputName)
 {
     for (kpx::ExchangeProblem problem : problems) {
-        problem.file = problem.file.empty() ? inputName : kpx::os::nativePath(problem.file);
-        std::fprintf(stderr, "%s\n", kpx::exchangeProblemLine(problem).c_str());
+        problem.file = problem.file.empty() ? inputName : kpx::tools::shownPath(problem.file);
+        kpx::tools::sayf(stderr, "%s\n", kpx::exchangeProblemLine(problem).c_str());
     }
 }
 
@@ -192,7 +196,7 @@ int main(int systemArgc, char **systemArgv)
 {
     // Arguments in the program's form of paths, whatever the system's code page.
     kpx::tools::CommandLine commandLine;
-    if (!commandLine.read("kpx-convert", systemArgc, systemArgv))
+    if (!commandLine.read(kTool, systemArgc, systemArgv))
         return kpx::tools::kExitUsage;
     const int argc = commandLine.count();
     char **argv = commandLine.values();
@@ -201,13 +205,14 @@ int main(int systemArgc, char **systemArgv)
     if (const int status = parseArguments(argc, argv, options); status != 0)
         return status < 0 ? 0 : status;
     const std::string inputName
-        = options.input == "-" ? kpx::tools::kStandardInputName : kpx::os::nativePath(options.input);
+        = options.input == "-" ? kpx::tools::kStandardInputName : kpx::tools::shownPath(options.input);
 
     std::string input;
-    std::string why;
-    if (!kpx::tools::readWholeInput(options.input, input, &why)) {
-        std::fprintf(stderr, "kpx-convert: cannot read %s: %s\n", inputName.c_str(), why.c_str());
-        return kExitUsage;
+    std::string reason;
+    if (!kpx::tools::readWholeInput(options.input, input, reason)) {
+        kpx::tools::sayf(
+            stderr, "kpx-convert: cannot read %s%s\n", inputName.c_str(), kpx::tools::becauseOf(reason).c_str());
+        return kExitNotWritten;
     }
     // The input and, from big5, its include files: the output replaces none of them.
     kpx::RunInputs inputs;
@@ -225,7 +230,7 @@ int main(int systemArgc, char **systemArgv)
             problems = std::move(converted.problems);
             big5Text = std::move(converted.big5Lines);
         } else if (check.isUtf8) {
-            std::fprintf(stderr,
+            kpx::tools::sayf(stderr,
                 "%s:%d: the file is UTF-8 text, not Big5: nothing written (--encoding utf-8 converts it)\n",
                 inputName.c_str(), static_cast<int>(check.firstUtf8Line));
             return kExitNotWritten;
@@ -235,7 +240,7 @@ int main(int systemArgc, char **systemArgv)
     } else {
         kpx::ImportResult imported = kpx::importExchangeFile(input, *options.from, options.exchange, inputName);
         if (imported.outOfMemory) {
-            std::fputs("kpx-convert: out of memory: nothing written\n", stderr);
+            kpx::tools::say(stderr, "kpx-convert: out of memory: nothing written\n");
             return kExitNotWritten;
         }
         problems = std::move(imported.problems);
@@ -248,22 +253,22 @@ int main(int systemArgc, char **systemArgv)
     request.format = *options.to;
     request.options = options.exchange;
     request.order = options.order ? kpx::ExportOrder::Compiler : kpx::ExportOrder::File;
+    if (options.order)
+        request.tableOrder = *options.order;
     // The input is the first link of the include chain, as in kpx-make.
     if (fromBig5 && options.input != "-")
         request.sourceFile = options.input;
-    if (options.order)
-        request.tableOrder = *options.order;
     const kpx::ExportResult exported = kpx::exportDataText(big5Text, request);
     big5Text = std::string();
     if (exported.outOfMemory) {
-        std::fputs("kpx-convert: out of memory: nothing written\n", stderr);
+        kpx::tools::say(stderr, "kpx-convert: out of memory: nothing written\n");
         return kExitNotWritten;
     }
     printProblems(problems, inputName);
     if (fromBig5) {
         const kpx::RunProblems &run = exported.compiler;
         const kpx::tools::RunFileName pathOf
-            = [&](std::int32_t file) { return file == 0 ? inputName : kpx::os::nativePath(run.files[file]); };
+            = [&](std::int32_t file) { return file == 0 ? inputName : kpx::tools::shownPath(run.files[file]); };
         for (const kpx::LineProblem &problem : run.problems)
             kpx::tools::printLineProblem(problem, pathOf);
         const kpx::ExportCounts &counts = exported.counts;
@@ -275,9 +280,9 @@ int main(int systemArgc, char **systemArgv)
     if (exported.counts.notBig5Text)
         summary += "; not Big5 text: " + std::to_string(exported.counts.notBig5Text);
 
-    const std::string outputName = options.output == "-" ? "standard output" : kpx::os::nativePath(options.output);
+    const std::string outputName = options.output == "-" ? "standard output" : kpx::tools::shownPath(options.output);
     if (exported.tooLarge) {
-        std::fprintf(
+        kpx::tools::sayf(
             stderr, "kpx-convert: nothing written to %s: more entries than a table can hold\n", outputName.c_str());
         return kExitNotWritten;
     }
@@ -285,19 +290,19 @@ int main(int systemArgc, char **systemArgv)
     if (!replaced && options.output != "-")
         replaced = exported.inputs.inputAt(options.output.c_str());
     if (replaced) {
-        std::fprintf(stderr, "kpx-convert: nothing written to %s: it is an input of this conversion: %s\n",
-            outputName.c_str(), kpx::os::nativePath(*replaced).c_str());
+        kpx::tools::sayf(stderr, "kpx-convert: nothing written to %s: it is an input of this conversion: %s\n",
+            outputName.c_str(), kpx::tools::shownPath(*replaced).c_str());
         return kExitNotWritten;
     }
-    const std::string failure = writeAll(options.output, exported.bytes);
+    const std::string failure = writeAll(options.output, exported.bytes, *options.to);
     if (!failure.empty()) {
-        std::fprintf(stderr, "kpx-convert: nothing written to %s: %s\n", outputName.c_str(), failure.c_str());
+        kpx::tools::sayf(stderr, "kpx-convert: nothing written to %s: %s\n", outputName.c_str(), failure.c_str());
         return kExitNotWritten;
     }
     if (!options.quiet) {
         // The report goes where it does not mix with the words.
         std::FILE *to = options.output == "-" ? stderr : stdout;
-        std::fprintf(to, "%s written to %s (%s; %s)\n", kpx::tools::countedEntries(exported.counts.entries).c_str(),
+        kpx::tools::sayf(to, "%s written to %s (%s; %s)\n", kpx::tools::countedEntries(exported.counts.entries).c_str(),
             outputName.c_str(), summary.c_str(), std::string(kpx::exchangeFormatName(*options.to)).c_str());
     }
     return kExitWritten;

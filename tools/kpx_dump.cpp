@@ -11,20 +11,26 @@
 
 namespace {
 
-void usage(std::FILE *to)
+constexpr const char *kTool = "kpx-dump";
+
+void usage()
 {
-    std::fputs("Usage: kpx-dump [--header] [--utf8] TABLE\n"
-               "\n"
-               "Checks a lexicon table (.zd) against the format and prints its entries in file\n"
-               "order, one 'key<TAB>output' line each, as raw bytes. TABLE - reads the table\n"
-               "from standard input.\n"
-               "\n"
-               "  --header   print the header fields first\n"
-               "  --utf8     convert the Big5 text to UTF-8 for a terminal\n"
-               "  --help     this text\n"
-               "\n"
-               "Exit status: 0 well-formed, 1 malformed or unreadable table, 2 usage error.\n",
-        to);
+    kpx::tools::say(stdout,
+        "Usage: kpx-dump [--header] [--utf8|--big5] TABLE\n"
+        "\n"
+        "Checks a lexicon table (.zd) against the format and prints its entries in file\n"
+        "order, one 'key<TAB>output' line each. TABLE - reads the table from standard input.\n"
+        "\n"
+        "  --header   print the header fields first\n"
+        "  --utf8     the entries' Big5 text converted to UTF-8 (a byte that is no Big5\n"
+        "             character shown as \\xNN)\n"
+        "  --big5     the entries' bytes as they are\n"
+        "  --help     this text\n"
+        "Without either, the entries are UTF-8 when standard output is a terminal that shows\n"
+        "UTF-8 (a Windows console, or a terminal whose locale is UTF-8), else their bytes as\n"
+        "they are, so that a redirected listing keeps the table's Big5.\n"
+        "\n");
+    kpx::tools::say(stdout, kpx::tools::commonHelp());
 }
 
 std::string printable(std::string_view bytes, bool utf8)
@@ -69,55 +75,48 @@ int main(int systemArgc, char **systemArgv)
 {
     // Arguments in the program's form of paths, whatever the system's code page.
     kpx::tools::CommandLine commandLine;
-    if (!commandLine.read("kpx-dump", systemArgc, systemArgv))
+    if (!commandLine.read(kTool, systemArgc, systemArgv))
         return kpx::tools::kExitUsage;
-    const int argc = commandLine.count();
-    char **argv = commandLine.values();
-    bool header = false;
-    bool utf8 = false;
-    const char *path = nullptr;
-    for (int at = 1; at < argc; ++at) {
-        if (std::strcmp(argv[at], "--help") == 0 || std::strcmp(argv[at], "-h") == 0) {
-            usage(stdout);
-            return 0;
-        }
-        if (std::strcmp(argv[at], "--header") == 0) {
-            header = true;
-        } else if (std::strcmp(argv[at], "--utf8") == 0) {
-            utf8 = true;
-        } else if (argv[at][0] == '-' && argv[at][1] != 0) {
-            std::fprintf(stderr, "kpx-dump: unknown option '%s'\n", argv[at]);
-            usage(stderr);
-            return 2;
-        } else if (!path) {
-            path = argv[at];
-        } else {
-            std::fprintf(stderr, "kpx-dump: one table at a time\n");
-            return 2;
-        }
+    static constexpr kpx::tools::OptionSpec kOptions[] = {
+        { "--header", nullptr, false },
+        { "--utf8", nullptr, false },
+        { "--big5", nullptr, false },
+    };
+    kpx::tools::ParsedOptions options;
+    if (!kpx::tools::parseOptions(kTool, commandLine.count(), commandLine.values(), kOptions, options))
+        return kpx::tools::kExitUsage;
+    if (options.help) {
+        usage();
+        return kpx::tools::kExitWritten;
     }
-    if (!path) {
-        usage(stderr);
-        return 2;
-    }
+    if (options.operands.empty())
+        return kpx::tools::usageError(kTool, "a table is needed");
+    if (options.operands.size() > 1)
+        return kpx::tools::usageError(kTool, "one table at a time, not '" + options.operands[1] + "' too");
+    if (options.has("--utf8") && options.has("--big5"))
+        return kpx::tools::usageError(kTool, "--utf8 and --big5 exclude each other");
+    const bool header = options.has("--header");
+    const bool utf8 = options.has("--utf8") || (!options.has("--big5") && kpx::os::standardOutputShowsUtf8());
 
     kpx::os::setStandardStreamsBinary();
-    const bool fromStandardInput = std::strcmp(path, "-") == 0;
-    if (fromStandardInput)
-        path = "(standard input)";
+    const std::string &given = options.operands[0];
+    const bool fromStandardInput = given == kpx::tools::kStandardStream;
+    const std::string path = fromStandardInput ? kpx::tools::kStandardInputName : kpx::tools::shownPath(given);
     // The file layer names the file as the program's path: the C runtime would read the name in
     // the system's code page.
     std::string bytes;
-    if (!kpx::tools::readWholeInput(fromStandardInput ? kpx::tools::kStandardStream : path, bytes)) {
-        std::fprintf(stderr, "kpx-dump: cannot read %s\n", path);
-        return 1;
+    std::string reason;
+    if (!kpx::tools::readWholeInput(given, bytes, reason)) {
+        kpx::tools::sayf(stderr, "kpx-dump: cannot read %s%s\n", path.c_str(), kpx::tools::becauseOf(reason).c_str());
+        return kpx::tools::kExitNotWritten;
     }
     kpx::TableContents table;
     std::string error;
     if (!kpx::readTable(bytes, table, error)) {
-        std::fprintf(stderr, "kpx-dump: %s is not a well-formed table: %s\n", path, error.c_str());
-        return 1;
+        kpx::tools::sayf(stderr, "kpx-dump: %s is not a well-formed table: %s\n", path.c_str(), error.c_str());
+        return kpx::tools::kExitNotWritten;
     }
+    std::string out;
     if (header) {
         std::string tag;
         for (unsigned char byte : table.tag) {
@@ -128,20 +127,21 @@ int main(int systemArgc, char **systemArgv)
                 std::snprintf(shown, sizeof shown, "\\x%02X", byte);
             tag += shown;
         }
-        std::printf(
-            "header record size: 24\ntag: %s\nentries: %u\nbody size: %u\n", tag.c_str(), table.count, table.bodySize);
+        out = "header record size: 24\ntag: " + tag + "\nentries: " + std::to_string(table.count)
+            + "\nbody size: " + std::to_string(table.bodySize) + "\n";
     }
-    std::string out;
+    const kpx::os::StreamText kind = utf8 ? kpx::os::StreamText::Message : kpx::os::StreamText::Big5;
+    bool written = true;
     for (const kpx::TableRecord &record : table.records) {
         out += printable(record.key, utf8);
         out += '\t';
         out += printable(record.output, utf8);
         out += '\n';
         if (out.size() > (1 << 16)) {
-            std::fwrite(out.data(), 1, out.size(), stdout);
+            written = kpx::os::writeStandardStream(stdout, out, kind) && written;
             out.clear();
         }
     }
-    std::fwrite(out.data(), 1, out.size(), stdout);
-    return std::fflush(stdout) == 0 ? 0 : 1;
+    written = kpx::os::writeStandardStream(stdout, out, kind) && written;
+    return std::fflush(stdout) == 0 && written ? kpx::tools::kExitWritten : kpx::tools::kExitNotWritten;
 }

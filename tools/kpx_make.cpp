@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // kpx-make: compiles a data file into a lexicon table, as the window's make-table command does.
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <optional>
@@ -25,38 +26,44 @@ using kpx::tools::kExitUsage;
 using kpx::tools::kExitWritten;
 using kpx::tools::kStandardStream;
 
-void usage(std::FILE *to)
+constexpr const char *kTool = "kpx-make";
+
+void usage()
 {
-    std::fputs("Usage: kpx-make [-q] DATAFILE -o TABLE [--order ty|py|ib] [--id ID] [--encoding utf-8]\n"
-               "       kpx-make [-q] --slot N\n"
-               "\n"
-               "Compiles a data file (Big5 text: one entry per line, input key and output text\n"
-               "separated by blanks; comment and #include lines as in the editor) into a lexicon\n"
-               "table (.zd) for the input method.\n"
-               "\n"
-               "  DATAFILE         the data file; - reads it from standard input\n"
-               "  -o TABLE         the table file to write; - writes the table to standard output\n"
-               "                   (the messages then all go to standard error)\n"
-               "  --order ORDER    ty (romanisation, default), py (pinyin) or ib (byte order)\n"
-               "  --id ID          the table's id; default dty, dpy or dib by order\n"
-               "  --slot N         slot 1 to 30: its data file, order, id and table file in the\n"
-               "                   vokelu directory of the system drive ($KPX_DRIVE, else $HOME)\n"
-               "  --encoding utf-8 the data file and its include files are UTF-8 text: convert them\n"
-               "                   to Big5 (a line with a character without a Big5 form is left\n"
-               "                   out and reported). Without it, UTF-8 input is reported and no\n"
-               "                   table is written\n"
-               "  -q, --quiet      print only errors\n"
-               "  --help           this text\n"
-               "\n"
-               "Lines are read as the editor loads them (CR LF, CR or LF end a line, a zero byte\n"
-               "ends the text) and cut to 4096 bytes. Include lines name files relative to the\n"
-               "current directory; their o= and id= forms override the table path and id.\n"
-               "\n"
-               "Prints every line that made no entry and every entry that repeats an earlier one\n"
-               "as PATH:LINE: reason on standard error, then how many there were, and the entry\n"
-               "count and the path written. Exit status: 0 table written, 1 table not written,\n"
-               "2 usage error or unreadable data file.\n",
-        to);
+    kpx::tools::say(stdout,
+        "Usage: kpx-make [-q] DATAFILE -o TABLE [--order ty|py|ib] [--id ID] [--encoding utf-8]\n"
+        "       kpx-make [-q] --slot N [--encoding utf-8]\n"
+        "\n"
+        "Compiles a data file (Big5 text: one entry per line, input key and output text\n"
+        "separated by blanks; comment and #include lines as in the editor) into a lexicon\n"
+        "table (.zd) for the input method.\n"
+        "\n"
+        "  DATAFILE         the data file; - reads it from standard input\n"
+        "  -o TABLE         the table file to write; - writes the table to standard output\n"
+        "                   (the messages then all go to standard error)\n"
+        "  --order ORDER    ty (romanisation, default), py (pinyin) or ib (byte order)\n"
+        "  --id ID          the table's id: up to 4 printable ASCII characters; default dty, dpy, dib\n"
+        "                   by order; an empty id leaves the id's bytes zero\n"
+        "  --slot N         slot 1 to 30: its data file, order, id and table file in the\n"
+        "                   vokelu directory ("
+            + kpx::os::systemDriveDescription()
+            + ");\n"
+              "                   it takes no DATAFILE, -o, --order or --id\n"
+              "  --encoding utf-8 the data file and its include files are UTF-8 text: convert them\n"
+              "                   to Big5 (a line with a character without a Big5 form is left\n"
+              "                   out and reported). Without it, UTF-8 input is reported and no\n"
+              "                   table is written\n"
+              "  -q, --quiet      print only errors\n"
+              "  --help           this text\n"
+              "\n"
+              "Lines are read as the editor loads them (CR LF, CR or LF end a line, a zero byte\n"
+              "ends the text) and cut to 4096 bytes. Include lines name files relative to the\n"
+              "current directory; their o= and id= forms override the table path and id.\n"
+              "\n"
+              "Prints every line that made no entry and every entry that repeats an earlier one\n"
+              "as PATH:LINE: reason on standard error, then how many there were, and the entry\n"
+              "count and the path written. Exit status 1: the table was not written.\n");
+    kpx::tools::say(stdout, kpx::tools::commonHelp());
 }
 
 struct Options {
@@ -64,93 +71,89 @@ struct Options {
     std::string tableFile;
     std::string id;
     kpx::TableOrder order;
-    bool idGiven = false;
     bool quiet = false;
     bool fromUtf8 = false;
 };
 
 constexpr const char *kUtf8Found = "UTF-8 text, not Big5: the file is UTF-8";
 
-bool parseOrder(const char *name, kpx::TableOrder &order)
-{
-    const std::optional<kpx::TableOrder> named = kpx::TableOrder::fromLetters(name);
-    if (named)
-        order = *named;
-    return named.has_value();
-}
-
-bool parseSlot(const char *text, std::int32_t &slot)
+bool parseSlot(const std::string &text, std::int32_t &slot)
 {
     char *end = nullptr;
-    const long value = std::strtol(text, &end, 10);
-    if (!*text || *end || value < kpx::kFirstSlot || value > kpx::kLastSlot)
+    const long value = std::strtol(text.c_str(), &end, 10);
+    if (text.empty() || *end || value < kpx::kFirstSlot || value > kpx::kLastSlot)
         return false;
     slot = static_cast<std::int32_t>(value);
     return true;
 }
 
-// 0 when the arguments are good, else the exit status.
+// A table's id fills 4 bytes of its header: ASCII, so that it reads the same on every system.
+bool idFits(const std::string &id)
+{
+    return id.size() <= 4 && std::all_of(id.begin(), id.end(), [](char c) { return c >= 0x20 && c < 0x7F; });
+}
+
+// 0 when the arguments are good, -1 after --help, else the exit status.
 int parseArguments(int argc, char **argv, Options &options)
 {
-    bool slotGiven = false;
-    for (int at = 1; at < argc; ++at) {
-        const char *argument = argv[at];
-        const bool hasValue = at + 1 < argc;
-        if (std::strcmp(argument, "--help") == 0 || std::strcmp(argument, "-h") == 0) {
-            usage(stdout);
-            return -1;
-        }
-        if (std::strcmp(argument, "-q") == 0 || std::strcmp(argument, "--quiet") == 0) {
-            options.quiet = true;
-        } else if (std::strcmp(argument, "-o") == 0 && hasValue) {
-            options.tableFile = argv[++at];
-        } else if (std::strcmp(argument, "--order") == 0 && hasValue) {
-            if (!parseOrder(argv[++at], options.order)) {
-                std::fprintf(stderr, "kpx-make: unknown order '%s' (ty, py or ib)\n", argv[at]);
-                return kExitUsage;
-            }
-        } else if (std::strcmp(argument, "--encoding") == 0 && hasValue) {
-            ++at;
-            if (std::strcmp(argv[at], "utf-8") != 0 && std::strcmp(argv[at], "UTF-8") != 0
-                && std::strcmp(argv[at], "utf8") != 0 && std::strcmp(argv[at], "big5") != 0) {
-                std::fprintf(stderr, "kpx-make: unknown encoding '%s' (big5 or utf-8)\n", argv[at]);
-                return kExitUsage;
-            }
-            options.fromUtf8 = argv[at][0] != 'b';
-        } else if (std::strcmp(argument, "--id") == 0 && hasValue) {
-            options.id = argv[++at];
-            options.idGiven = true;
-        } else if (std::strcmp(argument, "--slot") == 0 && hasValue) {
-            std::int32_t slot = 0;
-            if (!parseSlot(argv[++at], slot)) {
-                std::fprintf(stderr, "kpx-make: slot must be a number from 1 to 30, not '%s'\n", argv[at]);
-                return kExitUsage;
-            }
-            const char drive = kpx::os::systemDriveLetter();
-            options.dataFile = kpx::DataFileName(slot, drive);
-            options.tableFile = kpx::TableFileName(slot, drive);
-            options.order = kpx::SlotOrder(slot);
-            options.id = kpx::TableId(slot);
-            options.idGiven = true;
-            slotGiven = true;
-        } else if (argument[0] == '-' && argument[1] != 0) {
-            std::fprintf(stderr, "kpx-make: unknown or incomplete option '%s'\n", argument);
-            usage(stderr);
-            return kExitUsage;
-        } else if (options.dataFile.empty() && !slotGiven) {
-            options.dataFile = argument;
-        } else {
-            std::fprintf(stderr, "kpx-make: unexpected argument '%s'\n", argument);
-            return kExitUsage;
-        }
-    }
-    if (options.dataFile.empty() || options.tableFile.empty()) {
-        std::fputs("kpx-make: a data file and a table file (-o), or --slot N, are needed\n", stderr);
-        usage(stderr);
+    static constexpr kpx::tools::OptionSpec kOptions[] = {
+        { "--quiet", "-q", false },
+        { "-o", nullptr, true },
+        { "--order", nullptr, true },
+        { "--encoding", nullptr, true },
+        { "--id", nullptr, true },
+        { "--slot", nullptr, true },
+    };
+    kpx::tools::ParsedOptions given;
+    if (!kpx::tools::parseOptions(kTool, argc, argv, kOptions, given))
         return kExitUsage;
+    if (given.help) {
+        usage();
+        return -1;
     }
-    if (!options.idGiven)
-        options.id = options.order.defaultId();
+    options.quiet = given.has("--quiet");
+    if (given.has("--encoding")) {
+        const std::string &encoding = given.value("--encoding");
+        if (encoding != "utf-8" && encoding != "UTF-8" && encoding != "utf8" && encoding != "big5")
+            return kpx::tools::usageError(kTool, "unknown encoding '" + encoding + "' (big5 or utf-8)");
+        options.fromUtf8 = encoding[0] != 'b';
+    }
+    if (given.has("--slot")) {
+        for (const char *other : { "-o", "--order", "--id" }) {
+            if (given.has(other))
+                return kpx::tools::usageError(
+                    kTool, std::string("--slot names the table, its order and id: ") + other + " does not apply");
+        }
+        if (!given.operands.empty())
+            return kpx::tools::usageError(
+                kTool, "--slot names the data file: '" + given.operands[0] + "' does not apply");
+        std::int32_t slot = 0;
+        if (!parseSlot(given.value("--slot"), slot))
+            return kpx::tools::usageError(
+                kTool, "slot must be a number from 1 to 30, not '" + given.value("--slot") + "'");
+        const char drive = kpx::os::systemDriveLetter();
+        options.dataFile = kpx::DataFileName(slot, drive);
+        options.tableFile = kpx::TableFileName(slot, drive);
+        options.order = kpx::SlotOrder(slot);
+        options.id = kpx::TableId(slot);
+        return 0;
+    }
+    if (given.has("--order")) {
+        const std::optional<kpx::TableOrder> named = kpx::TableOrder::fromLetters(given.value("--order"));
+        if (!named)
+            return kpx::tools::usageError(kTool, "unknown order '" + given.value("--order") + "' (ty, py or ib)");
+        options.order = *named;
+    }
+    if (given.operands.size() > 1)
+        return kpx::tools::usageError(kTool, "one data file at a time, not '" + given.operands[1] + "' too");
+    if (given.operands.empty() || !given.has("-o") || given.value("-o").empty())
+        return kpx::tools::usageError(kTool, "a data file and a table file (-o), or --slot N, are needed");
+    options.dataFile = given.operands[0];
+    options.tableFile = given.value("-o");
+    if (given.has("--id") && !idFits(given.value("--id")))
+        return kpx::tools::usageError(
+            kTool, "the id '" + given.value("--id") + "' is not up to 4 printable ASCII characters");
+    options.id = given.has("--id") ? given.value("--id") : options.order.defaultId();
     return 0;
 }
 
@@ -182,7 +185,7 @@ const char *failureText(kpx::TableWriteFailure failure)
 // A data file's path as the messages name it.
 std::string shownDataPath(const std::string &path)
 {
-    return path == kStandardStream ? kpx::tools::kStandardInputName : kpx::os::nativePath(path);
+    return path == kStandardStream ? kpx::tools::kStandardInputName : kpx::tools::shownPath(path);
 }
 
 // One line per problem, in the form compilers use, then how many there were. A clean run
@@ -194,7 +197,7 @@ void printProblems(const kpx::RunProblems &run, const std::string &dataFile)
     const std::string dataPath = shownDataPath(dataFile);
     // The editor's lines are the data file's.
     const kpx::tools::RunFileName pathOf
-        = [&](std::int32_t file) { return file == 0 ? dataPath : kpx::os::nativePath(run.files[file]); };
+        = [&](std::int32_t file) { return file == 0 ? dataPath : kpx::tools::shownPath(run.files[file]); };
     std::int32_t duplicates = 0;
     for (const kpx::LineProblem &problem : run.problems) {
         if (problem.reason == kpx::LineProblemReason::Duplicate)
@@ -202,7 +205,7 @@ void printProblems(const kpx::RunProblems &run, const std::string &dataFile)
         kpx::tools::printLineProblem(problem, pathOf);
     }
     const std::string warnings = run.warnings ? "; warnings: " + std::to_string(run.warnings) : std::string();
-    std::fprintf(stderr, "kpx-make: %s; lines without an entry: %d; duplicates: %d%s%s\n",
+    kpx::tools::sayf(stderr, "kpx-make: %s; lines without an entry: %d; duplicates: %d%s%s\n",
         kpx::tools::countedEntries(kpx::tc_count()).c_str(), static_cast<int>(run.linesWithoutEntry),
         static_cast<int>(duplicates), warnings.c_str(),
         run.incomplete ? " (out of memory: the list is incomplete)" : "");
@@ -232,14 +235,14 @@ private:
 
 void printConversionProblem(const char *path, std::int32_t line, kpx::ExchangeProblemReason reason, char32_t character)
 {
-    const kpx::ExchangeProblem problem { kpx::os::nativePath(path), line, reason, character };
-    std::fprintf(stderr, "%s: line left out\n", kpx::exchangeProblemLine(problem).c_str());
+    const kpx::ExchangeProblem problem { kpx::tools::shownPath(path), line, reason, character };
+    kpx::tools::sayf(stderr, "%s: line left out\n", kpx::exchangeProblemLine(problem).c_str());
 }
 
 // Hands every line of the data file to the compiler: converted from UTF-8 when asked, each line
 // without a Big5 form left out and reported, include files' lines too. False when the file
-// cannot be read (why says why); utf8Line is the first UTF-8 line of a data file that is UTF-8 and
-// was not converted.
+// cannot be read; utf8Line is the first UTF-8 line of a data file that is UTF-8 and was not
+// converted.
 bool compileDataFile(const std::string &path, bool fromUtf8, std::int32_t &utf8Line, std::string &why)
 {
     utf8Line = 0;
@@ -248,7 +251,7 @@ bool compileDataFile(const std::string &path, bool fromUtf8, std::int32_t &utf8L
         kpx::tc_set_source_file(path.c_str());
     if (fromUtf8) {
         std::string bytes;
-        if (!kpx::tools::readWholeInput(path, bytes, &why))
+        if (!kpx::tools::readWholeInput(path, bytes, why))
             return false;
         const kpx::ImportResult converted = kpx::utf8DataTextToBig5(bytes, path);
         for (const kpx::ExchangeProblem &problem : converted.problems)
@@ -316,7 +319,7 @@ int reportUtf8IncludeFiles(const kpx::RunProblems &run)
         if (!kpx::tools::readWholeInput(run.files[file], bytes))
             continue;
         if (const kpx::Utf8Check check = kpx::checkUtf8(bytes); check.isUtf8) {
-            std::fprintf(stderr, "%s:%d: %s\n", kpx::os::nativePath(run.files[file]).c_str(),
+            kpx::tools::sayf(stderr, "%s:%d: %s\n", kpx::tools::shownPath(run.files[file]).c_str(),
                 static_cast<int>(check.firstUtf8Line), kUtf8Found);
             ++found;
         }
@@ -354,7 +357,7 @@ int main(int systemArgc, char **systemArgv)
 {
     // Arguments in the program's form of paths, whatever the system's code page.
     kpx::tools::CommandLine commandLine;
-    if (!commandLine.read("kpx-make", systemArgc, systemArgv))
+    if (!commandLine.read(kTool, systemArgc, systemArgv))
         return kpx::tools::kExitUsage;
     const int argc = commandLine.count();
     char **argv = commandLine.values();
@@ -365,24 +368,25 @@ int main(int systemArgc, char **systemArgv)
     kpx::os::setStandardStreamsBinary();
     kpx::tc_begin(0);
     std::int32_t utf8Line = 0;
-    std::string why;
-    if (!compileDataFile(options.dataFile, options.fromUtf8, utf8Line, why)) {
-        std::fprintf(
-            stderr, "kpx-make: cannot read data file %s: %s\n", shownDataPath(options.dataFile).c_str(), why.c_str());
-        return kExitUsage;
+    std::string reason;
+    if (!compileDataFile(options.dataFile, options.fromUtf8, utf8Line, reason)) {
+        kpx::tools::sayf(stderr, "kpx-make: cannot read data file %s%s\n", shownDataPath(options.dataFile).c_str(),
+            kpx::tools::becauseOf(reason).c_str());
+        return kExitNotWritten;
     }
     kpx::tc_order_and_sort(options.order.digit());
     // UTF-8 text read as Big5 would make a table of garbled words.
     if (!options.fromUtf8) {
         int utf8Files = 0;
         if (utf8Line) {
-            std::fprintf(
+            kpx::tools::sayf(
                 stderr, "%s:%d: %s\n", shownDataPath(options.dataFile).c_str(), static_cast<int>(utf8Line), kUtf8Found);
             ++utf8Files;
         }
         utf8Files += reportUtf8IncludeFiles(kpx::tc_problems());
         if (utf8Files) {
-            std::fputs("kpx-make: table not written: the input is UTF-8 text (--encoding utf-8 converts it)\n", stderr);
+            kpx::tools::say(
+                stderr, "kpx-make: table not written: the input is UTF-8 text (--encoding utf-8 converts it)\n");
             return kExitNotWritten;
         }
     }
@@ -395,20 +399,20 @@ int main(int systemArgc, char **systemArgv)
     const kpx::TableWriteReport &report = kpx::tc_last_write();
     // An o= line in the data sends the table to a file of its own instead.
     const bool copied = toStandardOutput && report.path == tablePath;
-    const std::string shownPath = copied ? "standard output" : kpx::os::nativePath(report.path);
+    const std::string shownPath = copied ? "standard output" : kpx::tools::shownPath(report.path);
     if (!written) {
         const bool input = report.failure == kpx::TableWriteFailure::OutputIsInput;
         const std::string reason = input ? shownDataPath(report.input) : report.reason;
-        std::fprintf(stderr, "kpx-make: table not written to %s: %s%s%s\n", shownPath.c_str(),
+        kpx::tools::sayf(stderr, "kpx-make: table not written to %s: %s%s%s\n", shownPath.c_str(),
             failureText(report.failure), reason.empty() ? "" : ": ", reason.c_str());
         return kExitNotWritten;
     }
     if (copied && !copyToStandardOutput(tablePath)) {
-        std::fputs("kpx-make: table not written to standard output\n", stderr);
+        kpx::tools::say(stderr, "kpx-make: table not written to standard output\n");
         return kExitNotWritten;
     }
     if (!options.quiet)
-        std::fprintf(toStandardOutput ? stderr : stdout, "%s written to %s\n",
+        kpx::tools::sayf(toStandardOutput ? stderr : stdout, "%s written to %s\n",
             kpx::tools::countedEntries(kpx::tc_count()).c_str(), shownPath.c_str());
     return kExitWritten;
 }

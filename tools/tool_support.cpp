@@ -1,11 +1,17 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "tools/tool_support.h"
 
+#include <cerrno>
+#include <cstdarg>
 #include <cstdio>
+#include <cstring>
 #include <vector>
 
 #include "io/file_handle.h"
+#include "platform/native_path.h"
+#include "platform/os_file.h"
 #include "platform/program_arguments.h"
+#include "platform/standard_streams.h"
 
 namespace kpx::tools {
 
@@ -13,8 +19,9 @@ bool CommandLine::read(const char *tool, int argc, char **argv)
 {
     os::ProgramArguments arguments = os::programArguments(argc, argv);
     if (!arguments.ok()) {
-        std::fprintf(stderr, "%s: argument %d '%s' cannot be used: the character U+%04X has no Big5 form\n", tool,
-            static_cast<int>(arguments.refused), arguments.shown.c_str(), static_cast<unsigned>(arguments.character));
+        sayf(stderr, "%s: argument %d '%s' cannot be used: the character U+%04X has no Big5 form\n", tool,
+            static_cast<int>(arguments.refused), os::messageName(arguments.shown).c_str(),
+            static_cast<unsigned>(arguments.character));
         return false;
     }
     strings_ = std::move(arguments.values);
@@ -23,6 +30,120 @@ bool CommandLine::read(const char *tool, int argc, char **argv)
         pointers_.push_back(value.data());
     pointers_.push_back(nullptr);
     return true;
+}
+
+bool ParsedOptions::has(std::string_view name) const
+{
+    for (const auto &option : given_) {
+        if (option.first == name)
+            return true;
+    }
+    return false;
+}
+
+const std::string &ParsedOptions::value(std::string_view name) const
+{
+    static const std::string kNone;
+    for (const auto &option : given_) {
+        if (option.first == name)
+            return option.second;
+    }
+    return kNone;
+}
+
+bool parseOptions(const char *tool, int argc, char **argv, std::span<const OptionSpec> options, ParsedOptions &parsed)
+{
+    bool optionsEnded = false;
+    for (int at = 1; at < argc; ++at) {
+        const std::string argument = argv[at];
+        if (optionsEnded || argument.size() < 2 || argument[0] != '-') {
+            parsed.operands.push_back(argument);
+            continue;
+        }
+        if (argument == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        if (argument == "--help" || argument == "-h") {
+            parsed.help = true;
+            continue;
+        }
+        const OptionSpec *spec = nullptr;
+        for (const OptionSpec &option : options) {
+            if (argument == option.name || (option.shortName && argument == option.shortName))
+                spec = &option;
+        }
+        if (!spec) {
+            usageError(tool, "unknown option '" + argument + "'");
+            return false;
+        }
+        if (parsed.has(spec->name)) {
+            usageError(tool, "option " + argument + " given twice");
+            return false;
+        }
+        std::string value;
+        if (spec->takesValue) {
+            if (at + 1 >= argc) {
+                usageError(tool, "option " + argument + " needs a value");
+                return false;
+            }
+            value = argv[++at];
+        }
+        parsed.given_.emplace_back(spec->name, std::move(value));
+    }
+    return true;
+}
+
+int usageError(const char *tool, const std::string &message)
+{
+    sayf(stderr, "%s: %s (see %s --help)\n", tool, message.c_str(), tool);
+    return kExitUsage;
+}
+
+std::string commonHelp()
+{
+    std::string help = "Exit status: 0 done, 1 failed (an input that cannot be read or is not what it should\n"
+                       "be, an output not written), 2 usage error (nothing read or written). A usage error\n"
+                       "is one line on standard error: an unknown option, an option given twice or one that\n"
+                       "does not apply to what is asked, a missing or extra argument. An input that cannot\n"
+                       "be read is named with the system's reason.\n";
+    if (*os::redirectedMessageEncoding()) {
+        help += "Messages on a console are shown as Unicode text, whatever the console's code page;\n"
+                "written to a file or pipe, they are ";
+        help += os::redirectedMessageEncoding();
+        help += " text.\n";
+    }
+    return help;
+}
+
+bool say(std::FILE *stream, std::string_view message)
+{
+    return os::writeStandardStream(stream, message, os::StreamText::Message);
+}
+
+bool sayf(std::FILE *stream, const char *format, ...)
+{
+    std::va_list arguments;
+    va_start(arguments, format);
+    std::va_list again;
+    va_copy(again, arguments);
+    const int length = std::vsnprintf(nullptr, 0, format, arguments);
+    va_end(arguments);
+    std::string text(length > 0 ? static_cast<std::size_t>(length) : 0, '\0');
+    if (length > 0)
+        std::vsnprintf(text.data(), text.size() + 1, format, again);
+    va_end(again);
+    return say(stream, text);
+}
+
+std::string shownPath(const std::string &path)
+{
+    return os::messageName(os::nativePath(path));
+}
+
+std::string becauseOf(const std::string &reason)
+{
+    return reason.empty() ? std::string() : ": " + reason;
 }
 
 std::string notReadReason(os::FileKind kind)
@@ -41,7 +162,13 @@ std::string notReadReason(os::FileKind kind)
     return words.empty() ? "cannot be read" : words;
 }
 
-bool readWholeInput(const std::string &path, std::string &bytes, std::string *why)
+bool readWholeInput(const std::string &path, std::string &bytes)
+{
+    std::string reason;
+    return readWholeInput(path, bytes, reason);
+}
+
+bool readWholeInput(const std::string &path, std::string &bytes, std::string &reason)
 {
     // As large as a plain program reads: a larger block only costs its clearing at small sizes.
     std::vector<char> block(1 << 16);
@@ -49,22 +176,24 @@ bool readWholeInput(const std::string &path, std::string &bytes, std::string *wh
         for (;;) {
             const std::size_t got = std::fread(block.data(), 1, block.size(), stdin);
             bytes.append(block.data(), got);
-            if (got < block.size())
-                return !std::ferror(stdin);
+            if (got < block.size()) {
+                if (!std::ferror(stdin))
+                    return true;
+                reason = std::strerror(errno);
+                return false;
+            }
         }
     }
     FileHandle file;
     os::FileKind kind = os::FileKind::Regular;
     if (!file.openRead(path.c_str(), &kind)) {
-        if (why)
-            *why = notReadReason(kind);
+        reason = notReadReason(kind);
         return false;
     }
     for (;;) {
         const std::int32_t got = file.readBytes(block.data(), static_cast<std::int32_t>(block.size()));
         if (got < 0) {
-            if (why)
-                *why = notReadReason(os::FileKind::Regular);
+            reason = notReadReason(os::FileKind::Regular);
             return false;
         }
         bytes.append(block.data(), static_cast<std::size_t>(got));
@@ -120,7 +249,7 @@ std::string lineProblemText(const LineProblem &problem, const RunFileName &pathO
 
 void printLineProblem(const LineProblem &problem, const RunFileName &pathOf)
 {
-    std::fprintf(stderr, "%s:%d: %s\n", pathOf(problem.file).c_str(), static_cast<int>(problem.line),
+    sayf(stderr, "%s:%d: %s\n", pathOf(problem.file).c_str(), static_cast<int>(problem.line),
         lineProblemText(problem, pathOf).c_str());
 }
 

@@ -2,17 +2,23 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 #include <functional>
+#include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "compiler/line_problems.h"
 #include "platform/os_file.h"
 
-// What the command-line tools share: their exit statuses, reading an input whole, and the words
-// for a line that made no entry, so that every tool reports a line the same way.
+// What the command-line tools share: their exit statuses, their command line, their messages,
+// reading an input whole, and the words for a line that made no entry, so that every tool
+// behaves and reports the same way.
 namespace kpx::tools {
 
+// The same in every tool: 0 done, 1 failed (an input that cannot be read or is not what it
+// should be, an output not written), 2 usage error (nothing read or written).
 constexpr int kExitWritten = 0;
 constexpr int kExitNotWritten = 1;
 constexpr int kExitUsage = 2;
@@ -36,13 +42,63 @@ private:
     std::vector<char *> pointers_;
 };
 
-// Reads a whole file, or standard input for "-". False when it cannot be read; why then says
-// so: the system's words, or what stands there when it is no regular file.
-bool readWholeInput(const std::string &path, std::string &bytes, std::string *why = nullptr);
+// An option of a tool: its long name ("--order"), a short one ("-o") or nullptr, and whether a
+// value follows it.
+struct OptionSpec {
+    const char *name;
+    const char *shortName;
+    bool takesValue;
+};
+
+// A command line read against a tool's options.
+class ParsedOptions {
+public:
+    bool has(std::string_view name) const;
+    // The option's value; empty when it was not given.
+    const std::string &value(std::string_view name) const;
+    // The arguments that are not options, in their order ("-" among them).
+    std::vector<std::string> operands;
+    bool help = false;
+
+private:
+    friend bool parseOptions(const char *, int, char **, std::span<const OptionSpec>, ParsedOptions &);
+    std::vector<std::pair<std::string, std::string>> given_;
+};
+
+// Reads argv[1...]: each option at most once and only one the tool has, a value where one is
+// needed; -h or --help asks for the help; after "--" every argument is an operand. False after
+// a usage error, printed as usageError prints it.
+bool parseOptions(const char *tool, int argc, char **argv, std::span<const OptionSpec> options, ParsedOptions &parsed);
+
+// "TOOL: MESSAGE (see TOOL --help)" on standard error; kExitUsage.
+int usageError(const char *tool, const std::string &message);
+
+// What every tool's help ends with: the exit statuses, usage errors, and how messages are written.
+std::string commonHelp();
+
+// Text on standard output or error, as the platform writes it (platform/standard_streams.h).
+// False when the write failed.
+bool say(std::FILE *stream, std::string_view message);
+bool sayf(std::FILE *stream, const char *format, ...)
+#if defined(__GNUC__)
+    __attribute__((format(printf, 2, 3)))
+#endif
+    ;
+
+// A path of the program's as messages name it.
+std::string shownPath(const std::string &path);
+
+// Reads a whole file, or standard input for "-". False when it cannot be read; the system's
+// reason is then in reason.
+bool readWholeInput(const std::string &path, std::string &bytes);
+bool readWholeInput(const std::string &path, std::string &bytes, std::string &reason);
 
 // Why an input was not read: "not a regular file: a device" (and the like) for kind, else the
 // system's words for the last failed call.
 std::string notReadReason(os::FileKind kind);
+
+// ": reason", or nothing when the system gave none.
+std::string becauseOf(const std::string &reason);
 
 // "1 entry", "2 entries".
 std::string countedEntries(std::int32_t count);

@@ -1,6 +1,7 @@
 ; SPDX-License-Identifier: GPL-2.0-or-later
-; The installer of kpxv410.exe: the program and the two command-line tools under Program Files,
-; a Start-menu entry and an uninstaller. It makes the data directory \vokelu on the system drive
+; The installer of kpxv410.exe: the program and the three command-line tools under Program Files,
+; a Start-menu entry for the program and one for a command prompt that finds the tools, and an
+; uninstaller. It makes the data directory \vokelu on the system drive
 ; when it is missing, which the program never does, and puts the handbook's example include file
 ; there when there is none. It never writes over or removes a file in that directory.
 ; It refuses to go on (with /S: exit code 3) while the program runs, on Windows older than 7 SP1
@@ -20,6 +21,7 @@ SetCompressor /SOLID lzma
 !define VERSION "4.10"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\kpxv410"
 !define START_MENU_FOLDER "$SMPROGRAMS\鷺笙輸入法"
+!define TOOLS_PROMPT "鷺笙輸入法 命令列工具"
 
 !ifdef AMD64
   Target amd64-unicode
@@ -136,6 +138,12 @@ Section "kpxv410"
 
   CreateDirectory "${START_MENU_FOLDER}"
   CreateShortcut "${START_MENU_FOLDER}\${PRODUCT}.lnk" "$INSTDIR\kpxv410.exe"
+  ; A command prompt with the tools on its PATH, in the data directory (the shortcut starts where
+  ; SetOutPath last went); the system's PATH stays as it was.
+  SetOutPath "$0\vokelu"
+  CreateShortcut "${START_MENU_FOLDER}\${TOOLS_PROMPT}.lnk" "$SYSDIR\cmd.exe" \
+    '/k "set "PATH=$INSTDIR;%PATH%" & echo kpx-make --help, kpx-dump --help, kpx-convert --help"'
+  SetOutPath "$INSTDIR"
 
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT} ${VERSION}"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
@@ -158,6 +166,7 @@ Section "Uninstall"
   Delete "$INSTDIR\uninstall.exe"
   RMDir "$INSTDIR"
   Delete "${START_MENU_FOLDER}\${PRODUCT}.lnk"
+  Delete "${START_MENU_FOLDER}\${TOOLS_PROMPT}.lnk"
   RMDir "${START_MENU_FOLDER}"
   DeleteRegKey HKLM "${UNINSTALL_KEY}"
 SectionEnd

@@ -225,6 +225,7 @@ inline constexpr std::u16string_view kImportKeyNotUsable
 inline constexpr std::u16string_view kImportTextNotUsable
     = u"字詞袂使做資料列 e 第二欄（空 e、有空白、// 起頭），無匯入";
 inline constexpr std::u16string_view kImportNoText = u"干焦一欄（無字詞抑是無按鍵），無匯入";
+inline constexpr std::u16string_view kImportNoTab = u"無 TAB 分開按鍵佮字詞，無匯入";
 inline constexpr std::u16string_view kImportNotUtf8 = u"m是 UTF-8 e 文字，無匯入";
 inline constexpr std::u16string_view kImportNoDataSection
     = u"揣無詞條開始 e 所在（fcitx5 e [Data]、RIME e ...），無匯入";

@@ -147,6 +147,8 @@ std::u16string exchangeReason(const ExchangeProblem &problem)
         return std::u16string(texts::kImportNotUtf8);
     case ExchangeProblemReason::NotBig5Text:
         return std::u16string(texts::kExportNotBig5Text);
+    case ExchangeProblemReason::NoTab:
+        return std::u16string(texts::kImportNoTab);
     case ExchangeProblemReason::NoDataSection:
         return std::u16string(texts::kImportNoDataSection);
     }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // Words in and out: round trips through every format, export against the compiler's own
 // table, import problems by line, and the UTF-8 test on real files of both encodings.
+#include <algorithm>
 #include <filesystem>
 #include <random>
 #include <set>
@@ -321,6 +322,7 @@ TEST(ExchangeUtf8Check, TellsRealUtf8FilesFromRealBig5Files)
         EXPECT_GT(check.big5Lines, 0) << big5;
     }
     int lines = 0;
+    int bothWays = 0;
     for (const char *utf8 : { "README.md", "workbench/handbook_text.cpp", "workbench/program_texts.cpp" }) {
         const std::string text = kpxtest::readFile(fs::path(KPX_TEST_DATA_DIR) / "../.." / utf8);
         const Utf8Check check = checkUtf8(text);
@@ -334,18 +336,78 @@ TEST(ExchangeUtf8Check, TellsRealUtf8FilesFromRealBig5Files)
             if (!nonAscii || !utf8LineToBig5(line, big5, reason, character))
                 continue;
             ++lines;
-            EXPECT_TRUE(checkUtf8(line).isUtf8) << line;
+            // Alone, a line that code page 950 also decodes (鹿港 is e9 b9 bf e6 b8 af) decides nothing.
+            const std::u16string asBig5 = decodeBig5(line);
+            const bool big5Too = std::none_of(asBig5.begin(), asBig5.end(), [](char16_t u) { return u == 0xDB80; });
+            bothWays += big5Too;
+            EXPECT_EQ(checkUtf8(line).isUtf8, !big5Too) << line;
             EXPECT_FALSE(checkUtf8(big5).isUtf8) << line;
         }
     }
     EXPECT_GT(lines, 100);
-    // Romanised words with marks are UTF-8; the Big5 characters whose bytes read as such marks
-    // (C3 A2 is also "â") stay Big5 when they stand as words of their own.
-    EXPECT_TRUE(checkUtf8("tai5-uan5 T\xc3\xa2i-o\xc3\xa2n\r\n").isUtf8);
+    EXPECT_LT(bothWays, lines / 10);
+    // Romanised words with marks are UTF-8 once a line reads only so (C5 8D "ō" is no Big5); "â"
+    // is also the Big5 character C3 A2, so a line of it alone decides nothing, and the Big5
+    // characters stay Big5 when they stand as words of their own.
+    EXPECT_FALSE(checkUtf8("tai5-uan5 T\xc3\xa2i-o\xc3\xa2n\r\n").isUtf8);
+    EXPECT_EQ(checkUtf8("tai5-uan5 T\xc3\xa2i-o\xc3\xa2n\r\nto7 t\xc5\x8d\r\n").firstUtf8Line, 2);
+    EXPECT_TRUE(checkUtf8("tai5-uan5 T\xc3\xa2i-o\xc3\xa2n\r\nto7 t\xc5\x8d\r\n").isUtf8);
     EXPECT_FALSE(checkUtf8("ab \xc3\xa2\xc3\xa2\r\n").isUtf8);
     // A file with a Big5 line is not UTF-8, whatever its other lines.
     EXPECT_FALSE(checkUtf8("a \xe5\x8f\xb0\r\nb \xa5x\r\n").isUtf8);
     EXPECT_EQ(checkUtf8("x\r\na \xe5\x8f\xb0\xe7\x81\xa3\r\n").firstUtf8Line, 2);
+}
+
+// Short Big5 words whose bytes are also plausible UTF-8 (撘河 is e5 bc aa 65, "弪e"): a line that
+// code page 950 decodes is never the evidence that makes a file UTF-8.
+TEST(ExchangeUtf8Check, Big5LinesThatAlsoReadAsUtf8AreNoEvidenceOfUtf8)
+{
+    for (const char *line :
+        { "ciah8 \xe5\xbc\xaa\x65", "\xe8\xa7\xbb\x6b", "\xe3\xb4\xb9\x4a", "\xe3\xa3\xbe\x52", "H\xc8\xa7" }) {
+        EXPECT_FALSE(checkUtf8(line).isUtf8) << line;
+        EXPECT_FALSE(checkUtf8(std::string(line) + "\r\nab cd\r\n" + line + "\r\n").isUtf8) << line;
+        // Beside a line that reads only as UTF-8 the file is UTF-8, and that line is named.
+        const Utf8Check mixed = checkUtf8(std::string(line) + "\r\ntai5 \xe5\x8f\xb0\r\n");
+        EXPECT_TRUE(mixed.isUtf8) << line;
+        EXPECT_EQ(mixed.firstUtf8Line, 2) << line;
+    }
+
+    // Files of one to three random lines of ASCII and codes that the platform's codec decodes
+    // to characters: never UTF-8. Short lines are the likely ones to read as UTF-8 too.
+    std::vector<std::string> characters;
+    for (unsigned lead = 0x81; lead <= 0xFE; ++lead) {
+        for (unsigned trail = 0x40; trail <= 0xFE; ++trail) {
+            const std::string code { static_cast<char>(lead), static_cast<char>(trail) };
+            const std::u16string text = decodeBig5(code);
+            if (text.size() == 1 && (text[0] < 0xD800 || text[0] > 0xDFFF))
+                characters.push_back(code);
+        }
+    }
+    ASSERT_GT(characters.size(), 19000u);
+    std::mt19937 random(4);
+    const auto pick = [&](std::size_t n) { return std::uniform_int_distribution<std::size_t>(0, n - 1)(random); };
+    int readAsUtf8Too = 0;
+    for (int file = 0; file < 200000; ++file) {
+        std::string text;
+        for (std::size_t line = 0, lines = 1 + pick(3); line < lines; ++line) {
+            std::string words = pick(2) ? "ka" : "";
+            for (std::size_t at = 0, length = 1 + pick(4); at < length; ++at)
+                words += pick(4) ? characters[pick(characters.size())] : std::string(1, "aZ -"[pick(4)]);
+            // Valid UTF-8 as the import reads it.
+            std::string big5;
+            ExchangeProblemReason reason {};
+            char32_t character = 0;
+            const bool utf8
+                = utf8LineToBig5(words, big5, reason, character) || reason != ExchangeProblemReason::NotUtf8;
+            readAsUtf8Too += utf8 && std::any_of(words.begin(), words.end(), [](char c) { return c & 0x80; });
+            text += words + (pick(2) ? "\r\n" : "\n");
+        }
+        const Utf8Check check = checkUtf8(text);
+        ASSERT_FALSE(check.isUtf8) << ::testing::PrintToString(text);
+        ASSERT_EQ(check.utf8Lines, 0) << ::testing::PrintToString(text);
+    }
+    // The case the rule is for did come up.
+    EXPECT_GT(readAsUtf8Too, 100);
 }
 
 TEST(ExchangeUtf8Check, ConvertsAUtf8DataTextLineByLine)

@@ -149,7 +149,7 @@ status=0
 
 status=0
 "$convert" -q missing.txt -o x.tsv 2>/dev/null || status=$?
-[ "$status" = 2 ] || fail "an unreadable input ended with $status"
+[ "$status" = 1 ] || fail "an unreadable input ended with $status"
 status=0
 "$convert" -q outside.tsv -o no-such-dir/x.txt 2>/dev/null || status=$?
 [ "$status" = 1 ] || fail "an output that cannot be written ended with $status"

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-// kpx-make and kpx-dump run as built: golden tables, options, exit codes and broken tables.
+// kpx-make, kpx-dump and kpx-convert run as built: golden tables, options, exit codes, messages
+// and broken tables.
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
@@ -199,8 +200,10 @@ TEST_F(Tools, OverridesSendTheTableElsewhereUnderAnotherId)
 TEST_F(Tools, IdAndDefaultIdByOrder)
 {
     const std::string example = file("worked_example.expected.zd");
-    ASSERT_EQ(make("worked_example.txt -o t.zd --id abcdef").status, 0);
+    ASSERT_EQ(make("worked_example.txt -o t.zd --id abcd").status, 0);
     EXPECT_EQ(file("t.zd"), example.substr(0, 4) + "abcd" + example.substr(8));
+    ASSERT_EQ(make("worked_example.txt -o t.zd --id ''").status, 0);
+    EXPECT_EQ(file("t.zd").substr(4, 4), "\0\0\0\0"s) << "an empty id is the all-zero tag";
     ASSERT_EQ(make("worked_example.txt -o t.zd").status, 0);
     EXPECT_EQ(file("t.zd"), example) << "ty and dty when nothing is said";
     ASSERT_EQ(make("worked_example.txt -o t.zd --order ib").status, 0);
@@ -254,7 +257,7 @@ TEST_F(Tools, SlotsLiveUnderKpxDrive)
         EXPECT_EQ(readFile(table), file(slot.expected)) << slot.slot;
     }
     const ToolRun missing = make("--slot 2");
-    EXPECT_EQ(missing.status, 2);
+    EXPECT_EQ(missing.status, 1);
     EXPECT_NE(missing.err.find("cannot read data file"), std::string::npos) << missing.err;
     EXPECT_NE(missing.err.find((drive / "vokelu" / "kpx-ty2.txt").string()), std::string::npos) << missing.err;
     EXPECT_FALSE(fs::exists(drive / "vokelu" / "kpx-ty2.zd"));
@@ -291,10 +294,10 @@ TEST_F(Tools, NoOutputReplacesAnInputAndNoInputIsAFileThatNeverEnds)
              std::pair { "/dev/zero", "not a regular file: a device" },
              std::pair { "missing.txt", "No such file or directory" } }) {
         const ToolRun made = make(std::string(input) + " -o t.zd");
-        EXPECT_EQ(made.status, 2);
+        EXPECT_EQ(made.status, 1);
         EXPECT_EQ(made.err, "kpx-make: cannot read data file "s + input + ": " + why + "\n");
         const ToolRun converted = convert(std::string(input) + " --from big5 -o t.tsv");
-        EXPECT_EQ(converted.status, 2);
+        EXPECT_EQ(converted.status, 1);
         EXPECT_EQ(converted.err, "kpx-convert: cannot read "s + input + ": " + why + "\n");
     }
     writeFile(data / "ends.txt", "a1 x\r\n #include </dev/urandom>\r\n #include <pipe>\r\nb1 y\r\n");
@@ -341,9 +344,9 @@ TEST_F(Tools, TableNotWrittenExitsWithOne)
 
 TEST_F(Tools, UsageErrorsExitWithTwo)
 {
-    for (const char *arguments : { "", "worked_example.txt", "-o t.zd", "worked_example.txt -o",
-             "worked_example.txt -o t.zd --order xx", "worked_example.txt -o t.zd --bogus",
-             "worked_example.txt words.txt -o t.zd", "missing.txt -o t.zd", "inc -o t.zd" }) {
+    for (const char *arguments :
+        { "", "worked_example.txt", "-o t.zd", "worked_example.txt -o", "worked_example.txt -o t.zd --order xx",
+            "worked_example.txt -o t.zd --bogus", "worked_example.txt words.txt -o t.zd" }) {
         const ToolRun made = make(arguments);
         EXPECT_EQ(made.status, 2) << arguments;
         EXPECT_EQ(made.out, "") << arguments;
@@ -354,9 +357,95 @@ TEST_F(Tools, UsageErrorsExitWithTwo)
         EXPECT_EQ(dump(arguments).status, 2) << arguments;
 }
 
+// The three tools alike: a usage error is one line that points to --help, with status 2 and
+// nothing written; an option that would do nothing here is such an error.
+TEST_F(Tools, UsageErrorsAreOneLineInEveryTool)
+{
+    writeFile(data / "w.tsv", "a\tb\n");
+    const std::pair<std::string, std::vector<std::string>> cases[] = {
+        { KPX_MAKE_PATH,
+            { "worked_example.txt -o t.zd -o u.zd", "worked_example.txt -o t.zd --order ty --order py",
+                "worked_example.txt -o t.zd --id toolongid", "worked_example.txt -o t.zd --id '\xa5\x78'",
+                "worked_example.txt -o t.zd --id 'a\tb'", "--slot 1 -o t.zd", "--slot 1 --order py",
+                "--slot 1 worked_example.txt", "worked_example.txt -o t.zd --encoding latin1", "-x" } },
+        { KPX_DUMP_PATH, { "", "--utf8 --big5 t.zd", "--header --header t.zd", "-o t.zd t.zd" } },
+        { KPX_CONVERT_PATH,
+            { "w.tsv -o t.txt -o u.txt", "w.tsv -o t.txt --syllables", "w.tsv -o t.tsv --name x",
+                "w.tsv -o t.dict.yaml --syllables --syllables", "words.txt -o t.dict.yaml --text-first",
+                "w.tsv -o t.txt --encoding utf-8", "w.tsv", "w.tsv t.txt -o u.txt", "w.tsv -o t.txt --from xx" } },
+    };
+    for (const auto &[program, commandLines] : cases) {
+        const std::string tool = fs::path(program).filename().string();
+        for (const std::string &arguments : commandLines) {
+            const ToolRun refused = run(program, arguments);
+            EXPECT_EQ(refused.status, 2) << tool << " " << arguments;
+            EXPECT_EQ(refused.out, "") << arguments;
+            EXPECT_EQ(std::count(refused.err.begin(), refused.err.end(), '\n'), 1) << refused.err;
+            EXPECT_EQ(refused.err.rfind(tool + ": ", 0), 0u) << refused.err;
+            EXPECT_NE(refused.err.find("(see " + tool + " --help)\n"), std::string::npos) << refused.err;
+            for (const char *output : { "t.zd", "u.zd", "t.txt", "u.txt", "t.tsv", "t.dict.yaml" })
+                EXPECT_FALSE(fs::exists(data / output)) << arguments;
+        }
+        const ToolRun help = run(program, "--help");
+        EXPECT_NE(help.out.find("Exit status: 0 done, 1 failed"), std::string::npos) << help.out;
+    }
+    EXPECT_NE(run(KPX_CONVERT_PATH, "w.tsv -o t.txt --syllables").err.find("--syllables applies to rime only"),
+        std::string::npos);
+
+    // An input that cannot be read fails with status 1 and the system's reason, in every tool.
+    for (const auto &[program, arguments] : { std::pair<std::string, std::string> { KPX_MAKE_PATH, " -o t.zd" },
+             { KPX_DUMP_PATH, "" }, { KPX_CONVERT_PATH, " -o t.tsv --from big5" } }) {
+        for (const auto &[input, reason] :
+            { std::pair<std::string, std::string> { "missing.txt", "No such file" }, { "inc", "not a regular file: a directory" } }) {
+            const ToolRun failed = run(program, input + arguments);
+            EXPECT_EQ(failed.status, 1) << program << " " << input;
+            EXPECT_NE(failed.err.find("cannot read"), std::string::npos) << failed.err;
+            EXPECT_NE(failed.err.find(input + ": " + reason), std::string::npos) << failed.err;
+            EXPECT_FALSE(fs::exists(data / "t.zd") || fs::exists(data / "t.tsv")) << failed.err;
+        }
+    }
+
+    // A list line of one column says what it lacks.
+    writeFile(data / "one.tsv", "a\tb\nlonely\nc d\n");
+    const ToolRun oneColumn = convert("one.tsv -o t.txt");
+    EXPECT_EQ(oneColumn.status, 0) << oneColumn.err;
+    EXPECT_EQ(oneColumn.err, "one.tsv:2: no TAB between key and text\n");
+}
+
+// A Big5 word that also reads as UTF-8 (撘河 is e5 bc aa 65, "弪e") makes its table.
+TEST_F(Tools, Big5ThatAlsoReadsAsUtf8IsTakenAsBig5)
+{
+    writeFile(data / "c.txt", "ciah8 \xe5\xbc\xaa\x65\r\n");
+    const ToolRun made = make("c.txt -o t.zd");
+    EXPECT_EQ(made.status, 0) << made.err;
+    EXPECT_EQ(tableRecords(file("t.zd")), "ciah8\t\xe5\xbc\xaa\x65\n");
+    writeFile(data / "u.txt", "ciah8 \xe5\xbc\xaa\x65\r\ntai5 \xe5\x8f\xb0\r\n");
+    const ToolRun refused = make("u.txt -o t2.zd");
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_NE(refused.err.find("u.txt:2: UTF-8 text, not Big5"), std::string::npos) << refused.err;
+}
+
+// kpx-dump lists UTF-8 on a terminal that shows UTF-8 and the table's own bytes when redirected
+// or on another terminal; --big5 and --utf8 choose.
+TEST_F(Tools, DumpChoosesUtf8ForAUtf8Terminal)
+{
+    if (std::system("command -v script >/dev/null 2>&1") != 0)
+        GTEST_SKIP() << "no 'script' to give the program a terminal";
+    const auto onTerminal = [&](const std::string &locale, const std::string &arguments) {
+        return run("/usr/bin/env",
+            "LC_ALL=" + locale + " script -qec \"'" + std::string(KPX_DUMP_PATH) + "' " + arguments
+                + " worked_example.expected.zd\" /dev/null </dev/null");
+    };
+    EXPECT_EQ(onTerminal("C.UTF-8", "").out, "a1\t\u4E00\r\nba\t\u4E59\r\n");
+    EXPECT_EQ(onTerminal("C.UTF-8", "--big5").out, "a1\t\xA4\x40\r\nba\t\xA4\x41\r\n");
+    EXPECT_EQ(onTerminal("C", "").out, "a1\t\xA4\x40\r\nba\t\xA4\x41\r\n");
+    EXPECT_EQ(onTerminal("C", "--utf8").out, "a1\t\u4E00\r\nba\t\u4E59\r\n");
+    EXPECT_EQ(dump("worked_example.expected.zd").out, "a1\t\xA4\x40\nba\t\xA4\x41\n");
+}
+
 TEST_F(Tools, HelpGoesToStandardOutput)
 {
-    for (const char *program : { KPX_MAKE_PATH, KPX_DUMP_PATH }) {
+    for (const char *program : { KPX_MAKE_PATH, KPX_DUMP_PATH, KPX_CONVERT_PATH }) {
         const ToolRun help = run(program, "--help");
         EXPECT_EQ(help.status, 0);
         EXPECT_EQ(help.out.rfind("Usage: kpx-", 0), 0u) << help.out;

@@ -187,8 +187,9 @@ TEST(WordsTexts, EveryTextHasABig5Form)
              importedNotice(path, 3, 2), importProblemsTitle(2), importNoBig5Reason(u"x", 0x2A736),
              std::u16string(kImportKeyTooLong), std::u16string(kImportTextTooLong), std::u16string(kImportEntryTooLong),
              std::u16string(kImportKeyNotUsable), std::u16string(kImportTextNotUsable), std::u16string(kImportNoText),
-             std::u16string(kImportNotUtf8), std::u16string(kImportNoDataSection), std::u16string(kExportNotBig5Text),
-             std::u16string(kImportZeroByte), utf8DataFileQuestion(path, 3), utf8ConvertedNotice(4, 1) })
+             std::u16string(kImportNoTab), std::u16string(kImportNotUtf8), std::u16string(kImportNoDataSection),
+             std::u16string(kExportNotBig5Text), std::u16string(kImportZeroByte), utf8DataFileQuestion(path, 3),
+             utf8ConvertedNotice(4, 1) })
         EXPECT_TRUE(kpx::encodeBig5Lines(text).ok()) << std::string(text.begin(), text.end());
 }
 
