@@ -395,8 +395,8 @@ TEST_F(Tools, UsageErrorsAreOneLineInEveryTool)
     // An input that cannot be read fails with status 1 and the system's reason, in every tool.
     for (const auto &[program, arguments] : { std::pair<std::string, std::string> { KPX_MAKE_PATH, " -o t.zd" },
              { KPX_DUMP_PATH, "" }, { KPX_CONVERT_PATH, " -o t.tsv --from big5" } }) {
-        for (const auto &[input, reason] :
-            { std::pair<std::string, std::string> { "missing.txt", "No such file" }, { "inc", "not a regular file: a directory" } }) {
+        for (const auto &[input, reason] : { std::pair<std::string, std::string> { "missing.txt", "No such file" },
+                 { "inc", "not a regular file: a directory" } }) {
             const ToolRun failed = run(program, input + arguments);
             EXPECT_EQ(failed.status, 1) << program << " " << input;
             EXPECT_NE(failed.err.find("cannot read"), std::string::npos) << failed.err;
