@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "dialogs/sc_cheh1.h"
 
+#include <QKeyEvent>
 #include <QProxyStyle>
 #include <QTabBar>
 #include <QTabWidget>
@@ -74,4 +75,13 @@ TSCCheh1::TSCCheh1(QWidget *parent)
 void TSCCheh1::showHandbook()
 {
     bringToFront(this);
+}
+
+void TSCCheh1::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }

@@ -3,6 +3,7 @@
 
 #include <QWidget>
 
+class QKeyEvent;
 class QTabWidget;
 
 // The handbook window ("使用小手冊"): six tabbed pages of help text. It is an ordinary sizeable
@@ -16,6 +17,10 @@ public:
 
     // Shows the window without blocking, or brings it to the front when it is open already.
     void showHandbook();
+
+protected:
+    // Esc closes the window, as it closes the program's other windows beside the main one.
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     QTabWidget *const PageControl1;

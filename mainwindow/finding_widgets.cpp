@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "mainwindow/finding_widgets.h"
 
+#include <algorithm>
+
 #include <QAbstractTableModel>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -98,12 +100,23 @@ void ProblemsPanel::show(const QString &title, std::size_t rows)
 {
     title_->setText(title);
     model_->reset(rows);
-    if (rows > 0) {
+    if (rows > 0)
         list_->resizeColumnToContents(0);
-        list_->setColumnWidth(
-            1, std::max(list_->columnWidth(0) * 3, fontMetrics().horizontalAdvance(title_->text()) / 2));
-    }
     setVisible(rows > 0);
+    fitFileColumn();
+}
+
+void ProblemsPanel::fitFileColumn()
+{
+    const int line = list_->columnWidth(0);
+    const int room = list_->viewport()->width() - line;
+    list_->setColumnWidth(1, std::max({ line * 3, fontMetrics().horizontalAdvance(title_->text()) / 2, room * 2 / 5 }));
+}
+
+void ProblemsPanel::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    fitFileColumn();
 }
 
 FindBar::FindBar(Workbench &workbench, QWidget *parent)

@@ -4,6 +4,7 @@
 #include <QWidget>
 
 class QLabel;
+class QResizeEvent;
 class QLineEdit;
 class QPushButton;
 class QTableView;
@@ -24,7 +25,13 @@ public:
     // Shows rows rows under title; hides the panel when there are none.
     void show(const QString &title, std::size_t rows);
 
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
 private:
+    // The file column grows with the list, so that include paths show whole.
+    void fitFileColumn();
+
     Workbench &workbench_;
     QLabel *const title_;
     QTableView *const list_;

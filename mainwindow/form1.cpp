@@ -4,8 +4,10 @@
 
 #include <QAction>
 #include <QButtonGroup>
+#include <QClipboard>
 #include <QCoreApplication>
 #include <QFrame>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -16,6 +18,7 @@
 #include <QPushButton>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QTextDocument>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -52,6 +55,11 @@ constexpr int kSlotButtonPitch = 16;
 constexpr std::array<int, 3> kSlotRowY { 8, 32, 56 };
 constexpr int kRowLabelRight = 80;
 constexpr int kProgressMaximum = 1000;
+// The path boxes keep the right margin they have in a window of the design's width, and grow
+// when the window does.
+constexpr int kPathBoxLeft = 368;
+constexpr int kPathBoxWidth = 129;
+constexpr int kPathBoxMargin = 75;
 
 QAction *newAction(std::u16string_view caption, const char *name, QObject *parent)
 {
@@ -308,10 +316,20 @@ void TForm1::setupPanel()
     placeLabel(Label2, 370, 56, factor);
     const QFont pathFont = sansFont(kPathFontPixels);
     ed4ofn1->setObjectName(QStringLiteral("ed4ofn1"));
-    ed4ofn1->setGeometry(scaled(368, 24, 129, 24, factor));
+    ed4ofn1->setGeometry(scaled(kPathBoxLeft, 24, kPathBoxWidth, 24, factor));
     ed4ifn1->setObjectName(QStringLiteral("ed4ifn1"));
-    ed4ifn1->setGeometry(scaled(368, 72, 129, 24, factor));
+    ed4ifn1->setGeometry(scaled(kPathBoxLeft, 72, kPathBoxWidth, 24, factor));
+    // The boxes grow with the window.
+    Panel1->installEventFilter(this);
     for (QLineEdit *box : { ed4ofn1, ed4ifn1 }) {
+        // Its menu copies the whole path, not the shortened text the box shows.
+        box->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(box, &QLineEdit::customContextMenuRequested, this, [this, box](const QPoint &at) {
+            QMenu menu;
+            menu.addAction(kpx::qtText(kpx::texts::kCaption_mnCopy1), this,
+                [box] { QGuiApplication::clipboard()->setText(box->toolTip()); });
+            menu.exec(box->mapToGlobal(at));
+        });
         box->setFont(pathFont);
         // Read-only rather than disabled: a disabled box shows no tooltip with the whole path.
         box->setReadOnly(true);
@@ -365,6 +383,12 @@ void TForm1::setupEditor()
     connect(mm4indata1, &QPlainTextEdit::redoAvailable, mnRedo1, &QAction::setEnabled);
     connect(mm4indata1, &QPlainTextEdit::textChanged, this, [this] {
         if (workbench_)
+            workbench_->mm4indata1Change();
+    });
+    // An undo or redo that reaches or leaves the text as saved changes the document's modified
+    // flag only after the text: the Workbench looks again then.
+    connect(mm4indata1->document(), &QTextDocument::modificationChanged, this, [this] {
+        if (workbench_ && !markingSaved_)
             workbench_->mm4indata1Change();
     });
     mm4indata1->setFocus(Qt::OtherFocusReason);
@@ -511,8 +535,25 @@ bool TForm1::editorKey(const QKeyEvent &key)
     return false;
 }
 
+void TForm1::fitPathBoxes()
+{
+    const qreal factor = dpiFactor(this);
+    const int width = std::max(scaledPixels(kPathBoxWidth, factor),
+        Panel1->width() - scaledPixels(kPathBoxLeft, factor) - scaledPixels(kPathBoxMargin, factor));
+    for (QLineEdit *box : { ed4ofn1, ed4ifn1 }) {
+        if (box->width() == width)
+            continue;
+        box->resize(width, box->height());
+        // The tooltip holds the whole path.
+        const QString path = box->toolTip();
+        showPath(box, kpx::u16View(path));
+    }
+}
+
 bool TForm1::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == Panel1 && event->type() == QEvent::Resize)
+        fitPathBoxes();
     if (event->type() != QEvent::KeyPress)
         return QMainWindow::eventFilter(watched, event);
     const auto &key = static_cast<const QKeyEvent &>(*event);

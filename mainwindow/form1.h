@@ -125,6 +125,10 @@ public:
         std::u16string &path, std::size_t &type) override;
     int askChoice(std::u16string_view text, const std::vector<std::u16string> &choices) override;
     void appendEditorText(std::u16string_view text) override;
+    bool editorKeepsHistory() const override { return true; }
+    void markEditorSaved() override;
+    bool editorAtSavedText() const override;
+    void replaceEditorRange(std::size_t position, std::size_t length, std::u16string_view text) override;
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -148,6 +152,8 @@ private:
     bool editorKey(const QKeyEvent &key);
     // Shows a path in its box, shortened to the box's width, whole on hover.
     static void showPath(QLineEdit *box, std::u16string_view path);
+    // The path boxes as wide as the panel leaves room for, their paths fitted again.
+    void fitPathBoxes();
     void setupWordsMenu();
 
     QMenuBar *const MainMenu1;
@@ -204,6 +210,8 @@ private:
 
     // Where the Workbench decodes a data file on a load (editorTextStorage).
     QString loadedText_;
+    // Set while a save marks the editor's text as saved, which is no change of it.
+    bool markingSaved_ = false;
 
     std::unique_ptr<kpx::Workbench> workbench_;
     // Made with the Workbench, which they read.

@@ -72,6 +72,29 @@ void TForm1::replaceEditorText(std::u16string_view text)
     cursor.insertText(kpx::qtText(text));
 }
 
+void TForm1::markEditorSaved()
+{
+    // The document joins typing into the step before only while it is modified: a save ends the
+    // step, and undo and redo tell when they come back to it.
+    markingSaved_ = true;
+    mm4indata1->document()->setModified(false);
+    markingSaved_ = false;
+}
+
+bool TForm1::editorAtSavedText() const
+{
+    return !mm4indata1->document()->isModified();
+}
+
+void TForm1::replaceEditorRange(std::size_t position, std::size_t length, std::u16string_view text)
+{
+    QTextCursor cursor(mm4indata1->document());
+    cursor.setPosition(static_cast<int>(position));
+    cursor.setPosition(static_cast<int>(position + length), QTextCursor::KeepAnchor);
+    cursor.insertText(kpx::qtText(text));
+    mm4indata1->setTextCursor(cursor);
+}
+
 std::size_t TForm1::editorLineCount() const
 {
     return static_cast<std::size_t>(mm4indata1->document()->blockCount());

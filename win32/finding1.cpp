@@ -31,52 +31,40 @@ void addColumn(HWND list, int index, std::u16string_view title, int width)
 
 TProblems1::TProblems1(HWND owner, Workbench &workbench)
     : workbench_(workbench)
-    , owner_(owner)
+    , scale_(Scale::of(owner))
 {
+    const RECT nowhere { 0, 0, 1, 1 };
+    create(
+        L"kpxv410.TProblems1", L"", WS_CHILD | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, nowhere, nullptr, nullptr, owner);
+    if (!handle())
+        return;
+    title_ = createControl(handle(), L"STATIC", L"", SS_LEFT | SS_NOPREFIX | SS_CENTERIMAGE, nowhere, -1);
+    list_ = createControl(handle(), WC_LISTVIEWW, L"",
+        LVS_REPORT | LVS_OWNERDATA | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_TABSTOP, nowhere, kProblemList,
+        WS_EX_CLIENTEDGE);
+    SendMessageW(list_, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
+    font_ = makeMingFont(scale_(kFontPixels));
+    setFont(title_, font_.get());
+    setFont(list_, font_.get());
+    addColumn(list_, 0, texts::kProblemsColumnLine, scale_(60));
+    addColumn(list_, 1, texts::kProblemsColumnFile, scale_(120));
+    addColumn(list_, 2, texts::kProblemsColumnReason, scale_(280));
 }
 
 void TProblems1::show(std::u16string_view title, std::size_t rows)
 {
-    if (!handle()) {
-        if (rows == 0)
-            return;
-        const Scale scale = Scale::of(owner_);
-        RECT frame {};
-        GetWindowRect(owner_, &frame);
-        // Beside the main window, moved into the monitor's work area where it would leave it.
-        MONITORINFO monitor {};
-        monitor.cbSize = sizeof monitor;
-        GetMonitorInfoW(MonitorFromWindow(owner_, MONITOR_DEFAULTTONEAREST), &monitor);
-        const RECT &work = monitor.rcWork;
-        const int width = std::min<int>(scale(480), work.right - work.left);
-        const int height = std::min<int>(scale(300), work.bottom - work.top);
-        const int left = std::clamp<int>(frame.right, work.left, work.right - width);
-        const int top = std::clamp<int>(frame.top, work.top, work.bottom - height);
-        const RECT bounds { left, top, left + width, top + height };
-        create(L"kpxv410.TProblems1", L"", WS_OVERLAPPEDWINDOW, WS_EX_TOOLWINDOW, bounds, nullptr, nullptr);
-        if (!handle())
-            return;
-        // Owned by the main window: above it, minimised and closed with it.
-        SetWindowLongPtrW(handle(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner_));
-        const RECT nowhere { 0, 0, 1, 1 };
-        list_ = createControl(handle(), WC_LISTVIEWW, L"",
-            LVS_REPORT | LVS_OWNERDATA | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_TABSTOP, nowhere, kProblemList);
-        SendMessageW(list_, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
-        font_ = makeMingFont(scale(kFontPixels));
-        setFont(list_, font_.get());
-        addColumn(list_, 0, texts::kProblemsColumnLine, scale(60));
-        addColumn(list_, 1, texts::kProblemsColumnFile, scale(120));
-        addColumn(list_, 2, texts::kProblemsColumnReason, scale(280));
-        RECT client {};
-        GetClientRect(handle(), &client);
-        MoveWindow(list_, 0, 0, client.right, client.bottom, TRUE);
-    }
+    if (!list_)
+        return;
     SendMessageW(list_, LVM_SETITEMCOUNT, static_cast<WPARAM>(rows), 0);
     if (rows == 0) {
+        // The focus goes back to the editor rather than nowhere.
+        const bool hadFocus = IsChild(handle(), GetFocus());
         ShowWindow(handle(), SW_HIDE);
+        if (hadFocus && wentToLine_)
+            wentToLine_();
         return;
     }
-    SetWindowTextW(handle(), wide(title).c_str());
+    SetWindowTextW(title_, wide(title).c_str());
     // The first row chosen, so that Enter goes to it at once.
     LVITEMW first {};
     first.stateMask = LVIS_FOCUSED | LVIS_SELECTED;
@@ -84,7 +72,20 @@ void TProblems1::show(std::u16string_view title, std::size_t rows)
     SendMessageW(list_, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&first));
     InvalidateRect(list_, nullptr, TRUE);
     // Shown without taking the focus from the editor.
-    ShowWindow(handle(), SW_SHOWNOACTIVATE);
+    ShowWindow(handle(), SW_SHOWNA);
+}
+
+void TProblems1::layout(int width, int height)
+{
+    const int titleHeight = scale_(20);
+    MoveWindow(title_, scale_(4), 0, std::max(0, width - scale_(8)), titleHeight, TRUE);
+    MoveWindow(list_, 0, titleHeight, width, std::max(0, height - titleHeight), TRUE);
+    // The file column grows with the list, so that include paths show whole; the reasons take
+    // the rest.
+    const int line = static_cast<int>(SendMessageW(list_, LVM_GETCOLUMNWIDTH, 0, 0));
+    const int file = std::max(scale_(120), (width - line) * 2 / 5);
+    SendMessageW(list_, LVM_SETCOLUMNWIDTH, 1, MAKELPARAM(file, 0));
+    SendMessageW(list_, LVM_SETCOLUMNWIDTH, 2, MAKELPARAM(LVSCW_AUTOSIZE_USEHEADER, 0));
 }
 
 void TProblems1::fillCell(NMLVDISPINFOW &cell)
@@ -102,7 +103,7 @@ LRESULT TProblems1::onMessage(UINT message, WPARAM wParam, LPARAM lParam)
     switch (message) {
     case WM_SIZE:
         if (list_)
-            MoveWindow(list_, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
+            layout(LOWORD(lParam), HIWORD(lParam));
         return 0;
     case WM_SETFOCUS:
         if (list_)
@@ -130,10 +131,6 @@ LRESULT TProblems1::onMessage(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
         break;
     }
-    case WM_CLOSE:
-        // Closing only hides: the next table run shows it again.
-        ShowWindow(handle(), SW_HIDE);
-        return 0;
     default:
         break;
     }

@@ -17,22 +17,26 @@ class Workbench;
 
 namespace kpx::win32 {
 
-// The problems list after a table run: a window of its own beside the main window, whose rows
-// the Workbench gives by index when the list draws them.
+// The problems list after a table run: a panel under the editor, as in the Qt window, with its
+// title above a list whose rows the Workbench gives by index when the list draws them.
 class TProblems1 : public Window {
 public:
     TProblems1(HWND owner, Workbench &workbench);
-    // Shows rows rows under title; 0 rows empties the list and hides the window.
+    // Shows rows rows under title; 0 rows empties the list and hides the panel. The owner lays
+    // out its controls again after either.
     void show(std::u16string_view title, std::size_t rows);
-    // Called after a row of the editor was activated, to give the main window the focus.
+    bool isShown() const { return handle() && IsWindowVisible(handle()); }
+    // Called after a row of the editor was activated, to give the editor the focus.
     void onWentToLine(std::function<void()> wentToLine) { wentToLine_ = std::move(wentToLine); }
 
 private:
     LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void fillCell(NMLVDISPINFOW &cell);
+    void layout(int width, int height);
 
     Workbench &workbench_;
-    HWND owner_;
+    Scale scale_;
+    HWND title_ = nullptr;
     HWND list_ = nullptr;
     FontHandle font_;
     std::wstring cellText_; // the text handed to the list for one cell

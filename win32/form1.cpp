@@ -29,6 +29,8 @@ constexpr int kProgressBar1 = 108;
 // Posted to run FormActivate once the window system has finished activating the window: it may
 // ask a question, which must not open inside WM_ACTIVATE.
 constexpr UINT kRunFormActivate = WM_APP + 1;
+// Posted to give the editor the focus once the problems list has finished with a click.
+constexpr UINT kFocusEditor = WM_APP + 2;
 
 // Layout at 96 dots per inch.
 constexpr int kPanelHeight = 105;
@@ -39,6 +41,11 @@ constexpr int kPathFontPixels = 13;
 constexpr int kEditorFontPixels = 16;
 constexpr int kStatusPanelWidths[4] = { 100, 120, 100, 150 };
 constexpr int kProgressMaximum = 1000;
+// The path boxes keep the right margin they have in a window of the design's width, and grow
+// when the window does.
+constexpr int kPathBoxLeft = 368;
+constexpr int kPathBoxWidth = 129;
+constexpr int kPathBoxMargin = 75;
 
 // A menu item's caption with its shortcut key shown at the right.
 std::wstring withKey(std::u16string_view caption, const wchar_t *key)
@@ -106,10 +113,8 @@ void TForm1::attach(Workbench &workbench)
 {
     workbench_ = &workbench;
     problems_ = std::make_unique<TProblems1>(handle(), workbench);
-    problems_->onWentToLine([this] {
-        SetActiveWindow(handle());
-        focusEditor();
-    });
+    // A double click ends after the list's notice of it: the editor takes the focus after that.
+    problems_->onWentToLine([this] { PostMessageW(handle(), kFocusEditor, 0, 0); });
 }
 
 void TForm1::createMenu()
@@ -227,6 +232,11 @@ void TForm1::createControls()
     ed4ofn1_ = createControl(window, L"EDIT", L"", ES_READONLY | ES_AUTOHSCROLL, nowhere, kEd4ofn1, WS_EX_CLIENTEDGE);
     label2_ = createControl(window, L"STATIC", wide(texts::kCaption_Label2), SS_LEFT | SS_NOPREFIX, nowhere, -1);
     ed4ifn1_ = createControl(window, L"EDIT", L"", ES_READONLY | ES_AUTOHSCROLL, nowhere, kEd4ifn1, WS_EX_CLIENTEDGE);
+    for (HWND box : { ed4ofn1_, ed4ifn1_ }) {
+        SetWindowLongPtrW(box, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+        pathBoxDefault_ = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrW(box, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TForm1::pathBoxProcedure)));
+    }
     // No word wrap: long lines scroll sideways. Without WS_TABSTOP handling of its own, the Tab
     // key reaches the box as a character.
     mm4indata1_ = createControl(window, L"EDIT", L"",
@@ -283,17 +293,25 @@ void TForm1::layout()
     place(bnSort1_, 256, 40, 105, 25);
     place(bn4save_, 256, 72, 105, 25);
     place(label1_, 370, 8, 120, 16);
-    place(ed4ofn1_, 368, 24, 129, 24);
     place(label2_, 370, 56, 120, 16);
-    place(ed4ifn1_, 368, 72, 129, 24);
 
     RECT client {};
     GetClientRect(handle(), &client);
     const int width = client.right;
+    // The path boxes grow with the window, so that a long path shows whole when there is room.
+    const int pathWidth = std::max(s(kPathBoxWidth), width - s(kPathBoxLeft) - s(kPathBoxMargin));
+    MoveWindow(ed4ofn1_, s(kPathBoxLeft), s(24), pathWidth, s(24), TRUE);
+    MoveWindow(ed4ifn1_, s(kPathBoxLeft), s(72), pathWidth, s(24), TRUE);
     const int progressTop = client.bottom - s(kProgressHeight);
     const int statusTop = progressTop - s(kStatusHeight);
     const int editorTop = s(kPanelHeight);
-    MoveWindow(mm4indata1_, 0, editorTop, width, std::max(0, statusTop - editorTop), TRUE);
+    // The problems list, while it shows, takes a quarter of the room under the editor, and at
+    // least enough for its title, its header and three rows while the editor keeps half.
+    const int room = std::max(0, statusTop - editorTop);
+    const int listHeight = problems_ && problems_->isShown() ? std::min(room / 2, std::max(room / 4, s(120))) : 0;
+    MoveWindow(mm4indata1_, 0, editorTop, width, room - listHeight, TRUE);
+    if (problems_ && problems_->handle())
+        MoveWindow(problems_->handle(), 0, editorTop + room - listHeight, width, listHeight, TRUE);
     MoveWindow(statusBar1_, 0, statusTop, width, s(kStatusHeight), TRUE);
     MoveWindow(progressBar1_, 0, progressTop, width, s(kProgressHeight), TRUE);
     int edges[4];
@@ -445,7 +463,6 @@ bool TForm1::loadEditorText(std::u16string_view text)
     }
     if (!whole)
         SetWindowTextW(mm4indata1_, L"");
-    redoPending_ = false;
     SendMessageW(mm4indata1_, EM_EMPTYUNDOBUFFER, 0, 0);
     SendMessageW(mm4indata1_, EM_SETSEL, 0, 0);
     SendMessageW(mm4indata1_, EM_SCROLLCARET, 0, 0);
@@ -499,8 +516,20 @@ void TForm1::selectText(std::size_t position, std::size_t length)
 
 void TForm1::showProblems(std::u16string_view title, std::size_t rows)
 {
-    if (problems_)
-        problems_->show(title, rows);
+    if (!problems_)
+        return;
+    const bool wasShown = problems_->isShown();
+    problems_->show(title, rows);
+    if (problems_->isShown() != wasShown)
+        layout();
+}
+
+void TForm1::replaceEditorRange(std::size_t position, std::size_t length, std::u16string_view text)
+{
+    SendMessageW(mm4indata1_, EM_SETSEL, static_cast<WPARAM>(position), static_cast<LPARAM>(position + length));
+    const std::wstring replacement = wide(text);
+    SendMessageW(mm4indata1_, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(replacement.c_str()));
+    SendMessageW(mm4indata1_, EM_SCROLLCARET, 0, 0);
 }
 
 bool TForm1::askLineNumber(std::u16string_view prompt, std::int64_t current, std::int64_t last, std::int64_t &line)
@@ -592,9 +621,7 @@ void TForm1::command(int id, int notification, HWND control)
         return;
     if (control == mm4indata1_) {
         if (notification == EN_CHANGE) {
-            if (!undoing_)
-                redoPending_ = false;
-            workbench_->mm4indata1Change();
+            workbench_->mm4indata1Change(editKind_);
         } else if (notification == EN_ERRSPACE || notification == EN_MAXTEXT) {
             editorFull_ = true;
         }
@@ -649,9 +676,12 @@ void TForm1::command(int id, int notification, HWND control)
     case IDM_MNCUT1:
         SendMessageW(mm4indata1_, WM_CUT, 0, 0);
         break;
-    case IDM_MNCOPY1:
-        SendMessageW(mm4indata1_, WM_COPY, 0, 0);
+    case IDM_MNCOPY1: {
+        // From a path box when it has the focus, otherwise from the editor.
+        HWND focus = GetFocus();
+        SendMessageW(focus == ed4ofn1_ || focus == ed4ifn1_ ? focus : mm4indata1_, WM_COPY, 0, 0);
         break;
+    }
     case IDM_MNPASTE1:
         SendMessageW(mm4indata1_, WM_PASTE, 0, 0);
         break;
@@ -677,16 +707,47 @@ void TForm1::command(int id, int notification, HWND control)
 
 void TForm1::undo(bool redo)
 {
-    // Undoing the box's one step of undo again redoes it.
-    if (redo != redoPending_ || !SendMessageW(mm4indata1_, EM_CANUNDO, 0, 0)) {
-        MessageBeep(MB_OK);
+    if (!workbench_)
         return;
+    const Busy busy(busy_);
+    if (!(redo ? workbench_->Redo() : workbench_->Undo()))
+        MessageBeep(MB_OK);
+}
+
+void TForm1::copyPath(HWND box)
+{
+    const std::wstring &path = box == ed4ofn1_ ? tablePath_ : dataPath_;
+    if (!OpenClipboard(box))
+        return;
+    EmptyClipboard();
+    if (HGLOBAL data = GlobalAlloc(GMEM_MOVEABLE, (path.size() + 1) * sizeof(wchar_t))) {
+        if (auto *text = static_cast<wchar_t *>(GlobalLock(data))) {
+            std::copy(path.c_str(), path.c_str() + path.size() + 1, text);
+            GlobalUnlock(data);
+            // The clipboard owns the block once it takes it.
+            if (!SetClipboardData(CF_UNICODETEXT, data))
+                GlobalFree(data);
+        } else {
+            GlobalFree(data);
+        }
     }
-    undoing_ = true;
-    SendMessageW(mm4indata1_, EM_UNDO, 0, 0);
-    undoing_ = false;
-    redoPending_ = !redo;
-    SetFocus(mm4indata1_);
+    CloseClipboard();
+}
+
+LRESULT CALLBACK TForm1::pathBoxProcedure(HWND box, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    auto *self = reinterpret_cast<TForm1 *>(GetWindowLongPtrW(box, GWLP_USERDATA));
+    try {
+        // Its own Ctrl+C and its menu's 複製 both come here.
+        if (message == WM_COPY) {
+            self->copyPath(box);
+            return 0;
+        }
+        return CallWindowProcW(self->pathBoxDefault_, box, message, wParam, lParam);
+    } catch (...) {
+        reportException();
+        return 0;
+    }
 }
 
 void TForm1::pasteWithCrLf()
@@ -706,7 +767,9 @@ void TForm1::pasteWithCrLf()
     }
     CloseClipboard();
     editorFull_ = false;
+    editKind_ = EditHistory::Kind::Whole;
     SendMessageW(mm4indata1_, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(lines.c_str()));
+    editKind_ = EditHistory::Kind::Typing;
     if (editorFull_)
         showError(texts::kTextExceedsCapacity);
 }
@@ -724,9 +787,31 @@ LRESULT CALLBACK TForm1::editorProcedure(HWND editor, UINT message, WPARAM wPara
 
 LRESULT TForm1::onEditorMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_PASTE) {
+    switch (message) {
+    case WM_PASTE:
         pasteWithCrLf();
         return 0;
+    case WM_UNDO:
+    case EM_UNDO:
+        // The box's own one step of undo never runs: its menu and Alt+Backspace take a step of
+        // the Workbench's history.
+        undo(false);
+        return TRUE;
+    case WM_SYSKEYDOWN:
+        if (wParam == VK_BACK) {
+            undo(false);
+            return 0;
+        }
+        break;
+    case WM_CUT:
+    case WM_CLEAR: {
+        editKind_ = EditHistory::Kind::Whole;
+        const LRESULT result = CallWindowProcW(editorDefault_, mm4indata1_, message, wParam, lParam);
+        editKind_ = EditHistory::Kind::Typing;
+        return result;
+    }
+    default:
+        break;
     }
     return CallWindowProcW(editorDefault_, mm4indata1_, message, wParam, lParam);
 }
@@ -803,6 +888,9 @@ LRESULT TForm1::onMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_SETFOCUS:
         // Back to the control that had the focus, the editor at first.
         SetFocus(lastFocus_ && IsWindow(lastFocus_) ? lastFocus_ : mm4indata1_);
+        return 0;
+    case kFocusEditor:
+        focusEditor();
         return 0;
     case kRunFormActivate:
         if (workbench_) {

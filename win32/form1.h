@@ -13,6 +13,7 @@
 #include "win32/ui_support.h"
 #include "win32/window.h"
 #include "win32/words1.h"
+#include "workbench/edit_history.h"
 #include "workbench/face.h"
 #include <commdlg.h>
 
@@ -62,11 +63,18 @@ public:
         std::size_t &type) override;
     int askChoice(std::u16string_view text, const std::vector<std::u16string> &choices) override;
     void appendEditorText(std::u16string_view text) override;
+    bool editorKeepsHistory() const override { return false; }
+    void markEditorSaved() override { }
+    bool editorAtSavedText() const override { return false; }
+    void replaceEditorRange(std::size_t position, std::size_t length, std::u16string_view text) override;
 
 private:
     LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     static LRESULT CALLBACK editorProcedure(HWND editor, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT onEditorMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK pathBoxProcedure(HWND box, UINT message, WPARAM wParam, LPARAM lParam);
+    // Copies the whole path a box stands for, not the shortened text it shows.
+    void copyPath(HWND box);
     void pasteWithCrLf();
     void undo(bool redo);
     bool navigate(const MSG &message);
@@ -110,14 +118,15 @@ private:
     HWND progressBar1_ = nullptr;
     HWND toolTips_ = nullptr;
     WNDPROC editorDefault_ = nullptr;
+    WNDPROC pathBoxDefault_ = nullptr;
     // The paths the boxes stand for; the boxes may show them shortened.
     std::wstring tablePath_;
     std::wstring dataPath_;
     // The editor reported that a text did not fit (EN_ERRSPACE, EN_MAXTEXT).
     bool editorFull_ = false;
-    // The edit control keeps one step of undo; undoing it again is the redo.
-    bool redoPending_ = false;
-    bool undoing_ = false;
+    // How the change the editor reports next came about, for the Workbench's undo history: a
+    // paste or a cut is a step of its own.
+    EditHistory::Kind editKind_ = EditHistory::Kind::Typing;
     // A command of the Workbench is running: a session end must wait for it.
     int busy_ = 0;
     // The session's end was agreed to: the state is stored, the window waits for its end.

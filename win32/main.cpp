@@ -75,7 +75,7 @@ int runProgram(int showCommand)
 
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        if (form1.translateShortcut(message) || handbook.turnPageByKey(message))
+        if (form1.translateShortcut(message) || handbook.takeKey(message))
             continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);

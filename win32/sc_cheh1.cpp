@@ -54,11 +54,17 @@ void TSCCheh1::showBeside()
     bringToFront(handle());
 }
 
-bool TSCCheh1::turnPageByKey(const MSG &message)
+bool TSCCheh1::takeKey(const MSG &message)
 {
-    if (message.message != WM_KEYDOWN || message.wParam != VK_TAB || GetKeyState(VK_CONTROL) >= 0)
+    if (message.message != WM_KEYDOWN)
         return false;
     if (message.hwnd != handle() && GetAncestor(message.hwnd, GA_ROOT) != handle())
+        return false;
+    if (message.wParam == VK_ESCAPE) {
+        SendMessageW(handle(), WM_CLOSE, 0, 0);
+        return true;
+    }
+    if (message.wParam != VK_TAB || GetKeyState(VK_CONTROL) >= 0)
         return false;
     const int step = GetKeyState(VK_SHIFT) < 0 ? kHandbookPageCount - 1 : 1;
     const int page = (static_cast<int>(SendMessageW(tabs_, TCM_GETCURSEL, 0, 0)) + step) % kHandbookPageCount;

@@ -17,9 +17,9 @@ class TSCCheh1 : public Window {
 public:
     TSCCheh1();
     void showBeside();
-    // Ctrl+Tab and Ctrl+Shift+Tab in the handbook turn to the next and the previous page. True
-    // when the message was such a key.
-    bool turnPageByKey(const MSG &message);
+    // The handbook's own keys: Ctrl+Tab and Ctrl+Shift+Tab turn to the next and the previous
+    // page, Esc closes it. True when the message was such a key.
+    bool takeKey(const MSG &message);
     // Called whenever the handbook becomes the active window.
     void onActivated(std::function<void()> handler) { activated_ = std::move(handler); }
 

@@ -15,7 +15,7 @@ Window::~Window()
 }
 
 void Window::create(const wchar_t *className, const wchar_t *caption, DWORD style, DWORD extendedStyle, RECT frame,
-    HMENU menu, HICON icon)
+    HMENU menu, HICON icon, HWND parent)
 {
     WNDCLASSEXW windowClass {};
     windowClass.cbSize = sizeof windowClass;
@@ -31,7 +31,7 @@ void Window::create(const wchar_t *className, const wchar_t *caption, DWORD styl
         RegisterClassExW(&windowClass);
     }
     CreateWindowExW(extendedStyle, className, caption, style, frame.left, frame.top, frame.right - frame.left,
-        frame.bottom - frame.top, nullptr, menu, instance(), this);
+        frame.bottom - frame.top, parent, menu, instance(), this);
 }
 
 LRESULT Window::onMessage(UINT message, WPARAM wParam, LPARAM lParam)

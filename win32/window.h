@@ -5,7 +5,7 @@
 
 namespace kpx::win32 {
 
-// A top-level window of the program: one window class per C++ class, whose window procedure
+// A window of the program: one window class per C++ class, whose window procedure
 // forwards every message to the object that created the window.
 class Window {
 public:
@@ -17,9 +17,9 @@ public:
     HWND handle() const { return window_; }
 
 protected:
-    // Registers className once and creates the window, hidden.
+    // Registers className once and creates the window, hidden; a child of parent when given.
     void create(const wchar_t *className, const wchar_t *caption, DWORD style, DWORD extendedStyle, RECT frame,
-        HMENU menu, HICON icon);
+        HMENU menu, HICON icon, HWND parent = nullptr);
     virtual LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT byDefault(UINT message, WPARAM wParam, LPARAM lParam);
 

@@ -66,6 +66,23 @@ public:
     virtual void putCaret(std::size_t position) = 0;
     virtual void focusEditor() = 0;
 
+    // --- Undo ---
+    // Whether the editor keeps an undo history of its own that takes back one edit at a time (a
+    // run of typing, a paste, a line break, each replacement by replaceEditorText and
+    // appendEditorText) and never joins edits across a save. A face whose control has no such
+    // history (the native edit box keeps one step) leaves it to the Workbench: it reports how
+    // each change came about (Workbench::mm4indata1Change), forwards undo and redo
+    // (Workbench::Undo, Redo) and applies their steps with replaceEditorRange.
+    virtual bool editorKeepsHistory() const = 0;
+    // With a history of the editor's own: the text as it stands was saved or loaded. The next
+    // edit is a step of its own, and editorAtSavedText tells when undo or redo came back here.
+    virtual void markEditorSaved() = 0;
+    virtual bool editorAtSavedText() const = 0;
+    // Without one: replaces length units from position with text, as a step of undo or redo
+    // (the control's own undo takes no part), the caret after it, scrolled into view. A change
+    // of the text like any other.
+    virtual void replaceEditorRange(std::size_t position, std::size_t length, std::u16string_view text) = 0;
+
     // --- The panel ---
     // Presses the button of slot (1 to 30) down; the group releases the others.
     virtual void pressSlotButton(std::int32_t slot) = 0;

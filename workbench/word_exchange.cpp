@@ -245,7 +245,7 @@ void Workbench::ImportWords()
         firstLine = editorLines() + 1;
         std::u16string added = lastLineEnded ? u"" : u"\n";
         added += editorTextOfLines(imported.big5Lines);
-        face_.appendEditorText(added);
+        editWhole([&] { face_.appendEditorText(added); });
     }
     showExchangeProblems(std::move(rows));
     face_.showNotice(
@@ -352,7 +352,7 @@ void Workbench::offerUtf8Conversion()
     }
     const std::size_t caret = face_.caretPosition();
     // One edit, which the user can take back to the text as the file holds it.
-    face_.replaceEditorText(editorTextOfLines(converted.big5Lines));
+    editWhole([&] { face_.replaceEditorText(editorTextOfLines(converted.big5Lines)); });
     std::vector<ProblemRow> rows = problemRows(converted.problems, shownPath(path));
     const auto problems = static_cast<std::int64_t>(rows.size());
     showExchangeProblems(std::move(rows));

@@ -187,7 +187,7 @@ void Workbench::RefreshStatusBar()
     face_.setStatusPanel(2, dirtyWarning_.dirty ? texts::kStatusModified : std::u16string_view());
 }
 
-void Workbench::mm4indata1Change()
+void Workbench::mm4indata1Change(EditHistory::Kind kind)
 {
     // The list's line numbers belong to the text of the run; any change may move them.
     if (problemsShown_ || exchangeProblemsShown_)
@@ -195,7 +195,70 @@ void Workbench::mm4indata1Change()
     if (loading_)
         return;
     sessionEndAgreed_ = false;
-    SetDirty(1);
+    if (ownEdit_)
+        return;
+    if (!face_.editorKeepsHistory())
+        history_.record(face_.editorText(), kind);
+    followChange();
+}
+
+void Workbench::followChange()
+{
+    const bool atSaved = face_.editorKeepsHistory() ? face_.editorAtSavedText() : history_.atSaved();
+    // An editor that never held the slot's data is never what the file holds.
+    SetDirty(atSaved && !loadFailed_ ? 0 : 1);
+}
+
+void Workbench::markSaved()
+{
+    if (face_.editorKeepsHistory())
+        face_.markEditorSaved();
+    else
+        history_.markSaved();
+}
+
+void Workbench::editWhole(const std::function<void()> &change)
+{
+    {
+        ownEdit_ = true;
+        struct Done {
+            bool &flag;
+            ~Done() { flag = false; }
+        } done { ownEdit_ };
+        change();
+    }
+    if (!face_.editorKeepsHistory())
+        history_.record(face_.editorText(), EditHistory::Kind::Whole);
+    followChange();
+}
+
+bool Workbench::applyStep(const std::optional<EditHistory::Edit> &step)
+{
+    if (!step)
+        return false;
+    {
+        ownEdit_ = true;
+        struct Done {
+            bool &flag;
+            ~Done() { flag = false; }
+        } done { ownEdit_ };
+        face_.replaceEditorRange(step->position, step->length, step->text);
+    }
+    // A control that could not take the whole step holds another text: that is a change too.
+    history_.record(face_.editorText(), EditHistory::Kind::Typing);
+    followChange();
+    face_.focusEditor();
+    return true;
+}
+
+bool Workbench::Undo()
+{
+    return !face_.editorKeepsHistory() && applyStep(history_.undo());
+}
+
+bool Workbench::Redo()
+{
+    return !face_.editorKeepsHistory() && applyStep(history_.redo());
 }
 
 // --- Saving, the question and the slot switch ---
@@ -239,6 +302,7 @@ bool Workbench::saveData()
     loadFailed_ = false;
     zeroByteLine_ = 0;
     dataStamp_ = os::fileStatus(path.c_str());
+    markSaved();
     SetDirty(0);
     return true;
 }
@@ -343,6 +407,11 @@ bool Workbench::loadDataFile()
             utf8Pending_.clear();
             face_.loadEditorText({});
         }
+        // A new slot's text: nothing of the previous one to undo.
+        if (face_.editorKeepsHistory())
+            face_.markEditorSaved();
+        else
+            history_.reset(face_.editorText());
     }
     if (!held) {
         loadFailed(texts::kTextExceedsCapacity);
@@ -597,7 +666,7 @@ void Workbench::Sort()
             result += u'\n';
         }
         // One edit, so that the user can take the whole sort back.
-        face_.replaceEditorText(result);
+        editWhole([&] { face_.replaceEditorText(result); });
     }
     face_.focusEditor();
     face_.putCaret(caret);

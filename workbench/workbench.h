@@ -3,6 +3,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,7 @@
 #include "platform/os_file.h"
 #include "state/keyed_store.h"
 #include "workbench/activation_tracker.h"
+#include "workbench/edit_history.h"
 #include "workbench/face.h"
 #include "workbench/text_search.h"
 
@@ -47,7 +49,14 @@ public:
     void Jejok(bool showNotice); // bnJejok1Click, mn4jejok1Click (F3) with the notice
     void Sort(); // bnSort1Click
     bool SwitchSlot(std::int32_t slot); // SpeedButton<N>Click; false when it stopped
-    void mm4indata1Change(); // every change of the editor's text
+    // Every change of the editor's text. A face without an undo history of its own says how the
+    // change came about: Whole for a paste or a cut, which are steps of their own.
+    void mm4indata1Change(EditHistory::Kind kind = EditHistory::Kind::Typing);
+    // Undo and redo for a face without an undo history of its own (Face::editorKeepsHistory):
+    // one step of EditHistory, applied through Face::replaceEditorRange. False when there is no
+    // step to take.
+    bool Undo();
+    bool Redo();
 
     // --- Finding mistakes and text; none of these changes the text or dirty ---
     struct ProblemRow {
@@ -142,6 +151,19 @@ private:
     std::chrono::milliseconds progressRedrawInterval_ { 50 };
     // Set while the Workbench itself replaces the editor's text on a load, which is no edit.
     bool loading_ = false;
+    // The undo history, when the face keeps none (Face::editorKeepsHistory).
+    EditHistory history_;
+    // Set while the Workbench changes the text itself (Sort, import, undo): the change is
+    // recorded once it is over, as one step.
+    bool ownEdit_ = false;
+    // The text as it now stands is the saved one (or was loaded).
+    void markSaved();
+    // Runs change, an edit of the Workbench's own, as one step of undo.
+    void editWhole(const std::function<void()> &change);
+    bool applyStep(const std::optional<EditHistory::Edit> &step);
+    // The data-modified flag after a change: set, unless undo or redo came back to the text as
+    // saved.
+    void followChange();
     // The current slot's data file exists but could not be loaded: saving over it needs the
     // user's word.
     bool loadFailed_ = false;

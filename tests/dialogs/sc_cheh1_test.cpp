@@ -274,6 +274,10 @@ void ScCheh1Test::showsWithoutBlocking()
     QTest::keyClicks(editor, QStringLiteral("kpx"));
     QCOMPARE(editor->text(), QStringLiteral("kpx"));
     QVERIFY(handbook.isVisible());
+    // Esc on a page closes it; the main window stays.
+    QTest::keyClick(memo(&handbook, 4), Qt::Key_Escape);
+    QVERIFY(!handbook.isVisible());
+    QVERIFY(mainWindow.isVisible());
 }
 
 void ScCheh1Test::reopensWithTheSamePageAndPlace()

@@ -2,10 +2,12 @@
 // The real window under an X server: F5 fills the problems list, activating a row takes the
 // editor to the line, Ctrl+F finds and counts, Ctrl+G goes to a line; neither changes the text
 // or the data-modified mark. With KPX_SHOTS set, pictures of the window go there.
+#include <QClipboard>
 #include <QHeaderView>
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -72,6 +74,35 @@ void FindingWindowTest::problemsListFindAndGoToLine()
     QCOMPARE(list->model()->index(2, 2).data().toString(), u"#include e 檔案開袂起來：missing.txt"_s);
     QTest::qWait(50);
     shot(u"problems"_s);
+
+    // A wider window: the path boxes and the problems list's file column grow with it, and the
+    // data file's path shows whole; the box's menu copies the whole path either way.
+    auto *dataBox = child<QLineEdit>(u"ed4ifn1"_s);
+    const int boxWidth = dataBox->width();
+    const int fileWidth = list->columnWidth(1);
+    QVERIFY(dataBox->text() != dataBox->toolTip());
+    form()->resize(1000, form()->height());
+    QTRY_VERIFY(dataBox->width() > boxWidth + 300);
+    QTRY_VERIFY(list->columnWidth(1) > fileWidth + 100);
+    QCOMPARE(dataBox->text(), dataBox->toolTip());
+    form()->resize(form()->width() / 2, form()->height());
+    QTRY_VERIFY(dataBox->width() < boxWidth + 300);
+    QVERIFY(dataBox->text() != dataBox->toolTip());
+    QTimer::singleShot(0, this, [] {
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        QVERIFY(menu);
+        menu->actions().at(0)->trigger();
+        menu->close();
+    });
+    emit dataBox->customContextMenuRequested(QPoint(4, 4));
+    QCOMPARE(QGuiApplication::clipboard()->text(), dataBox->toolTip());
+    form()->resize(1000, form()->height());
+    QTRY_COMPARE(dataBox->text(), dataBox->toolTip());
+    QTest::qWait(50);
+    shot(u"problems-wide"_s);
+    // The menu took the window's activation away.
+    form()->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(form()));
 
     // Enter on a row puts the caret on its line, scrolled into view.
     list->setFocus();

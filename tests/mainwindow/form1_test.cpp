@@ -69,6 +69,7 @@ private slots:
     void tooLargeFileIsNotOverwrittenUnasked();
     void jejokShowsCountAndPath();
     void sortMarksDirtyEvenWhenSorted();
+    void undoStopsAtASave();
     void shortcutsRunTheCommands();
     void firstShowingRestoresState_data();
     void firstShowingRestoresState();
@@ -95,7 +96,13 @@ private:
     int notifyCount() const { return fileBytes(notifyLog_).count('\n'); }
     bool hasNotifier_ = false;
     QString editorText() const { return editor()->toPlainText(); }
-    void setEditorText(const QString &text) { editor()->setPlainText(text); }
+    // The user replaces the whole text, one edit (setPlainText would start a new history).
+    void setEditorText(const QString &text)
+    {
+        QTextCursor cursor(editor()->document());
+        cursor.select(QTextCursor::Document);
+        cursor.insertText(text);
+    }
     void showAndActivate();
 
     QTemporaryDir drive_;
@@ -582,6 +589,35 @@ void Form1Test::sortMarksDirtyEvenWhenSorted()
     form()->bnSort1Click();
     editor()->undo();
     QCOMPARE(editorText(), u"b\na"_s);
+}
+
+void Form1Test::undoStopsAtASave()
+{
+    form()->SwitchSlot(1);
+    QTest::keyClicks(editor(), u"a1 one"_s);
+    QTest::keyClick(editor(), Qt::Key_Return);
+    form()->mn4sj1Click();
+    QTest::keyClicks(editor(), u"b1 two"_s);
+    QTest::keyClick(editor(), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(editorText(), u"a1 one\n"_s);
+    // Back at the text as saved, as in the native window.
+    QCOMPARE(panel(1)->text(), u"1 列"_s);
+    QCOMPARE(form()->workbench().dirtyWarning().dirty, 0);
+    QCOMPARE(panel(2)->text(), QString());
+    QTest::keyClick(editor(), Qt::Key_Y, Qt::ControlModifier);
+    QCOMPARE(editorText(), u"a1 one\nb1 two"_s);
+    QCOMPARE(panel(1)->text(), u"2 列"_s);
+    QCOMPARE(form()->workbench().dirtyWarning().dirty, 1);
+
+    // Typing on in the same line after a save is a step of its own.
+    form()->mn4save1Click();
+    QTest::keyClicks(editor(), u"x"_s);
+    QTest::keyClick(editor(), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(editorText(), u"a1 one\nb1 two"_s);
+    QCOMPARE(form()->workbench().dirtyWarning().dirty, 0);
+    QTest::keyClick(editor(), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(form()->workbench().dirtyWarning().dirty, 1);
+    QVERIFY(editorText() != u"a1 one\nb1 two"_s);
 }
 
 void Form1Test::shortcutsRunTheCommands()

@@ -63,6 +63,13 @@ public:
         if (workbench)
             workbench->mm4indata1Change();
     }
+    // A paste (or cut), which the control reports as a change of its own kind.
+    void paste(std::u16string newText)
+    {
+        text = std::move(newText);
+        if (workbench)
+            workbench->mm4indata1Change(kpx::EditHistory::Kind::Whole);
+    }
     std::size_t count(const std::string &kind) const
     {
         std::size_t n = 0;
@@ -101,6 +108,17 @@ public:
     {
         ++undoSteps;
         type(std::u16string(newText));
+    }
+    // Like the native edit box, the fake keeps no undo history: the Workbench does.
+    bool editorKeepsHistory() const override { return false; }
+    void markEditorSaved() override { }
+    bool editorAtSavedText() const override { return false; }
+    void replaceEditorRange(std::size_t position, std::size_t length, std::u16string_view replacement) override
+    {
+        text.replace(position, length, replacement);
+        caret = position + replacement.size();
+        if (workbench)
+            workbench->mm4indata1Change();
     }
     std::size_t editorLineCount() const override
     {
