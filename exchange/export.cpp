@@ -61,6 +61,11 @@ public:
             if (ok)
                 noteCodeCharacters(std::string_view(body_.data() + mark, body_.find(' ', mark) - mark));
             break;
+        case ExchangeFormat::Csv:
+            ok = appendCsvField(request_.options.textFirst ? output : key);
+            body_.push_back(',');
+            ok = ok && appendCsvField(request_.options.textFirst ? key : output);
+            break;
         case ExchangeFormat::Tsv:
             if (request_.options.textFirst) {
                 ok = appendBig5AsUtf8(body_, output, tables_);
@@ -91,6 +96,8 @@ public:
             return rimeHeader() + body_;
         case ExchangeFormat::Fcitx5:
             return fcitx5Header() + body_;
+        case ExchangeFormat::Csv:
+            return (request_.options.textFirst ? "text,key\n" : "key,text\n") + body_;
         }
         return std::move(body_);
     }
@@ -108,6 +115,25 @@ private:
         if (request_.format == ExchangeFormat::Rime && request_.options.syllables && code.front() != '-'
             && code.back() != '-' && code.find("--") == std::string_view::npos)
             std::replace(body_.begin() + static_cast<std::ptrdiff_t>(start), body_.end(), '-', ' ');
+        return true;
+    }
+
+    // A csv field in UTF-8, quoted when it holds a quote or a comma.
+    bool appendCsvField(std::string_view big5)
+    {
+        const std::size_t start = body_.size();
+        if (!appendBig5AsUtf8(body_, big5, tables_))
+            return false;
+        if (body_.find_first_of("\",", start) == std::string::npos)
+            return true;
+        std::string field = "\"";
+        for (std::size_t at = start; at < body_.size(); ++at) {
+            if (body_[at] == '"')
+                field.push_back('"');
+            field.push_back(body_[at]);
+        }
+        field.push_back('"');
+        body_.replace(start, std::string::npos, field);
         return true;
     }
 

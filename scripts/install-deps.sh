@@ -5,7 +5,7 @@
 set -euo pipefail
 
 purpose=${1:-test}
-packages=(cmake g++ make pkg-config qt6-base-dev fonts-arphic-uming)
+packages=(cmake g++ make pkg-config qt6-base-dev fonts-arphic-uming unicode-data python3)
 if [ "$purpose" = test ]; then
   # GoogleTest, headless window tests, screenshots and keyboard tests under Xvfb, the format
   # check, and clang's fuzzing and sanitizer runtimes.

@@ -12,6 +12,7 @@
 #include "io/replacing_file.h"
 #include "platform/native_path.h"
 #include "platform/standard_streams.h"
+#include "tools/convert_import.h"
 #include "tools/tool_support.h"
 
 namespace {
@@ -31,8 +32,9 @@ void usage(std::FILE *to)
                "  rime    a RIME dictionary (NAME.dict.yaml), UTF-8: text<TAB>code lines\n"
                "  fcitx5  an fcitx5 table source as libime_tabledict compiles it, UTF-8\n"
                "  tsv     a UTF-8 list: key<TAB>text lines (text<TAB>key with --text-first)\n"
+               "  csv     comma-separated values with a header row, UTF-8 (import only: --key, --text)\n"
                "A format left out is taken from the file's name: *.dict.yaml rime, *.fcitx5.txt\n"
-               "fcitx5, *.tsv tsv, other *.txt big5; other names need --from or --to. '-' is\n"
+               "fcitx5, *.tsv tsv, *.csv csv, other *.txt big5; other names need --from or --to. '-' is\n"
                "standard input or output.\n"
                "\n"
                "  -o OUTPUT        the file to write (written whole or not at all)\n"
@@ -45,8 +47,11 @@ void usage(std::FILE *to)
                "  --text-first     tsv: text<TAB>key\n"
                "  --name NAME      rime: the dictionary's name (default: from OUTPUT's name, else kpx)\n"
                "  --encoding utf-8 big5 input that is in fact UTF-8 text: convert it to Big5 first\n"
-               "  -q, --quiet      print only problems and errors\n"
-               "  --help           this text\n"
+               "  -q, --quiet      print only problems and errors\n",
+        to);
+    // Import: columns, the form of keys, variants.
+    std::fputs(kpx::tools::kImportOptionsUsage, to);
+    std::fputs("  --help           this text\n"
                "\n"
                "A big5 input is read as the table compiler reads it (include lines followed relative\n"
                "to the current directory): every entry it would make is written once; comment lines,\n"
@@ -67,6 +72,7 @@ struct Options {
     kpx::ExchangeOptions exchange;
     bool utf8Input = false;
     bool quiet = false;
+    kpx::tools::ImportChoices import;
 };
 
 bool parseFormat(const char *name, std::optional<kpx::ExchangeFormat> &format)
@@ -121,6 +127,9 @@ int parseArguments(int argc, char **argv, Options &options)
                     return kExitUsage;
                 }
             }
+        } else if (const int taken = kpx::tools::parseImportOption(argc, argv, at, options.import); taken != 0) {
+            if (taken < 0)
+                return kExitUsage;
         } else if (argument[0] == '-' && argument[1] != 0) {
             std::fprintf(stderr, "kpx-convert: unknown or incomplete option '%s'\n", argument);
             usage(stderr);
@@ -184,6 +193,44 @@ void printProblems(const std::vector<kpx::ExchangeProblem> &problems, const std:
     }
 }
 
+// big5 to big5 with key options: the data file as it is, its keys put into form.
+int respellDataFile(const std::string &big5Text, const Options &options, const std::string &inputName,
+    std::vector<kpx::ExchangeProblem> &problems)
+{
+    const kpx::ImportResult respelled = kpx::respellDataText(big5Text, options.exchange.keys, inputName);
+    if (respelled.outOfMemory) {
+        std::fputs("kpx-convert: out of memory: nothing written\n", stderr);
+        return kExitNotWritten;
+    }
+    problems.insert(problems.end(), respelled.problems.begin(), respelled.problems.end());
+    printProblems(problems, inputName);
+    kpx::tools::printImportSummary(respelled, inputName, options.quiet);
+    const std::string failure = writeAll(options.output, respelled.big5Lines);
+    const std::string outputName = options.output == "-" ? "standard output" : kpx::os::nativePath(options.output);
+    if (!failure.empty()) {
+        std::fprintf(stderr, "kpx-convert: nothing written to %s: %s\n", outputName.c_str(), failure.c_str());
+        return kExitNotWritten;
+    }
+    if (!options.quiet) {
+        std::FILE *to = options.output == "-" ? stderr : stdout;
+        std::fprintf(to, "%d data lines written to %s (keys kept as they were: %zu; big5)\n",
+            static_cast<int>(respelled.entries), outputName.c_str(), respelled.problems.size());
+    }
+    return kExitWritten;
+}
+
+// A chosen column the header lacks: the header's names, nothing written.
+int noColumn(const std::string &input, const Options &options, const std::string &inputName)
+{
+    std::string names;
+    for (const std::string &name : kpx::exchangeHeader(input, *options.from))
+        names += (names.empty() ? "" : ", ") + name;
+    std::fprintf(stderr, "%s:1: no column '%s' in the header (its columns: %s): nothing written\n", inputName.c_str(),
+        (options.exchange.keyColumn.empty() ? options.exchange.textColumn : options.exchange.keyColumn).c_str(),
+        names.c_str());
+    return kExitUsage;
+}
+
 } // namespace
 
 int main(int systemArgc, char **systemArgv)
@@ -196,6 +243,7 @@ int main(int systemArgc, char **systemArgv)
     char **argv = commandLine.values();
     kpx::os::setStandardStreamsBinary();
     Options options;
+    options.import.exchange = &options.exchange;
     if (const int status = parseArguments(argc, argv, options); status != 0)
         return status < 0 ? 0 : status;
     const std::string inputName
@@ -210,6 +258,7 @@ int main(int systemArgc, char **systemArgv)
     std::vector<kpx::ExchangeProblem> problems;
     std::string summary;
     std::string big5Text;
+    kpx::ImportResult imported;
     bool fromBig5 = *options.from == kpx::ExchangeFormat::Big5;
     if (fromBig5) {
         const kpx::Utf8Check check = kpx::checkUtf8(input);
@@ -225,15 +274,18 @@ int main(int systemArgc, char **systemArgv)
         } else {
             big5Text = std::move(input);
         }
+        if (options.import.keyOptionGiven && *options.to == kpx::ExchangeFormat::Big5)
+            return respellDataFile(big5Text, options, inputName, problems);
     } else {
-        kpx::ImportResult imported = kpx::importExchangeFile(input, *options.from, options.exchange, inputName);
+        imported = kpx::importExchangeFile(input, *options.from, options.exchange, inputName);
         if (imported.outOfMemory) {
             std::fputs("kpx-convert: out of memory: nothing written\n", stderr);
             return kExitNotWritten;
         }
-        problems = std::move(imported.problems);
-        summary = "words read: " + std::to_string(imported.entries + static_cast<std::int32_t>(problems.size()))
-            + "; not taken: " + std::to_string(problems.size());
+        if (!imported.problems.empty() && imported.problems.front().reason == kpx::ExchangeProblemReason::NoColumn)
+            return noColumn(input, options, inputName);
+        problems = imported.problems;
+        summary = "words read: " + std::to_string(imported.words) + "; not taken: " + std::to_string(problems.size());
         big5Text = std::move(imported.big5Lines);
     }
 
@@ -262,6 +314,8 @@ int main(int systemArgc, char **systemArgv)
             + "; lines without an entry: " + std::to_string(counts.linesWithoutEntry);
     }
     printProblems(exported.problems, inputName);
+    if (!fromBig5)
+        kpx::tools::printImportSummary(imported, inputName, options.quiet);
     if (exported.counts.notBig5Text)
         summary += "; not Big5 text: " + std::to_string(exported.counts.notBig5Text);
 

@@ -50,7 +50,7 @@ sed -n '/^\[Data\]$/,$p' big.fcitx5.txt | tail -n +2 | words_of >ours.fcitx5
 sed -n '/^\[Data\]$/,$p' big.dump.txt | tail -n +2 | words_of >theirs.fcitx5
 same "libime_tabledict holds our fcitx5 words" ours.fcitx5 theirs.fcitx5
 # ... and what it dumps comes back to our data lines.
-"$convert" -q big.dump.txt --from fcitx5 -o back.txt
+"$convert" -q big.dump.txt --from fcitx5 -o back.txt --keep-case
 (cd data && "$convert" -q big.txt -o ../direct.txt)
 words_of back.txt >back.sorted
 words_of direct.txt >direct.sorted
@@ -78,7 +78,7 @@ SCHEMA
     # The table's text: a commented syllabary, a blank line, then text<TAB>code<TAB>weight.
     sed -n '/^$/,$p' rime/staging/ours.table.txt | grep -v '^$' | cut -f1,2 | words_of >theirs.rime
     same "rime_deployer holds our RIME words ${syllables:-as one code each}" ours.rime theirs.rime
-    "$convert" -q rime/user/ours.dict.yaml -o rime-back.txt
+    "$convert" -q rime/user/ours.dict.yaml -o rime-back.txt --keep-case
     words_of rime-back.txt >rime-back.sorted
     same "our RIME dictionary ${syllables} reads back as our entries" direct.sorted rime-back.sorted
 done
@@ -113,14 +113,14 @@ if [ -f "$gen" ] && command -v python3 >/dev/null; then
     "$convert" -q gen.txt -o gen-direct.txt
     words_of gen-direct.txt >gen-direct.sorted
     for peer in gen.fcitx5.txt gen.dict.yaml; do
-        "$convert" -q "$peer" -o "$peer.back.txt"
+        "$convert" -q "$peer" -o "$peer.back.txt" --keep-case
         words_of "$peer.back.txt" >"$peer.sorted"
         same "$peer (generated) reads as the same entries" gen-direct.sorted "$peer.sorted"
     done
     # libime's own table of the generated list, dumped, reads the same too.
     if ((peers)); then
         libime_tabledict gen.fcitx5.txt gen.main.dict && libime_tabledict -d gen.main.dict gen.dump.txt
-        "$convert" -q gen.dump.txt --from fcitx5 -o gen-dump-back.txt
+        "$convert" -q gen.dump.txt --from fcitx5 -o gen-dump-back.txt --keep-case
         words_of gen-dump-back.txt >gen-dump.sorted
         same "libime's table of the generated list reads as the same entries" gen-direct.sorted gen-dump.sorted
     fi
