@@ -70,9 +70,10 @@ struct ExchangeOptions {
     bool variants = true;
     // Import from csv and tsv: the key and text columns, each a header name or a 1-based number;
     // empty: the first two columns. A csv file always starts with a header row; a tsv file does
-    // when either column is given by name.
+    // when either column is given by name, or when headerRow says so.
     std::string keyColumn;
     std::string textColumn;
+    bool headerRow = false;
 };
 
 // The RIME name for a file: "words" for "dir/words.dict.yaml", "" when there is none.
@@ -216,6 +217,10 @@ ImportResult respellDataText(std::string_view big5Text, const KeyOptions &option
 // The header row of a csv or tsv file: its column names (UTF-8, a byte-order mark dropped), for a
 // choice of columns. Empty when the file has no first line.
 std::vector<std::string> exchangeHeader(std::string_view bytes, ExchangeFormat format);
+
+// UTF-8 text (a header's names, say) in UTF-16, for a face to show; a byte that is not UTF-8
+// shows as U+FFFD.
+std::u16string exchangeUtf16(std::string_view utf8);
 
 // ---- UTF-8 data files ----
 

@@ -159,6 +159,28 @@ std::string exchangeReplacementLine(const ExchangeReplacement &replacement)
         + namedCharacter(replacement.to);
 }
 
+std::u16string exchangeUtf16(std::string_view utf8)
+{
+    std::u16string text;
+    for (std::size_t at = 0; at < utf8.size();) {
+        char32_t code = 0;
+        const std::size_t length = exchange_detail::decodeUtf8(utf8, at, code);
+        if (length == 0) {
+            code = 0xFFFD;
+            ++at;
+        } else {
+            at += length;
+        }
+        if (code >= 0x10000) {
+            text.push_back(static_cast<char16_t>(0xD800 + ((code - 0x10000) >> 10)));
+            text.push_back(static_cast<char16_t>(0xDC00 + ((code - 0x10000) & 0x3FF)));
+        } else {
+            text.push_back(static_cast<char16_t>(code));
+        }
+    }
+    return text;
+}
+
 std::string_view keyChangeName(KeyChange change)
 {
     switch (change) {

@@ -502,7 +502,7 @@ void importColumns(std::string_view bytes, char separator, const ExchangeOptions
 {
     const std::string keyChoice = options.keyColumn.empty() ? (options.textFirst ? "2" : "1") : options.keyColumn;
     const std::string textChoice = options.textColumn.empty() ? (options.textFirst ? "1" : "2") : options.textColumn;
-    bool header = separator == ',' || !allDigits(keyChoice) || !allDigits(textChoice);
+    bool header = separator == ',' || options.headerRow || !allDigits(keyChoice) || !allDigits(textChoice);
     int keyColumn = header ? -1 : columnIndex(keyChoice, {});
     int textColumn = header ? -1 : columnIndex(textChoice, {});
     if (!header && (keyColumn < 0 || textColumn < 0)) {

@@ -130,12 +130,10 @@ TEST_F(ChhoeTaigi, ToneMarksBecomeTheInputFormsDigits)
         // Decomposed marks (as Qt's NFD writes them) make the same keys as composed ones.
         for (const auto &row : file.rows) {
             for (const char *column : { "PojUnicode", "KipUnicode" }) {
-                const std::string composed = QString::fromStdString(row.at(column))
-                                                 .normalized(QString::NormalizationForm_C)
-                                                 .toStdString();
-                const std::string decomposed = QString::fromStdString(row.at(column))
-                                                   .normalized(QString::NormalizationForm_D)
-                                                   .toStdString();
+                const std::string composed
+                    = QString::fromStdString(row.at(column)).normalized(QString::NormalizationForm_C).toStdString();
+                const std::string decomposed
+                    = QString::fromStdString(row.at(column)).normalized(QString::NormalizationForm_D).toStdString();
                 EXPECT_EQ(formed(composed), formed(decomposed)) << composed;
             }
         }
@@ -173,8 +171,8 @@ TEST_F(ChhoeTaigi, ImportTakesTheWordsAndNamesEveryOneLeftOut)
     // Every refused word is one whose text keeps a character without a Big5 variant, or whose
     // key is too long: nothing else in this list stands in the way.
     for (const ExchangeProblem &problem : in.problems) {
-        EXPECT_TRUE(problem.reason == ExchangeProblemReason::NoBig5Form
-            || problem.reason == ExchangeProblemReason::KeyTooLong)
+        EXPECT_TRUE(
+            problem.reason == ExchangeProblemReason::NoBig5Form || problem.reason == ExchangeProblemReason::KeyTooLong)
             << exchangeProblemLine(problem);
         if (problem.reason == ExchangeProblemReason::NoBig5Form)
             EXPECT_EQ(big5Variant(problem.character), 0u) << exchangeProblemLine(problem);
