@@ -121,6 +121,9 @@ struct ExportRequest {
     ExchangeOptions options;
     ExportOrder order = ExportOrder::Compiler;
     TableOrder tableOrder; // for ExportOrder::Compiler: the slot's order
+    // The text is an import's big5Lines, every line an entry: to big5 in the file's order, only
+    // the repeated lines are dropped, without the compiler's run.
+    bool importedLines = false;
 };
 
 struct ExportCounts {

@@ -196,10 +196,63 @@ private:
 
 } // namespace
 
+namespace {
+
+// An import's lines, each once, in their order: an open-addressing table of the lines kept
+// (their offsets in the output), as there can be a million of them.
+void writeDistinctLines(std::string_view lines, ExportResult &result)
+{
+    const std::size_t count = static_cast<std::size_t>(std::count(lines.begin(), lines.end(), '\n')) + 1;
+    std::size_t slots = 16;
+    while (slots < count * 2)
+        slots *= 2;
+    struct Slot {
+        std::uint32_t hash = 0;
+        std::uint32_t length = 0; // 0: empty
+        std::size_t offset = 0;
+    };
+    std::vector<Slot> table(slots);
+    std::string &out = result.bytes;
+    out.reserve(lines.size());
+    for (std::size_t at = 0; at < lines.size();) {
+        std::size_t end = lines.find('\n', at);
+        end = end == std::string_view::npos ? lines.size() : end + 1;
+        const std::string_view line = lines.substr(at, end - at);
+        at = end;
+        std::uint32_t hash = 2166136261u;
+        for (const char c : line)
+            hash = (hash ^ static_cast<unsigned char>(c)) * 16777619u;
+        std::size_t index = hash & (slots - 1);
+        bool repeated = false;
+        while (table[index].length != 0) {
+            const Slot &slot = table[index];
+            if (slot.hash == hash && slot.length == line.size()
+                && std::string_view(out).substr(slot.offset, slot.length) == line) {
+                repeated = true;
+                break;
+            }
+            index = (index + 1) & (slots - 1);
+        }
+        if (repeated) {
+            ++result.counts.duplicates;
+            continue;
+        }
+        table[index] = Slot { hash, static_cast<std::uint32_t>(line.size()), out.size() };
+        out.append(line);
+        ++result.counts.entries;
+    }
+}
+
+} // namespace
+
 ExportResult exportDataText(std::string_view big5Text, const ExportRequest &request)
 {
     ExportResult result;
     try {
+        if (request.importedLines && request.format == ExchangeFormat::Big5 && request.order == ExportOrder::File) {
+            writeDistinctLines(big5Text, result);
+            return result;
+        }
         CompiledEntries entries;
         entries.feed(big5Text);
         entries.finish();

@@ -295,6 +295,7 @@ int main(int systemArgc, char **systemArgv)
     request.order = options.order ? kpx::ExportOrder::Compiler : kpx::ExportOrder::File;
     if (options.order)
         request.tableOrder = *options.order;
+    request.importedLines = !fromBig5;
     const kpx::ExportResult exported = kpx::exportDataText(big5Text, request);
     big5Text = std::string();
     if (exported.outOfMemory) {

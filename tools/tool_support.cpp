@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "io/file_handle.h"
+#include "platform/os_file.h"
 #include "platform/program_arguments.h"
 
 namespace kpx::tools {
@@ -40,6 +41,10 @@ bool readWholeInput(const std::string &path, std::string &bytes)
     FileHandle file;
     if (!file.openRead(path.c_str()))
         return false;
+    // Room for the whole file at once: growing a string of megabytes piece by piece copies it
+    // over and over. Only a hint; the file is read to its end whatever its size said.
+    if (const os::FileStatus status = os::fileStatus(path.c_str()); status.size > 0 && status.size < (1ll << 31))
+        bytes.reserve(bytes.size() + static_cast<std::size_t>(status.size) + 1);
     for (;;) {
         const std::int32_t got = file.readBytes(block.data(), static_cast<std::int32_t>(block.size()));
         if (got < 0)
