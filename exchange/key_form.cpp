@@ -332,10 +332,14 @@ bool respell(std::string &key, KeySpelling to)
     return true;
 }
 
-bool plainAscii(std::string_view key)
+// Letters, digits and hyphens only; capitals counted.
+bool plainAscii(std::string_view key, bool &capitals)
 {
+    capitals = false;
     for (const char c : key) {
-        if (!((c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-'))
+        if (c >= 'A' && c <= 'Z')
+            capitals = true;
+        else if (!((c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-'))
             return false;
     }
     return true;
@@ -345,11 +349,19 @@ bool plainAscii(std::string_view key)
 
 KeyChangeSet normaliseKey(std::string_view key, const KeyOptions &options, std::vector<std::string> &keys)
 {
-    // Most keys of a word list are already in form.
-    if (plainAscii(key) && options.spelling == KeySpelling::AsGiven) {
-        if (!key.empty())
-            keys.emplace_back(key);
-        return 0;
+    // Most keys of a word list are in form already, but for their capitals.
+    bool capitals = false;
+    if (options.spelling == KeySpelling::AsGiven && plainAscii(key, capitals)) {
+        if (key.empty())
+            return 0;
+        std::string &formed = keys.emplace_back(key);
+        if (!capitals || options.keepCase)
+            return 0;
+        for (char &c : formed) {
+            if (c >= 'A' && c <= 'Z')
+                c = static_cast<char>(c - 'A' + 'a');
+        }
+        return bit(KeyChange::Case);
     }
     KeyChangeSet changes = 0;
     const std::size_t first = keys.size();

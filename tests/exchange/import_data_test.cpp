@@ -174,8 +174,9 @@ TEST_F(ChhoeTaigi, ImportTakesTheWordsAndNamesEveryOneLeftOut)
         EXPECT_TRUE(
             problem.reason == ExchangeProblemReason::NoBig5Form || problem.reason == ExchangeProblemReason::KeyTooLong)
             << exchangeProblemLine(problem);
-        if (problem.reason == ExchangeProblemReason::NoBig5Form)
+        if (problem.reason == ExchangeProblemReason::NoBig5Form) {
             EXPECT_EQ(big5Variant(problem.character), 0u) << exchangeProblemLine(problem);
+        }
     }
     // Without variants, the words with a replaced character are refused instead.
     options.variants = false;
