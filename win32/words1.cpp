@@ -77,24 +77,33 @@ HWND TChoice1::onInit(HWND dialog, const Scale &scale)
 {
     SetWindowTextW(dialog, title_.c_str());
     const int buttons = static_cast<int>(choices_.size()) + 1;
-    const int buttonWidth = 120;
+    font_ = makeMingFont(scale(kFontPixels));
+    HDC dc = GetDC(dialog);
+    const HGDIOBJ oldFont = dc ? SelectObject(dc, font_.get()) : nullptr;
+    // Design pixels of what the font draws.
+    const auto unscaled
+        = [&](int pixels) { return MulDiv(pixels, USER_DEFAULT_SCREEN_DPI, static_cast<int>(scale.dpi())); };
+    // Every button as wide as the longest caption needs, 120 at least.
+    int buttonWidth = 120;
+    for (const std::wstring &caption : choices_) {
+        SIZE extent {};
+        if (dc && GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &extent))
+            buttonWidth = std::max(buttonWidth, unscaled(extent.cx) + 24);
+    }
     // At most four buttons a row (a csv file's columns can be many), the last row at the right.
     const int perRow = std::min(buttons, 4);
     const int rows = (buttons + perRow - 1) / perRow;
     const int lines = 1 + static_cast<int>(std::count(text_.begin(), text_.end(), L'\n'));
     const int width = std::max(lines > 3 ? 560 : 320, 32 + perRow * buttonWidth + (perRow - 1) * 8);
-    font_ = makeMingFont(scale(kFontPixels));
     // The text's height as the font wraps it at the label's width (a preview runs to several lines).
     int textHeight = 48;
-    if (HDC dc = GetDC(dialog)) {
-        const HGDIOBJ old = SelectObject(dc, font_.get());
+    if (dc) {
         RECT measured { 0, 0, scale(width - 32), 0 };
         DrawTextW(dc, text_.c_str(), static_cast<int>(text_.size()), &measured,
             DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS);
-        SelectObject(dc, old);
+        textHeight = std::max(textHeight, unscaled(measured.bottom - measured.top) + 4);
+        SelectObject(dc, oldFont);
         ReleaseDC(dialog, dc);
-        textHeight
-            = std::max(textHeight, MulDiv(measured.bottom - measured.top, 96, static_cast<int>(scale.dpi())) + 4);
     }
     const int buttonsTop = 16 + textHeight + 12;
     setClientSize(dialog, scale(width), scale(buttonsTop + rows * 33 + 4));

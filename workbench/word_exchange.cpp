@@ -337,6 +337,10 @@ void Workbench::ImportWords()
         rows.push_back({ texts::decimal(read.zeroByteLine), picked, std::u16string(texts::kImportZeroByte) });
     const auto replaced = static_cast<std::int64_t>(imported.replacements.size());
     addReplacementRows(rows, imported.replacements, picked);
+    // In the file's order; a row without a line (the file as a whole) first.
+    std::stable_sort(rows.begin(), rows.end(), [](const ProblemRow &a, const ProblemRow &b) {
+        return a.line.size() != b.line.size() ? a.line.size() < b.line.size() : a.line < b.line;
+    });
 
     // Appended after the last line, as one edit: nothing of the editor's text changes.
     std::int64_t firstLine = 0;

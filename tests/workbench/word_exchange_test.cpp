@@ -169,7 +169,8 @@ TEST_F(Words, CsvColumnsArePickedAndThePreviewComesFirst)
     EXPECT_EQ(face.text, u"ke3-lo 過路\nkoe3-lo 過路\nke-a2 雞仔\n");
     EXPECT_EQ(face.problemsTitle, u"1 列無匯入，1 字換做異體字");
     ASSERT_EQ(face.problemRows, 2u);
-    EXPECT_EQ(row(*bench, 1), u"3 | 「鷄」無 Big5 碼，換做異體字「雞」");
+    EXPECT_EQ(row(*bench, 0), u"3 | 「鷄」無 Big5 碼，換做異體字「雞」");
+    EXPECT_EQ(row(*bench, 1), u"4 | 「媠」（U+5AA0）無 Big5 碼，無匯入");
     // Without variants the word with 鷄 stays out too.
     face.type(u"");
     face.pickedFiles = { { picked, 6 } };
