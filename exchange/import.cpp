@@ -81,6 +81,9 @@ public:
     {
     }
 
+    // A word read that cannot even be split into key and text.
+    void countWord() { ++result_.words; }
+
     void problem(std::int32_t line, ExchangeProblemReason reason, char32_t character = 0)
     {
         result_.problems.push_back(ExchangeProblem { std::string(fileName_), line, reason, character });
@@ -515,13 +518,15 @@ void importColumns(std::string_view bytes, char separator, const ExchangeOptions
             header = false;
             keyColumn = columnIndex(keyChoice, fields);
             textColumn = columnIndex(textChoice, fields);
-            if (keyColumn < 0 || textColumn < 0) {
+            if (keyColumn < 0 || textColumn < 0
+                || static_cast<std::size_t>(std::max(keyColumn, textColumn)) >= fields.size()) {
                 importer.problem(line, ExchangeProblemReason::NoColumn);
                 return false;
             }
             return true;
         }
         if (static_cast<std::size_t>(std::max(keyColumn, textColumn)) >= fields.size()) {
+            importer.countWord();
             importer.problem(line, ExchangeProblemReason::ShortRow);
             return true;
         }

@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // kpx-convert: the user's words to and from other input methods' word lists.
+#include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <cstring>
 #include <optional>
@@ -222,12 +224,28 @@ int respellDataFile(const std::string &big5Text, const Options &options, const s
 // A chosen column the header lacks: the header's names, nothing written.
 int noColumn(const std::string &input, const Options &options, const std::string &inputName)
 {
+    const std::vector<std::string> header = kpx::exchangeHeader(input, *options.from);
     std::string names;
-    for (const std::string &name : kpx::exchangeHeader(input, *options.from))
+    for (const std::string &name : header)
         names += (names.empty() ? "" : ", ") + name;
+    // The choice the header cannot answer: a number beyond it, or a name it lacks.
+    const auto found = [&](const std::string &choice) {
+        if (choice.empty())
+            return true;
+        if (choice.find_first_not_of("0123456789") == std::string::npos)
+            return choice.size() < 7 && std::stoul(choice) >= 1 && std::stoul(choice) <= header.size();
+        return std::any_of(header.begin(), header.end(), [&](const std::string &name) {
+            return name.size() == choice.size()
+                && std::equal(name.begin(), name.end(), choice.begin(), [](char a, char b) {
+                       return std::tolower(static_cast<unsigned char>(a))
+                           == std::tolower(static_cast<unsigned char>(b));
+                   });
+        });
+    };
+    const std::string &missing
+        = found(options.exchange.keyColumn) ? options.exchange.textColumn : options.exchange.keyColumn;
     std::fprintf(stderr, "%s:1: no column '%s' in the header (its columns: %s): nothing written\n", inputName.c_str(),
-        (options.exchange.keyColumn.empty() ? options.exchange.textColumn : options.exchange.keyColumn).c_str(),
-        names.c_str());
+        missing.c_str(), names.c_str());
     return kExitUsage;
 }
 
