@@ -113,7 +113,8 @@ TEST(ExchangeRoundTrip, RandomEntriesComeBackUnchangedThroughEveryFormat)
         };
         for (const Case &c : { Case { ExchangeFormat::Big5, false, false }, Case { ExchangeFormat::Rime, false, false },
                  Case { ExchangeFormat::Rime, true, false }, Case { ExchangeFormat::Fcitx5, false, false },
-                 Case { ExchangeFormat::Tsv, false, false }, Case { ExchangeFormat::Tsv, false, true } }) {
+                 Case { ExchangeFormat::Tsv, false, false }, Case { ExchangeFormat::Tsv, false, true },
+                 Case { ExchangeFormat::Csv, false, false }, Case { ExchangeFormat::Csv, false, true } }) {
             SCOPED_TRACE(std::string(exchangeFormatName(c.format)) + (c.syllables ? " syllables" : "")
                 + (c.textFirst ? " text first" : "") + " seed " + std::to_string(seed));
             ExportRequest request;
