@@ -188,6 +188,35 @@ TEST_F(ChhoeTaigi, ImportTakesTheWordsAndNamesEveryOneLeftOut)
     EXPECT_EQ(plain.problems.size(), in.problems.size() + replacedLines.size());
 }
 
+// The same list imported by its Tâi-lô column with marks, respelled to POJ, and by its POJ input
+// column: the same data lines but where the list's own columns disagree.
+TEST_F(ChhoeTaigi, TailoWithMarksRespelledImportsAsThePojInputForm)
+{
+    const File &file = files_.at(0);
+    ExchangeOptions fromTailo;
+    fromTailo.keyColumn = "KipUnicode";
+    fromTailo.textColumn = "HanLoTaibunPoj";
+    fromTailo.keys.spelling = KeySpelling::Poj;
+    ExchangeOptions fromPoj = fromTailo;
+    fromPoj.keyColumn = "PojInput";
+    fromPoj.keys.spelling = KeySpelling::AsGiven;
+    const auto lines = [&](const ExchangeOptions &options) {
+        std::vector<std::string> out;
+        std::istringstream in(importExchangeFile(file.bytes, ExchangeFormat::Csv, options, file.name).big5Lines);
+        for (std::string line; std::getline(in, line);)
+            out.push_back(line);
+        return out;
+    };
+    const std::vector<std::string> a = lines(fromTailo);
+    const std::vector<std::string> b = lines(fromPoj);
+    ASSERT_EQ(a.size(), b.size());
+    std::size_t same = 0;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        same += a[i] == b[i];
+    std::cout << file.name << ": KipUnicode --keys poj = PojInput on " << same << " of " << a.size() << " lines\n";
+    EXPECT_GE(same, a.size() * 99 / 100);
+}
+
 // The generated table holds exactly what Unihan_Variants.txt says, read here by a parser of the
 // test's own from the compressed file itself.
 TEST(UnihanVariants, TheTableIsTheDatabases)
