@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 namespace kpx {
 
@@ -68,5 +69,10 @@ private:
     bool afterCr_ = false;
     bool ended_ = false;
 };
+
+// Where the key of a data line stands, as a table run reads the line: true with the key's first
+// byte and length when the line makes an entry; false for comments, include lines, blank lines
+// and lines that make none.
+bool dataLineKey(std::string_view line, std::size_t &keyAt, std::size_t &keyLength);
 
 } // namespace kpx

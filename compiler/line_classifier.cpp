@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include <cstring>
+#include <string>
 
+#include "compiler/data_lines.h"
 #include "compiler/line_classifier_p.h"
 
 namespace kpx {
@@ -107,6 +109,21 @@ ClassifiedLine classifyIncludeArgument(char *argument)
         result.argument = argument;
     }
     return result;
+}
+
+bool dataLineKey(std::string_view line, std::size_t &keyAt, std::size_t &keyLength)
+{
+    // Classification splits its line in place: it works on a copy.
+    thread_local std::string scratch;
+    thread_local ColumnList columns;
+    scratch.assign(line);
+    scratch.push_back('\0');
+    const ClassifiedLine classified = classifyLine(scratch.data(), columns);
+    if (classified.kind != LineKind::Entry)
+        return false;
+    keyAt = static_cast<std::size_t>(classified.key - scratch.data());
+    keyLength = classified.keyLength;
+    return true;
 }
 
 } // namespace kpx

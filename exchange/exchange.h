@@ -20,22 +20,39 @@ enum class ExchangeFormat : std::uint8_t {
     Big5, // our data file: "key text" lines, Big5, CR LF
     Rime, // a RIME dictionary (*.dict.yaml): YAML header, "text<TAB>code[<TAB>weight]" lines
     Fcitx5, // an fcitx5 table source as libime_tabledict compiles it: KeyCode=..., [Data], "code word"
-    Tsv, // a UTF-8 list: "key<TAB>text" (or "text<TAB>key")
+    Tsv, // a UTF-8 list: "key<TAB>text" (or "text<TAB>key"), or wider with chosen columns
+    Csv, // RFC 4180 comma-separated values, UTF-8, a header row and chosen columns
 };
 
 inline constexpr ExchangeFormat kExchangeFormats[]
-    = { ExchangeFormat::Big5, ExchangeFormat::Rime, ExchangeFormat::Fcitx5, ExchangeFormat::Tsv };
+    = { ExchangeFormat::Big5, ExchangeFormat::Rime, ExchangeFormat::Fcitx5, ExchangeFormat::Tsv, ExchangeFormat::Csv };
 
-// "big5", "rime", "fcitx5", "tsv"; and back (exactly these words).
+// "big5", "rime", "fcitx5", "tsv", "csv"; and back (exactly these words).
 std::string_view exchangeFormatName(ExchangeFormat format);
 std::optional<ExchangeFormat> exchangeFormatFromName(std::string_view name);
 // The format a file's name says (letters of any case): *.dict.yaml rime, *.fcitx5.txt fcitx5,
-// *.tsv tsv, any other *.txt big5; nothing for any other name.
+// *.tsv tsv, *.csv csv, any other *.txt big5; nothing for any other name.
 std::optional<ExchangeFormat> exchangeFormatFromFileName(std::string_view path);
 // The pattern of the names exchangeFormatFromFileName takes for a format ("*.dict.yaml"), for a
 // file dialog's type list, and the ending a saved file gets (".dict.yaml").
 std::string_view exchangeFormatPattern(ExchangeFormat format);
 std::string_view exchangeFormatExtension(ExchangeFormat format);
+
+// Which romanisation a key is respelled into on import.
+enum class KeySpelling : std::uint8_t {
+    AsGiven,
+    Poj, // Pe̍h-ōe-jī: ch chh oa oe eng ek
+    Tailo, // Tâi-lô: ts tsh ua ue ing ik, the nasal before a final h ("hannh")
+};
+
+// How an imported key is put into the form of our data files, where a key is one run of non-blank
+// bytes in the numeric-tone input form: tone marks become digits at the end of the syllable,
+// o͘ becomes oo, ⁿ nn, ı i; "a/b" makes one key each; blanks between words become hyphens.
+struct KeyOptions {
+    KeySpelling spelling = KeySpelling::AsGiven;
+    bool dropBlanks = false; // blanks between words are removed instead of becoming hyphens
+    bool keepCase = false; // letters keep their case instead of being lower-cased
+};
 
 struct ExchangeOptions {
     // RIME: a hyphenated key (tai5-uan5) is written as space-separated syllables (tai5 uan5),
@@ -48,6 +65,16 @@ struct ExchangeOptions {
     // RIME: the dictionary's name in its header; empty: taken from the file's name
     // (exchangeDictionaryName), else "kpx".
     std::string dictionaryName;
+    // Import: how keys are put into our form.
+    KeyOptions keys;
+    // Import: a text character without a Big5 form is replaced by a Unihan variant that has one.
+    bool variants = true;
+    // Import from csv and tsv: the key and text columns, each a header name or a 1-based number;
+    // empty: the first two columns. A csv file always starts with a header row; a tsv file does
+    // when either column is given by name, or when headerRow says so.
+    std::string keyColumn;
+    std::string textColumn;
+    bool headerRow = false;
 };
 
 // The RIME name for a file: "words" for "dir/words.dict.yaml", "" when there is none.
@@ -67,6 +94,9 @@ enum class ExchangeProblemReason : std::uint8_t {
     NotBig5Text, // export: the entry's bytes are not Big5 text: not written
     NoDataSection, // import: an fcitx5 source without "[Data]", a RIME dictionary without "..."
     NoTab, // import: a tsv line of one column, without the TAB that separates key and text
+    NoColumn, // import: a csv or tsv header without the chosen column (file's line 1)
+    ShortRow, // import: a csv or tsv row without the chosen column
+    UnclosedQuote, // import: a csv field's quote is not closed before the end of the file
 };
 
 struct ExchangeProblem {
@@ -96,6 +126,9 @@ struct ExportRequest {
     // The file the text is (a data file): an include line naming it is a cycle, as in a table
     // run. Empty: the text has no file.
     std::string sourceFile;
+    // The text is an import's big5Lines, every line an entry: to big5 in the file's order, only
+    // the repeated lines are dropped, without the compiler's run.
+    bool importedLines = false;
 };
 
 struct ExportCounts {
@@ -129,6 +162,42 @@ ExportResult exportDataText(std::string_view big5Text, const ExportRequest &requ
 
 // ---- Import: other formats' words in ----
 
+// The kinds of change import makes to keys, each counted once per word it changed.
+enum class KeyChange : std::uint8_t {
+    ToneMarks, // tone marks became tone digits
+    Letters, // o͘, ⁿ, ı or another letter with a mark became plain letters
+    Alternatives, // "a/b" made several entries
+    Blanks, // blanks between words became hyphens (or were dropped)
+    Case, // capital letters were lower-cased
+    Respelled, // respelled into the other romanisation
+};
+inline constexpr int kKeyChangeKinds = 6;
+
+// "tone marks to digits", "o͘ ⁿ ı to letters", ...
+std::string_view keyChangeName(KeyChange change);
+
+// Which changes one key went through (bit 1 << KeyChange).
+using KeyChangeSet = std::uint8_t;
+
+// The key (UTF-8) in our form: each alternative once, in order, appended to keys (UTF-8, not yet
+// checked for Big5 or length). Returns the changes made.
+KeyChangeSet normaliseKey(std::string_view key, const KeyOptions &options, std::vector<std::string> &keys);
+
+// The Unihan variant of a character that has a Big5 form (traditional, Z-, semantic, then
+// specialised semantic variants, in the database's order); 0 when none has.
+char32_t big5Variant(char32_t character);
+
+// One text character import replaced by its variant.
+struct ExchangeReplacement {
+    std::string file;
+    std::int32_t line = 0;
+    char32_t from = 0;
+    char32_t to = 0;
+};
+
+// "PATH:LINE: 鷄 (U+9DC4) -> 雞 (U+96DE)".
+std::string exchangeReplacementLine(const ExchangeReplacement &replacement);
+
 struct ImportResult {
     // One data line "key text" (Big5, one space, CR LF) for each entry that came through, in the
     // file's order.
@@ -136,6 +205,12 @@ struct ImportResult {
     std::int32_t entries = 0;
     // Every line that did not come through, in the file's order.
     std::vector<ExchangeProblem> problems;
+    // Words read (a word with alternative keys is one word, and makes several entries).
+    std::int32_t words = 0;
+    // Words whose key went through each kind of change (index: KeyChange).
+    std::int32_t keyChanges[kKeyChangeKinds] = {};
+    // Text characters replaced by a variant, each where it was.
+    std::vector<ExchangeReplacement> replacements;
     // Memory ran out: the result is empty and is not to be used.
     bool outOfMemory = false;
 };
@@ -144,6 +219,20 @@ struct ImportResult {
 // lines. fileName is what problems name.
 ImportResult importExchangeFile(
     std::string_view bytes, ExchangeFormat format, const ExchangeOptions &options, std::string_view fileName);
+
+// Our data file with its keys put into form (KeyOptions): comment lines, include lines and every
+// byte after the key stay as they are; a key with alternatives makes one line each. A line whose
+// key cannot be put into form (a character without a Big5 form, over 32 bytes) stays as it was and
+// is reported. entries counts the data lines written, words the data lines read.
+ImportResult respellDataText(std::string_view big5Text, const KeyOptions &options, std::string_view fileName);
+
+// The header row of a csv or tsv file: its column names (UTF-8, a byte-order mark dropped), for a
+// choice of columns. Empty when the file has no first line.
+std::vector<std::string> exchangeHeader(std::string_view bytes, ExchangeFormat format);
+
+// UTF-8 text (a header's names, say) in UTF-16, for a face to show; a byte that is not UTF-8
+// shows as U+FFFD.
+std::u16string exchangeUtf16(std::string_view utf8);
 
 // ---- UTF-8 data files ----
 

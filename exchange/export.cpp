@@ -61,6 +61,11 @@ public:
             if (ok)
                 noteCodeCharacters(std::string_view(body_.data() + mark, body_.find(' ', mark) - mark));
             break;
+        case ExchangeFormat::Csv:
+            ok = appendCsvField(request_.options.textFirst ? output : key);
+            body_.push_back(',');
+            ok = ok && appendCsvField(request_.options.textFirst ? key : output);
+            break;
         case ExchangeFormat::Tsv:
             if (request_.options.textFirst) {
                 ok = appendBig5AsUtf8(body_, output, tables_);
@@ -91,6 +96,8 @@ public:
             return rimeHeader() + body_;
         case ExchangeFormat::Fcitx5:
             return fcitx5Header() + body_;
+        case ExchangeFormat::Csv:
+            return (request_.options.textFirst ? "text,key\n" : "key,text\n") + body_;
         }
         return std::move(body_);
     }
@@ -108,6 +115,25 @@ private:
         if (request_.format == ExchangeFormat::Rime && request_.options.syllables && code.front() != '-'
             && code.back() != '-' && code.find("--") == std::string_view::npos)
             std::replace(body_.begin() + static_cast<std::ptrdiff_t>(start), body_.end(), '-', ' ');
+        return true;
+    }
+
+    // A csv field in UTF-8, quoted when it holds a quote or a comma.
+    bool appendCsvField(std::string_view big5)
+    {
+        const std::size_t start = body_.size();
+        if (!appendBig5AsUtf8(body_, big5, tables_))
+            return false;
+        if (body_.find_first_of("\",", start) == std::string::npos)
+            return true;
+        std::string field = "\"";
+        for (std::size_t at = start; at < body_.size(); ++at) {
+            if (body_[at] == '"')
+                field.push_back('"');
+            field.push_back(body_[at]);
+        }
+        field.push_back('"');
+        body_.replace(start, std::string::npos, field);
         return true;
     }
 
@@ -170,10 +196,63 @@ private:
 
 } // namespace
 
+namespace {
+
+// An import's lines, each once, in their order: an open-addressing table of the lines kept
+// (their offsets in the output), as there can be a million of them.
+void writeDistinctLines(std::string_view lines, ExportResult &result)
+{
+    const std::size_t count = static_cast<std::size_t>(std::count(lines.begin(), lines.end(), '\n')) + 1;
+    std::size_t slots = 16;
+    while (slots < count * 2)
+        slots *= 2;
+    struct Slot {
+        std::uint32_t hash = 0;
+        std::uint32_t length = 0; // 0: empty
+        std::size_t offset = 0;
+    };
+    std::vector<Slot> table(slots);
+    std::string &out = result.bytes;
+    out.reserve(lines.size());
+    for (std::size_t at = 0; at < lines.size();) {
+        std::size_t end = lines.find('\n', at);
+        end = end == std::string_view::npos ? lines.size() : end + 1;
+        const std::string_view line = lines.substr(at, end - at);
+        at = end;
+        std::uint32_t hash = 2166136261u;
+        for (const char c : line)
+            hash = (hash ^ static_cast<unsigned char>(c)) * 16777619u;
+        std::size_t index = hash & (slots - 1);
+        bool repeated = false;
+        while (table[index].length != 0) {
+            const Slot &slot = table[index];
+            if (slot.hash == hash && slot.length == line.size()
+                && std::string_view(out).substr(slot.offset, slot.length) == line) {
+                repeated = true;
+                break;
+            }
+            index = (index + 1) & (slots - 1);
+        }
+        if (repeated) {
+            ++result.counts.duplicates;
+            continue;
+        }
+        table[index] = Slot { hash, static_cast<std::uint32_t>(line.size()), out.size() };
+        out.append(line);
+        ++result.counts.entries;
+    }
+}
+
+} // namespace
+
 ExportResult exportDataText(std::string_view big5Text, const ExportRequest &request)
 {
     ExportResult result;
     try {
+        if (request.importedLines && request.format == ExchangeFormat::Big5 && request.order == ExportOrder::File) {
+            writeDistinctLines(big5Text, result);
+            return result;
+        }
         CompiledEntries entries;
         if (!request.sourceFile.empty())
             entries.setSourceFile(request.sourceFile.c_str());

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // The formats' names and file names, and the problems in words.
 #include <cstdio>
+#include <iterator>
 
 #include "exchange/exchange.h"
 #include "exchange/utf8_p.h"
@@ -20,6 +21,7 @@ constexpr FormatTraits kTraits[] = {
     { ExchangeFormat::Rime, "rime", "*.dict.yaml", ".dict.yaml" },
     { ExchangeFormat::Fcitx5, "fcitx5", "*.fcitx5.txt", ".fcitx5.txt" },
     { ExchangeFormat::Tsv, "tsv", "*.tsv", ".tsv" },
+    { ExchangeFormat::Csv, "csv", "*.csv", ".csv" },
     { ExchangeFormat::Big5, "big5", "*.txt", ".txt" },
 };
 
@@ -29,7 +31,7 @@ const FormatTraits &traitsOf(ExchangeFormat format)
         if (traits.format == format)
             return traits;
     }
-    return kTraits[3];
+    return kTraits[std::size(kTraits) - 1];
 }
 
 bool endsWithIgnoringCase(std::string_view text, std::string_view ending)
@@ -130,8 +132,74 @@ std::string exchangeProblemText(const ExchangeProblem &problem)
         return "no TAB between key and text";
     case ExchangeProblemReason::NoDataSection:
         return "no word section (RIME: a header ending in '...'; fcitx5: a '[Data]' line)";
+    case ExchangeProblemReason::NoColumn:
+        return "the header has no column named as --key or --text asks";
+    case ExchangeProblemReason::ShortRow:
+        return "the row has no key column or no text column";
+    case ExchangeProblemReason::UnclosedQuote:
+        return "a quoted field is not closed before the end of the file";
     }
     return "unknown problem";
+}
+
+namespace {
+
+std::string namedCharacter(char32_t character)
+{
+    std::string text;
+    exchange_detail::appendUtf8(text, character);
+    char code[16];
+    std::snprintf(code, sizeof code, "%04X", static_cast<unsigned>(character));
+    return text + " (U+" + code + ")";
+}
+
+} // namespace
+
+std::string exchangeReplacementLine(const ExchangeReplacement &replacement)
+{
+    return replacement.file + ":" + std::to_string(replacement.line) + ": " + namedCharacter(replacement.from) + " -> "
+        + namedCharacter(replacement.to);
+}
+
+std::u16string exchangeUtf16(std::string_view utf8)
+{
+    std::u16string text;
+    for (std::size_t at = 0; at < utf8.size();) {
+        char32_t code = 0;
+        const std::size_t length = exchange_detail::decodeUtf8(utf8, at, code);
+        if (length == 0) {
+            code = 0xFFFD;
+            ++at;
+        } else {
+            at += length;
+        }
+        if (code >= 0x10000) {
+            text.push_back(static_cast<char16_t>(0xD800 + ((code - 0x10000) >> 10)));
+            text.push_back(static_cast<char16_t>(0xDC00 + ((code - 0x10000) & 0x3FF)));
+        } else {
+            text.push_back(static_cast<char16_t>(code));
+        }
+    }
+    return text;
+}
+
+std::string_view keyChangeName(KeyChange change)
+{
+    switch (change) {
+    case KeyChange::ToneMarks:
+        return "tone marks to digits";
+    case KeyChange::Letters:
+        return "o͘, ⁿ, ı to letters";
+    case KeyChange::Alternatives:
+        return "alternatives split";
+    case KeyChange::Blanks:
+        return "blanks between words";
+    case KeyChange::Case:
+        return "lower-cased";
+    case KeyChange::Respelled:
+        return "respelled";
+    }
+    return "changed";
 }
 
 std::string exchangeProblemLine(const ExchangeProblem &problem)

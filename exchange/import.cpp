@@ -1,9 +1,13 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // Other formats' words in: each word becomes a data line "key text" in Big5, or a problem.
+#include <algorithm>
 #include <cstring>
 #include <new>
+#include <utility>
+#include <vector>
 
 #include "compiler/compiled_entries.h"
+#include "compiler/data_lines.h"
 #include "exchange/exchange.h"
 #include "exchange/utf8_p.h"
 
@@ -69,42 +73,75 @@ bool usableText(std::string_view text)
 
 class Importer {
 public:
-    Importer(ImportResult &result, std::string_view fileName)
+    Importer(ImportResult &result, std::string_view fileName, ExchangeOptions options = {})
         : result_(result)
         , fileName_(fileName)
         , tables_(detail::big5Tables())
+        , options_(std::move(options))
     {
     }
+
+    // A word read that cannot even be split into key and text.
+    void countWord() { ++result_.words; }
 
     void problem(std::int32_t line, ExchangeProblemReason reason, char32_t character = 0)
     {
         result_.problems.push_back(ExchangeProblem { std::string(fileName_), line, reason, character });
     }
 
-    // One word from line: key and text in UTF-8.
+    // One word from line: key and text in UTF-8. The key is put into form first; a key with
+    // alternatives makes one entry each.
     void add(std::int32_t line, std::string_view key, std::string_view text)
     {
+        ++result_.words;
         if (key.empty() || text.empty()) {
             problem(line, ExchangeProblemReason::NoText);
             return;
         }
+        keys_.clear();
+        const KeyChangeSet changes = normaliseKey(key, options_.keys, keys_);
+        if (keys_.empty()) {
+            problem(line, ExchangeProblemReason::KeyNotUsable);
+            return;
+        }
+        // The text once, in Big5, with its replacements.
+        big5Text_.clear();
+        replaced_.clear();
+        char32_t character = 0;
+        if (!appendText(big5Text_, text, character)) {
+            fail(line, character);
+            return;
+        }
+        bool taken = false;
+        for (const std::string &alternative : keys_)
+            taken = addEntry(line, alternative, big5Text_) || taken;
+        if (!taken)
+            return;
+        for (int kind = 0; kind < kKeyChangeKinds; ++kind) {
+            if (changes & (1u << kind))
+                ++result_.keyChanges[kind];
+        }
+        for (const auto &[from, to] : replaced_)
+            result_.replacements.push_back(ExchangeReplacement { std::string(fileName_), line, from, to });
+    }
+
+private:
+    // One data line from a key in form (UTF-8) and the text (Big5); false, with the problem
+    // reported, when it cannot be one.
+    bool addEntry(std::int32_t line, std::string_view key, std::string_view big5Text)
+    {
         std::string &out = result_.big5Lines;
         const std::size_t mark = out.size();
         char32_t character = 0;
         if (!appendUtf8AsBig5(out, key, tables_, character)) {
             out.resize(mark);
             fail(line, character);
-            return;
+            return false;
         }
         const std::size_t keyBytes = out.size() - mark;
         out.push_back(' ');
-        if (!appendUtf8AsBig5(out, text, tables_, character)) {
-            out.resize(mark);
-            fail(line, character);
-            return;
-        }
+        out.append(big5Text);
         const std::string_view big5Key(out.data() + mark, keyBytes);
-        const std::string_view big5Text(out.data() + mark + keyBytes + 1, out.size() - mark - keyBytes - 1);
         ExchangeProblemReason reason;
         if (!usableKey(big5Key))
             reason = ExchangeProblemReason::KeyNotUsable;
@@ -119,13 +156,45 @@ public:
         else {
             out.append("\r\n");
             ++result_.entries;
-            return;
+            return true;
         }
         out.resize(mark);
         problem(line, reason);
+        return false;
     }
 
-private:
+    // The text in Big5; a character without a Big5 form replaced by its variant when allowed.
+    bool appendText(std::string &out, std::string_view utf8, char32_t &code)
+    {
+        for (std::size_t at = 0; at < utf8.size();) {
+            const unsigned char byte = static_cast<unsigned char>(utf8[at]);
+            if (byte < 0x80) {
+                out.push_back(static_cast<char>(byte));
+                ++at;
+                continue;
+            }
+            const std::size_t length = exchange_detail::decodeUtf8(utf8, at, code);
+            if (length == 0) {
+                code = 0xFFFFFFFF;
+                return false;
+            }
+            std::uint16_t big5 = code < 0x10000 ? tables_.codeOfUnit[code] : 0;
+            if (big5 == 0 && options_.variants) {
+                if (const char32_t variant = big5Variant(code)) {
+                    replaced_.emplace_back(code, variant);
+                    big5 = tables_.codeOfUnit[variant];
+                }
+            }
+            if (big5 == 0)
+                return false;
+            if (big5 >= 0x100)
+                out.push_back(static_cast<char>(big5 >> 8));
+            out.push_back(static_cast<char>(big5 & 0xFF));
+            at += length;
+        }
+        return true;
+    }
+
     void fail(std::int32_t line, char32_t character)
     {
         if (character == 0xFFFFFFFF)
@@ -137,6 +206,10 @@ private:
     ImportResult &result_;
     std::string_view fileName_;
     const detail::Big5Tables &tables_;
+    const ExchangeOptions options_;
+    std::vector<std::string> keys_;
+    std::string big5Text_;
+    std::vector<std::pair<char32_t, char32_t>> replaced_;
 };
 
 // Reading turns a code's spaces into hyphens: "tai5 uan5" is tai5-uan5.
@@ -300,6 +373,170 @@ void importTsv(std::string_view bytes, const ExchangeOptions &options, Importer 
     });
 }
 
+// The records of a csv (RFC 4180: quoted fields, doubled quotes, separators and line breaks inside
+// quotes) or of a tab-separated file (no quoting). onRecord(fields, line) gets each record's
+// fields and the line it starts on; it returns false to stop. False when a quote is left open.
+class RecordReader {
+public:
+    RecordReader(std::string_view bytes, char separator)
+        : bytes_(bytes)
+        , separator_(separator)
+    {
+        if (bytes_.substr(0, 3) == "\xEF\xBB\xBF")
+            bytes_.remove_prefix(3);
+    }
+
+    template <typename OnRecord> bool read(OnRecord &&onRecord)
+    {
+        std::size_t at = 0;
+        std::int32_t line = 1;
+        const bool quoting = separator_ == ',';
+        while (at < bytes_.size()) {
+            const std::int32_t first = line;
+            buffer_.clear();
+            ends_.clear();
+            bool more = true;
+            while (more) {
+                // One field.
+                if (quoting && at < bytes_.size() && bytes_[at] == '"') {
+                    ++at;
+                    while (true) {
+                        const std::size_t quote = bytes_.find('"', at);
+                        if (quote == std::string_view::npos) {
+                            unclosedLine_ = first;
+                            return false;
+                        }
+                        const std::string_view piece = bytes_.substr(at, quote - at);
+                        line += static_cast<std::int32_t>(std::count(piece.begin(), piece.end(), '\n'));
+                        buffer_.append(piece);
+                        at = quote + 1;
+                        if (at < bytes_.size() && bytes_[at] == '"') {
+                            buffer_.push_back('"');
+                            ++at;
+                            continue;
+                        }
+                        break;
+                    }
+                }
+                // Unquoted bytes (or what follows a closing quote) up to the field's end.
+                std::size_t end = at;
+                while (end < bytes_.size() && bytes_[end] != separator_ && bytes_[end] != '\n')
+                    ++end;
+                std::string_view rest = bytes_.substr(at, end - at);
+                if (end == bytes_.size() || bytes_[end] == '\n') {
+                    if (!rest.empty() && rest.back() == '\r')
+                        rest.remove_suffix(1);
+                    more = false;
+                }
+                buffer_.append(rest);
+                ends_.push_back(buffer_.size());
+                at = end + 1;
+            }
+            if (at - 1 < bytes_.size() && bytes_[at - 1] == '\n')
+                ++line;
+            // A blank line is no record.
+            if (ends_.size() == 1 && ends_[0] == 0)
+                continue;
+            fields_.clear();
+            std::size_t start = 0;
+            for (const std::size_t end : ends_) {
+                fields_.emplace_back(buffer_.data() + start, end - start);
+                start = end;
+            }
+            if (!onRecord(fields_, first))
+                return true;
+        }
+        return true;
+    }
+
+    std::int32_t unclosedLine() const { return unclosedLine_; }
+
+private:
+    std::string_view bytes_;
+    char separator_;
+    std::string buffer_;
+    std::vector<std::size_t> ends_;
+    std::vector<std::string_view> fields_;
+    std::int32_t unclosedLine_ = 0;
+};
+
+bool allDigits(std::string_view text)
+{
+    return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+bool sameIgnoringCase(std::string_view a, std::string_view b)
+{
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+        return (x >= 'A' && x <= 'Z' ? x - 'A' + 'a' : x) == (y >= 'A' && y <= 'Z' ? y - 'A' + 'a' : y);
+    });
+}
+
+// A column chosen by number (from 1) or header name (exact, else ignoring case); -1 when none.
+int columnIndex(std::string_view choice, const std::vector<std::string_view> &header)
+{
+    if (allDigits(choice)) {
+        const int number = choice.size() > 6 ? 0 : std::stoi(std::string(choice));
+        return number >= 1 ? number - 1 : -1;
+    }
+    for (std::size_t i = 0; i < header.size(); ++i) {
+        if (header[i] == choice)
+            return static_cast<int>(i);
+    }
+    for (std::size_t i = 0; i < header.size(); ++i) {
+        if (sameIgnoringCase(header[i], choice))
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
+std::string_view trimmedField(std::string_view field)
+{
+    while (!field.empty() && (field.front() == ' ' || field.front() == '\t'))
+        field.remove_prefix(1);
+    while (!field.empty() && (field.back() == ' ' || field.back() == '\t'))
+        field.remove_suffix(1);
+    return field;
+}
+
+// A csv file, or a tsv file with chosen columns: a header row (csv always; tsv when a column is
+// chosen by name), then one word per row.
+void importColumns(std::string_view bytes, char separator, const ExchangeOptions &options, Importer &importer)
+{
+    const std::string keyChoice = options.keyColumn.empty() ? (options.textFirst ? "2" : "1") : options.keyColumn;
+    const std::string textChoice = options.textColumn.empty() ? (options.textFirst ? "1" : "2") : options.textColumn;
+    bool header = separator == ',' || options.headerRow || !allDigits(keyChoice) || !allDigits(textChoice);
+    int keyColumn = header ? -1 : columnIndex(keyChoice, {});
+    int textColumn = header ? -1 : columnIndex(textChoice, {});
+    if (!header && (keyColumn < 0 || textColumn < 0)) {
+        importer.problem(1, ExchangeProblemReason::NoColumn);
+        return;
+    }
+    RecordReader reader(bytes, separator);
+    const bool closed = reader.read([&](const std::vector<std::string_view> &fields, std::int32_t line) {
+        if (header) {
+            header = false;
+            keyColumn = columnIndex(keyChoice, fields);
+            textColumn = columnIndex(textChoice, fields);
+            if (keyColumn < 0 || textColumn < 0
+                || static_cast<std::size_t>(std::max(keyColumn, textColumn)) >= fields.size()) {
+                importer.problem(line, ExchangeProblemReason::NoColumn);
+                return false;
+            }
+            return true;
+        }
+        if (static_cast<std::size_t>(std::max(keyColumn, textColumn)) >= fields.size()) {
+            importer.countWord();
+            importer.problem(line, ExchangeProblemReason::ShortRow);
+            return true;
+        }
+        importer.add(line, trimmedField(fields[keyColumn]), trimmedField(fields[textColumn]));
+        return true;
+    });
+    if (!closed)
+        importer.problem(reader.unclosedLine(), ExchangeProblemReason::UnclosedQuote);
+}
+
 void importBig5(std::string_view bytes, ImportResult &result)
 {
     CompiledEntries entries;
@@ -313,9 +550,12 @@ void importBig5(std::string_view bytes, ImportResult &result)
         result.big5Lines.append("\r\n");
     }
     result.entries = count;
+    result.words = count;
 }
 
 void convertLines(std::string_view utf8Text, std::string_view fileName, ImportResult &result);
+void respellLines(
+    std::string_view big5Text, const KeyOptions &options, std::string_view fileName, ImportResult &result);
 
 } // namespace
 
@@ -325,7 +565,7 @@ ImportResult importExchangeFile(
     ImportResult result;
     try {
         result.big5Lines.reserve(bytes.size());
-        Importer importer(result, fileName);
+        Importer importer(result, fileName, options);
         switch (format) {
         case ExchangeFormat::Big5:
             importBig5(bytes, result);
@@ -337,7 +577,13 @@ ImportResult importExchangeFile(
             importFcitx5(bytes, importer);
             break;
         case ExchangeFormat::Tsv:
-            importTsv(bytes, options, importer);
+            if (options.keyColumn.empty() && options.textColumn.empty())
+                importTsv(bytes, options, importer);
+            else
+                importColumns(bytes, '\t', options, importer);
+            break;
+        case ExchangeFormat::Csv:
+            importColumns(bytes, ',', options, importer);
             break;
         }
     } catch (const std::bad_alloc &) {
@@ -389,6 +635,124 @@ void convertLines(std::string_view utf8Text, std::string_view fileName, ImportRe
         }
         return true;
     });
+}
+
+} // namespace
+
+std::vector<std::string> exchangeHeader(std::string_view bytes, ExchangeFormat format)
+{
+    std::vector<std::string> names;
+    if (format != ExchangeFormat::Csv && format != ExchangeFormat::Tsv)
+        return names;
+    RecordReader reader(bytes, format == ExchangeFormat::Csv ? ',' : '\t');
+    reader.read([&](const std::vector<std::string_view> &fields, std::int32_t) {
+        for (const std::string_view field : fields)
+            names.emplace_back(trimmedField(field));
+        return false;
+    });
+    return names;
+}
+
+ImportResult respellDataText(std::string_view big5Text, const KeyOptions &options, std::string_view fileName)
+{
+    ImportResult result;
+    try {
+        respellLines(big5Text, options, fileName, result);
+    } catch (const std::bad_alloc &) {
+        result = ImportResult {};
+        result.outOfMemory = true;
+    }
+    return result;
+}
+
+namespace {
+
+void respellLines(std::string_view big5Text, const KeyOptions &options, std::string_view fileName, ImportResult &result)
+{
+    std::string &out = result.big5Lines;
+    out.reserve(big5Text.size() + big5Text.size() / 8);
+    const detail::Big5Tables &tables = detail::big5Tables();
+    std::string utf8Key;
+    std::vector<std::string> keys;
+    std::string big5Keys;
+    std::vector<std::size_t> keyEnds;
+    std::int32_t number = 0;
+    std::size_t at = 0;
+    while (at < big5Text.size()) {
+        // One line with its own line break, which goes out as it came.
+        std::size_t end = big5Text.find_first_of("\r\n", at);
+        std::size_t next = end;
+        if (end == std::string_view::npos) {
+            end = next = big5Text.size();
+        } else {
+            next = end + 1;
+            if (big5Text[end] == '\r' && next < big5Text.size() && big5Text[next] == '\n')
+                ++next;
+        }
+        ++number;
+        const std::string_view line = big5Text.substr(at, end - at);
+        const std::string_view lineBreak = big5Text.substr(end, next - end);
+        at = next;
+        std::size_t keyAt = 0;
+        std::size_t keyLength = 0;
+        if (!dataLineKey(line, keyAt, keyLength)) {
+            out.append(line);
+            out.append(lineBreak);
+            continue;
+        }
+        ++result.words;
+        const std::string_view key = line.substr(keyAt, keyLength);
+        const std::string_view before = line.substr(0, keyAt);
+        const std::string_view after = line.substr(keyAt + keyLength);
+        // The key in form, each alternative in Big5; the line stays as it was when any cannot be.
+        utf8Key.clear();
+        keys.clear();
+        big5Keys.clear();
+        keyEnds.clear();
+        bool ok = exchange_detail::appendBig5AsUtf8(utf8Key, key, tables);
+        const KeyChangeSet changes = ok ? normaliseKey(utf8Key, options, keys) : 0;
+        ExchangeProblem problem { std::string(fileName), number, ExchangeProblemReason::KeyNotUsable };
+        ok = ok && !keys.empty();
+        for (const std::string &formed : keys) {
+            const std::size_t mark = big5Keys.size();
+            char32_t character = 0;
+            if (!exchange_detail::appendUtf8AsBig5(big5Keys, formed, tables, character)) {
+                problem.reason = ExchangeProblemReason::NoBig5Form;
+                problem.character = character;
+                ok = false;
+                break;
+            }
+            const std::string_view big5Key(big5Keys.data() + mark, big5Keys.size() - mark);
+            if (!usableKey(big5Key) || big5Key.size() > kMaxKey) {
+                problem.reason
+                    = usableKey(big5Key) ? ExchangeProblemReason::KeyTooLong : ExchangeProblemReason::KeyNotUsable;
+                ok = false;
+                break;
+            }
+            keyEnds.push_back(big5Keys.size());
+        }
+        if (!ok) {
+            result.problems.push_back(problem);
+            out.append(line);
+            out.append(lineBreak);
+            ++result.entries;
+            continue;
+        }
+        for (int kind = 0; kind < kKeyChangeKinds; ++kind) {
+            if (changes & (1u << kind))
+                ++result.keyChanges[kind];
+        }
+        std::size_t start = 0;
+        for (const std::size_t keyEnd : keyEnds) {
+            out.append(before);
+            out.append(big5Keys, start, keyEnd - start);
+            out.append(after);
+            // A last line without a line break gets the file's own between its alternatives.
+            out.append(lineBreak.empty() && keyEnd != keyEnds.back() ? std::string_view("\r\n") : lineBreak);
+            start = keyEnd;
+            ++result.entries;
+        }
+    }
 }
 
 } // namespace

@@ -6,7 +6,7 @@ set -euo pipefail
 
 purpose=${1:-test}
 # qt6-translations-l10n: Qt's own dialogs (import, export) in the program's language.
-packages=(cmake g++ make pkg-config qt6-base-dev qt6-translations-l10n fonts-arphic-uming)
+packages=(cmake g++ make pkg-config qt6-base-dev qt6-translations-l10n fonts-arphic-uming unicode-data python3)
 if [ "$purpose" = test ]; then
   # GoogleTest, headless window tests, screenshots and keyboard tests under Xvfb, the format
   # check, and clang's fuzzing and sanitizer runtimes.

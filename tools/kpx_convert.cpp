@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // kpx-convert: the user's words to and from other input methods' word lists.
+#include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <cstring>
 #include <optional>
@@ -14,6 +16,7 @@
 #include "platform/native_path.h"
 #include "platform/os_file.h"
 #include "platform/standard_streams.h"
+#include "tools/convert_import.h"
 #include "tools/tool_support.h"
 
 namespace {
@@ -36,9 +39,11 @@ void usage()
         "  rime    a RIME dictionary (NAME.dict.yaml), UTF-8: text<TAB>code lines\n"
         "  fcitx5  an fcitx5 table source as libime_tabledict compiles it, UTF-8\n"
         "  tsv     a UTF-8 list: key<TAB>text lines (text<TAB>key with --text-first)\n"
+        "  csv     comma-separated values with a header row, UTF-8: key,text (reading: any\n"
+        "          columns, chosen with --key and --text)\n"
         "A format left out is taken from the file's name: *.dict.yaml rime, *.fcitx5.txt\n"
-        "fcitx5, *.tsv tsv, other *.txt big5; other names need --from or --to. '-' is\n"
-        "standard input or output.\n"
+        "fcitx5, *.tsv tsv, *.csv csv, other *.txt big5; other names need --from or --to.\n"
+        "'-' is standard input or output.\n"
         "\n"
         "  -o OUTPUT        the file to write (written whole or not at all)\n"
         "  --from FORMAT    the input's format\n"
@@ -50,7 +55,10 @@ void usage()
         "  --text-first     from or to tsv: text<TAB>key\n"
         "  --name NAME      to rime: the dictionary's name (default: from OUTPUT's name, else kpx)\n"
         "  --encoding utf-8 from big5: input that is in fact UTF-8 text, converted to Big5 first\n"
-        "  -q, --quiet      print only problems and errors\n"
+        "  -q, --quiet      print only problems and errors\n");
+    // Import: columns, the form of keys, variants.
+    kpx::tools::say(stdout, kpx::tools::kImportOptionsUsage);
+    kpx::tools::say(stdout,
         "  --help           this text\n"
         "An option for a format that is neither the input's nor the output's is a usage error.\n"
         "\n"
@@ -72,6 +80,7 @@ struct Options {
     kpx::ExchangeOptions exchange;
     bool utf8Input = false;
     bool quiet = false;
+    kpx::tools::ImportChoices import;
 };
 
 // 0 when the arguments are good, -1 after --help, else the exit status.
@@ -87,6 +96,12 @@ int parseArguments(int argc, char **argv, Options &options)
         { "--text-first", nullptr, false },
         { "--name", nullptr, true },
         { "--encoding", nullptr, true },
+        { "--key", nullptr, true },
+        { "--text", nullptr, true },
+        { "--keys", nullptr, true },
+        { "--blanks", nullptr, true },
+        { "--keep-case", nullptr, false },
+        { "--no-variants", nullptr, false },
     };
     kpx::tools::ParsedOptions given;
     if (!kpx::tools::parseOptions(kTool, argc, argv, kOptions, given))
@@ -102,7 +117,7 @@ int parseArguments(int argc, char **argv, Options &options)
         const std::optional<kpx::ExchangeFormat> format = kpx::exchangeFormatFromName(given.value(side));
         if (!format)
             return kpx::tools::usageError(
-                kTool, "unknown format '" + given.value(side) + "' (big5, rime, fcitx5 or tsv)");
+                kTool, "unknown format '" + given.value(side) + "' (big5, rime, fcitx5, tsv or csv)");
         (side[2] == 'f' ? options.from : options.to) = format;
     }
     if (given.has("--order") && given.value("--order") != "file") {
@@ -130,7 +145,7 @@ int parseArguments(int argc, char **argv, Options &options)
         const bool input = !options.from;
         return kpx::tools::usageError(kTool,
             "the name '" + kpx::tools::shownPath(input ? options.input : options.output)
-                + "' does not say its format: give " + (input ? "--from" : "--to") + " big5|rime|fcitx5|tsv");
+                + "' does not say its format: give " + (input ? "--from" : "--to") + " big5|rime|fcitx5|tsv|csv");
     }
     // An option for a format the conversion does not touch would do nothing.
     using kpx::ExchangeFormat;
@@ -148,6 +163,11 @@ int parseArguments(int argc, char **argv, Options &options)
         return refuse("--text-first", "from or to tsv only");
     if (given.has("--encoding") && *options.from != ExchangeFormat::Big5)
         return refuse("--encoding", "from big5 only");
+    if ((given.has("--key") || given.has("--text")) && *options.from != ExchangeFormat::Csv
+        && *options.from != ExchangeFormat::Tsv)
+        return refuse(given.has("--key") ? "--key" : "--text", "from csv or tsv only");
+    if (const int status = kpx::tools::takeImportOptions(kTool, given, options.import); status != 0)
+        return status;
     options.exchange.syllables = given.has("--syllables");
     options.exchange.textFirst = given.has("--text-first");
     options.exchange.dictionaryName = given.value("--name");
@@ -190,6 +210,65 @@ void printProblems(const std::vector<kpx::ExchangeProblem> &problems, const std:
     }
 }
 
+// big5 to big5 with key options: the data file as it is, its keys put into form.
+int respellDataFile(const std::string &big5Text, const Options &options, const std::string &inputName,
+    const kpx::RunInputs &inputs, std::vector<kpx::ExchangeProblem> &problems)
+{
+    const kpx::ImportResult respelled = kpx::respellDataText(big5Text, options.exchange.keys, inputName);
+    if (respelled.outOfMemory) {
+        kpx::tools::say(stderr, "kpx-convert: out of memory: nothing written\n");
+        return kExitNotWritten;
+    }
+    problems.insert(problems.end(), respelled.problems.begin(), respelled.problems.end());
+    printProblems(problems, inputName);
+    kpx::tools::printImportSummary(respelled, inputName, options.quiet);
+    const std::string outputName = options.output == "-" ? "standard output" : kpx::tools::shownPath(options.output);
+    if (options.output != "-" && inputs.inputAt(options.output.c_str())) {
+        kpx::tools::sayf(stderr, "kpx-convert: nothing written to %s: it is an input of this conversion: %s\n",
+            outputName.c_str(), inputName.c_str());
+        return kExitNotWritten;
+    }
+    const std::string failure = writeAll(options.output, respelled.big5Lines, kpx::ExchangeFormat::Big5);
+    if (!failure.empty()) {
+        kpx::tools::sayf(stderr, "kpx-convert: nothing written to %s: %s\n", outputName.c_str(), failure.c_str());
+        return kExitNotWritten;
+    }
+    if (!options.quiet) {
+        std::FILE *to = options.output == "-" ? stderr : stdout;
+        kpx::tools::sayf(to, "%d data lines written to %s (keys kept as they were: %zu; big5)\n",
+            static_cast<int>(respelled.entries), outputName.c_str(), respelled.problems.size());
+    }
+    return kExitWritten;
+}
+
+// A chosen column the header lacks: the header's names, nothing written.
+int noColumn(const std::string &input, const Options &options, const std::string &inputName)
+{
+    const std::vector<std::string> header = kpx::exchangeHeader(input, *options.from);
+    std::string names;
+    for (const std::string &name : header)
+        names += (names.empty() ? "" : ", ") + name;
+    // The choice the header cannot answer: a number beyond it, or a name it lacks.
+    const auto found = [&](const std::string &choice) {
+        if (choice.empty())
+            return true;
+        if (choice.find_first_not_of("0123456789") == std::string::npos)
+            return choice.size() < 7 && std::stoul(choice) >= 1 && std::stoul(choice) <= header.size();
+        return std::any_of(header.begin(), header.end(), [&](const std::string &name) {
+            return name.size() == choice.size()
+                && std::equal(name.begin(), name.end(), choice.begin(), [](char a, char b) {
+                       return std::tolower(static_cast<unsigned char>(a))
+                           == std::tolower(static_cast<unsigned char>(b));
+                   });
+        });
+    };
+    const std::string &missing
+        = found(options.exchange.keyColumn) ? options.exchange.textColumn : options.exchange.keyColumn;
+    kpx::tools::sayf(stderr, "%s:1: no column '%s' in the header (its columns: %s): nothing written\n",
+        inputName.c_str(), missing.c_str(), names.c_str());
+    return kExitUsage;
+}
+
 } // namespace
 
 int main(int systemArgc, char **systemArgv)
@@ -202,6 +281,7 @@ int main(int systemArgc, char **systemArgv)
     char **argv = commandLine.values();
     kpx::os::setStandardStreamsBinary();
     Options options;
+    options.import.exchange = &options.exchange;
     if (const int status = parseArguments(argc, argv, options); status != 0)
         return status < 0 ? 0 : status;
     const std::string inputName
@@ -222,6 +302,7 @@ int main(int systemArgc, char **systemArgv)
     std::vector<kpx::ExchangeProblem> problems;
     std::string summary;
     std::string big5Text;
+    kpx::ImportResult imported;
     bool fromBig5 = *options.from == kpx::ExchangeFormat::Big5;
     if (fromBig5) {
         const kpx::Utf8Check check = kpx::checkUtf8(input);
@@ -237,15 +318,18 @@ int main(int systemArgc, char **systemArgv)
         } else {
             big5Text = std::move(input);
         }
+        if (options.import.keyOptionGiven && *options.to == kpx::ExchangeFormat::Big5)
+            return respellDataFile(big5Text, options, inputName, inputs, problems);
     } else {
-        kpx::ImportResult imported = kpx::importExchangeFile(input, *options.from, options.exchange, inputName);
+        imported = kpx::importExchangeFile(input, *options.from, options.exchange, inputName);
         if (imported.outOfMemory) {
             kpx::tools::say(stderr, "kpx-convert: out of memory: nothing written\n");
             return kExitNotWritten;
         }
-        problems = std::move(imported.problems);
-        summary = "words read: " + std::to_string(imported.entries + static_cast<std::int32_t>(problems.size()))
-            + "; not taken: " + std::to_string(problems.size());
+        if (!imported.problems.empty() && imported.problems.front().reason == kpx::ExchangeProblemReason::NoColumn)
+            return noColumn(input, options, inputName);
+        problems = imported.problems;
+        summary = "words read: " + std::to_string(imported.words) + "; not taken: " + std::to_string(problems.size());
         big5Text = std::move(imported.big5Lines);
     }
 
@@ -258,6 +342,7 @@ int main(int systemArgc, char **systemArgv)
     // The input is the first link of the include chain, as in kpx-make.
     if (fromBig5 && options.input != "-")
         request.sourceFile = options.input;
+    request.importedLines = !fromBig5;
     const kpx::ExportResult exported = kpx::exportDataText(big5Text, request);
     big5Text = std::string();
     if (exported.outOfMemory) {
@@ -277,6 +362,8 @@ int main(int systemArgc, char **systemArgv)
             + "; lines without an entry: " + std::to_string(counts.linesWithoutEntry);
     }
     printProblems(exported.problems, inputName);
+    if (!fromBig5)
+        kpx::tools::printImportSummary(imported, inputName, options.quiet);
     if (exported.counts.notBig5Text)
         summary += "; not Big5 text: " + std::to_string(exported.counts.notBig5Text);
 

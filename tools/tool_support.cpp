@@ -190,6 +190,10 @@ bool readWholeInput(const std::string &path, std::string &bytes, std::string &re
         reason = notReadReason(kind);
         return false;
     }
+    // Room for the whole file at once: growing a string of megabytes piece by piece copies it
+    // over and over. Only a hint; the file is read to its end whatever its size said.
+    if (const os::FileStatus status = os::fileStatus(path.c_str()); status.size > 0 && status.size < (1ll << 31))
+        bytes.reserve(bytes.size() + static_cast<std::size_t>(status.size) + 1);
     for (;;) {
         const std::int32_t got = file.readBytes(block.data(), static_cast<std::int32_t>(block.size()));
         if (got < 0) {

@@ -77,29 +77,61 @@ HWND TChoice1::onInit(HWND dialog, const Scale &scale)
 {
     SetWindowTextW(dialog, title_.c_str());
     const int buttons = static_cast<int>(choices_.size()) + 1;
-    const int buttonWidth = 120;
-    const int width = std::max(320, 32 + buttons * buttonWidth + (buttons - 1) * 8);
-    setClientSize(dialog, scale(width), scale(112));
     font_ = makeMingFont(scale(kFontPixels));
-    HWND label
-        = createControl(dialog, L"STATIC", text_, SS_LEFT | SS_NOPREFIX, scaledRect(scale, 16, 16, width - 32, 48), -1);
+    HDC dc = GetDC(dialog);
+    const HGDIOBJ oldFont = dc ? SelectObject(dc, font_.get()) : nullptr;
+    // Design pixels of what the font draws.
+    const auto unscaled
+        = [&](int pixels) { return MulDiv(pixels, USER_DEFAULT_SCREEN_DPI, static_cast<int>(scale.dpi())); };
+    // Every button as wide as the longest caption needs, 120 at least.
+    int buttonWidth = 120;
+    for (const std::wstring &caption : choices_) {
+        SIZE extent {};
+        if (dc && GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &extent))
+            buttonWidth = std::max(buttonWidth, unscaled(extent.cx) + 24);
+    }
+    // At most four buttons a row (a csv file's columns can be many), the last row at the right.
+    const int perRow = std::min(buttons, 4);
+    const int rows = (buttons + perRow - 1) / perRow;
+    const int lines = 1 + static_cast<int>(std::count(text_.begin(), text_.end(), L'\n'));
+    const int width = std::max(lines > 3 ? 560 : 320, 32 + perRow * buttonWidth + (perRow - 1) * 8);
+    // The text's height as the font wraps it at the label's width (a preview runs to several lines).
+    int textHeight = 48;
+    if (dc) {
+        RECT measured { 0, 0, scale(width - 32), 0 };
+        DrawTextW(dc, text_.c_str(), static_cast<int>(text_.size()), &measured,
+            DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS);
+        textHeight = std::max(textHeight, unscaled(measured.bottom - measured.top) + 4);
+        SelectObject(dc, oldFont);
+        ReleaseDC(dialog, dc);
+    }
+    const int buttonsTop = 16 + textHeight + 12;
+    setClientSize(dialog, scale(width), scale(buttonsTop + rows * 33 + 4));
+    HWND label = createControl(
+        dialog, L"STATIC", text_, SS_LEFT | SS_NOPREFIX, scaledRect(scale, 16, 16, width - 32, textHeight), -1);
     setFont(label, font_.get());
     HWND first = nullptr;
-    // The buttons stand at the right, 8 pixels apart.
-    int x = width - 16 - buttons * buttonWidth - (buttons - 1) * 8;
-    for (std::size_t i = 0; i < choices_.size(); ++i) {
+    // The buttons stand at the right, 8 pixels apart; 取消 is the last.
+    for (int i = 0; i < buttons; ++i) {
+        const int row = i / perRow;
+        const int inRow = row == rows - 1 ? buttons - row * perRow : perRow;
+        const int x = width - 16 - inRow * buttonWidth - (inRow - 1) * 8 + (i % perRow) * (buttonWidth + 8);
+        const RECT bounds = scaledRect(scale, x, buttonsTop + row * 33, buttonWidth, 25);
+        if (i == buttons - 1) {
+            HWND cancel = createControl(dialog, L"BUTTON", cancel_, BS_PUSHBUTTON | WS_TABSTOP, bounds, IDCANCEL);
+            setFont(cancel, font_.get());
+            if (!first)
+                first = cancel;
+            break;
+        }
         const DWORD style = (i == 0 ? BS_DEFPUSHBUTTON | WS_GROUP : BS_PUSHBUTTON) | WS_TABSTOP;
-        HWND button = createControl(dialog, L"BUTTON", choices_[i], style, scaledRect(scale, x, 76, buttonWidth, 25),
-            kFirstChoice + static_cast<int>(i));
+        HWND button
+            = createControl(dialog, L"BUTTON", choices_[static_cast<std::size_t>(i)], style, bounds, kFirstChoice + i);
         setFont(button, font_.get());
         if (!first)
             first = button;
-        x += buttonWidth + 8;
     }
-    HWND cancel = createControl(
-        dialog, L"BUTTON", cancel_, BS_PUSHBUTTON | WS_TABSTOP, scaledRect(scale, x, 76, buttonWidth, 25), IDCANCEL);
-    setFont(cancel, font_.get());
-    return first ? first : cancel;
+    return first;
 }
 
 bool TChoice1::onCommand(HWND dialog, int id)

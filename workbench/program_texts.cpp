@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "workbench/program_texts.h"
 
+#include <iterator>
+
 #include "platform/text/big5_codec.h"
 
 namespace kpx::texts {
@@ -378,6 +380,59 @@ std::u16string importedNotice(std::u16string_view path, std::int64_t entries, st
 std::u16string importProblemsTitle(std::int64_t lines)
 {
     return joined({ decimal(lines), u" 列無匯入" });
+}
+
+std::u16string importProblemsTitle(std::int64_t refused, std::int64_t replaced)
+{
+    if (replaced == 0)
+        return importProblemsTitle(refused);
+    return joined({ decimal(refused), u" 列無匯入，", decimal(replaced), u" 字換做異體字" });
+}
+
+std::u16string problemLinePrefix(std::int64_t line)
+{
+    return joined({ u"第 ", decimal(line), u" 列：" });
+}
+
+std::u16string columnWithoutName(std::int64_t number)
+{
+    return joined({ u"第 ", decimal(number), u" 欄" });
+}
+
+std::u16string importReplacedReason(std::u16string_view from, std::u16string_view to)
+{
+    return joined({ u"「", from, u"」無 Big5 碼，換做異體字「", to, u"」" });
+}
+
+std::u16string importPreview(std::u16string_view path, std::int64_t words, std::int64_t entries,
+    const std::vector<std::int64_t> &keyChanges, std::int64_t replaced, std::u16string_view replacedExamples,
+    const std::vector<std::pair<std::u16string, std::int64_t>> &refusedByReason,
+    const std::vector<std::u16string> &firstRefused)
+{
+    std::u16string text = joined(
+        { path, u"\n\n讀著 ", decimal(words), u" 個詞，會匯入 ", decimal(entries), u" 個詞條，囥佇資料 e 尾仔。\n" });
+    std::u16string changes;
+    for (std::size_t kind = 0; kind < keyChanges.size() && kind < std::size(kImportKeyChangeNames); ++kind) {
+        if (keyChanges[kind] > 0)
+            changes += joined({ changes.empty() ? u"" : u"、", kImportKeyChangeNames[kind], u" ",
+                decimal(keyChanges[kind]), u" 個" });
+    }
+    text += changes.empty() ? std::u16string(u"按鍵攏免改。\n")
+                            : joined({ u"按鍵改做資料檔 e 寫法：", changes, u"。\n" });
+    if (replaced > 0)
+        text += joined({ decimal(replaced), u" 字無 Big5 碼，換做異體字（", replacedExamples, u"）。\n" });
+    std::int64_t refused = 0;
+    std::u16string reasons;
+    for (const auto &[reason, count] : refusedByReason) {
+        refused += count;
+        reasons += joined({ reasons.empty() ? u"" : u"、", reason, u" ", decimal(count), u" 個" });
+    }
+    if (refused > 0) {
+        text += joined({ decimal(refused), u" 個袂當匯入：", reasons, u"。\n" });
+        for (const std::u16string &line : firstRefused)
+            text += joined({ u"    ", line, u"\n" });
+    }
+    return text;
 }
 
 std::u16string importNoBig5Reason(std::u16string_view character, char32_t codePoint)

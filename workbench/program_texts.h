@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "compiler/line_problems.h"
 #include "platform/os_file.h"
@@ -197,6 +199,7 @@ inline constexpr std::u16string_view kTypeFcitx5 = u"fcitx5 碼表原始檔";
 inline constexpr std::u16string_view kTypeTsv = u"UTF-8 詞表（按鍵 tab 字詞）";
 inline constexpr std::u16string_view kTypeTsvTextFirst = u"UTF-8 詞表（字詞 tab 按鍵）";
 inline constexpr std::u16string_view kTypeDataFile = u"鷺笙 資料檔案（Big5）";
+inline constexpr std::u16string_view kTypeCsv = u"CSV 詞表（有標題列，家己揀欄）";
 // Neither the name nor the selected type says what kind of word list a file is.
 std::u16string formatNotKnown(std::u16string_view path);
 // The export's order question and its two answers (the dialog adds 取消).
@@ -231,6 +234,36 @@ inline constexpr std::u16string_view kImportNoDataSection
     = u"揣無詞條開始 e 所在（fcitx5 e [Data]、RIME e ...），無匯入";
 inline constexpr std::u16string_view kExportNotBig5Text = u"m是 Big5 e 文字，無匯出";
 inline constexpr std::u16string_view kImportZeroByte = u"有一個 0 位元組（NUL），伊後壁 e 資料無讀";
+inline constexpr std::u16string_view kImportNoColumn = u"標題列內底無揀 e 欄，攏無匯入";
+inline constexpr std::u16string_view kImportShortRow = u"這列無按鍵 e 欄抑是字詞 e 欄，無匯入";
+inline constexpr std::u16string_view kImportUnclosedQuote = u"引號（\"）到檔案尾仔攏無關，伊後壁 e 資料無讀";
+// A csv file (or a tsv file of more than two columns): which column holds the keys, which the
+// words; the header's names are the answers (the dialog adds 取消).
+inline constexpr std::u16string_view kImportKeyColumnQuestion = u"佗一欄是按鍵（輸入碼）？";
+inline constexpr std::u16string_view kImportTextColumnQuestion = u"佗一欄是字詞？";
+// A column without a name in the header.
+std::u16string columnWithoutName(std::int64_t number);
+// What an import will do, shown before it does it: the words read, the entries made, the keys
+// changed by kind (the numbers in the order of kImportKeyChangeNames), the characters replaced
+// by a variant (with a few examples, "鷄→雞"), the words refused by reason and the first few
+// refused lines ("第 3 列：reason"). The answers: 匯入, and without variants when any were
+// replaced (the dialog adds 取消).
+inline constexpr std::u16string_view kImportKeyChangeNames[]
+    = { u"聲調符號換數字", u"特別 e 字母換 oo nn i", u"a/b 拆做幾若條", u"空白換 -", u"大寫換小寫", u"換拼音系統" };
+std::u16string importPreview(std::u16string_view path, std::int64_t words, std::int64_t entries,
+    const std::vector<std::int64_t> &keyChanges, std::int64_t replaced, std::u16string_view replacedExamples,
+    const std::vector<std::pair<std::u16string, std::int64_t>> &refusedByReason,
+    const std::vector<std::u16string> &firstRefused);
+// "第 3 列：" before a refused line's reason in the preview.
+std::u16string problemLinePrefix(std::int64_t line);
+inline constexpr std::u16string_view kImportGo = u"匯入";
+inline constexpr std::u16string_view kImportWithoutVariants = u"匯入，異體字無換";
+// The problems list's reason for a replaced character, and a refused word without a Big5 form
+// in the preview's counts.
+std::u16string importReplacedReason(std::u16string_view from, std::u16string_view to);
+inline constexpr std::u16string_view kImportNoBig5Kind = u"有字無 Big5 碼";
+// The problems list's title after an import with replacements.
+std::u16string importProblemsTitle(std::int64_t refused, std::int64_t replaced);
 // A data file in UTF-8: the offer on loading it (yes/no, no by default: shown as it is; "\n"
 // lines), and the notice after converting it.
 std::u16string utf8DataFileQuestion(std::u16string_view path, std::int64_t line);

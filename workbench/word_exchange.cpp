@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // Words in and out: import from and export to the word lists of other input methods, and the
 // offer to convert a data file that is UTF-8 text. The formats themselves are exchange/'s.
+#include <algorithm>
 #include <optional>
 
 #include "exchange/exchange.h"
@@ -32,11 +33,12 @@ constexpr ExchangeType kFcitx5 { texts::kTypeFcitx5, ExchangeFormat::Fcitx5 };
 constexpr ExchangeType kTsv { texts::kTypeTsv, ExchangeFormat::Tsv };
 constexpr ExchangeType kTsvTextFirst { texts::kTypeTsvTextFirst, ExchangeFormat::Tsv, false, true };
 constexpr ExchangeType kDataFile { texts::kTypeDataFile, ExchangeFormat::Big5 };
+constexpr ExchangeType kCsv { texts::kTypeCsv, ExchangeFormat::Csv };
 
 // Reading spaces in RIME codes as hyphens needs no choice, so import has one RIME type.
 const std::vector<ExchangeType> &importTypes()
 {
-    static const std::vector<ExchangeType> types { kAnyWordList, kRime, kFcitx5, kTsv, kTsvTextFirst, kDataFile };
+    static const std::vector<ExchangeType> types { kAnyWordList, kRime, kFcitx5, kTsv, kTsvTextFirst, kDataFile, kCsv };
     return types;
 }
 
@@ -151,6 +153,12 @@ std::u16string exchangeReason(const ExchangeProblem &problem)
         return std::u16string(texts::kImportNoTab);
     case ExchangeProblemReason::NoDataSection:
         return std::u16string(texts::kImportNoDataSection);
+    case ExchangeProblemReason::NoColumn:
+        return std::u16string(texts::kImportNoColumn);
+    case ExchangeProblemReason::ShortRow:
+        return std::u16string(texts::kImportShortRow);
+    case ExchangeProblemReason::UnclosedQuote:
+        return std::u16string(texts::kImportUnclosedQuote);
     }
     return std::u16string(texts::kTableUnknown);
 }
@@ -171,6 +179,80 @@ std::u16string editorTextOfLines(std::string_view big5Lines)
     return withNewlines(decodeBig5(big5Lines));
 }
 
+// The replaced characters as rows of the problems list, after the refused ones.
+void addReplacementRows(std::vector<Workbench::ProblemRow> &rows, const std::vector<ExchangeReplacement> &replacements,
+    std::u16string_view file)
+{
+    for (const ExchangeReplacement &replacement : replacements)
+        rows.push_back({ texts::decimal(replacement.line), std::u16string(file),
+            texts::importReplacedReason(characterText(replacement.from), characterText(replacement.to)) });
+}
+
+// A csv file, or a tsv file of more than two columns: the user picks the key and text columns
+// among the header's names. False when the user cancels.
+bool chooseColumns(Face &face, std::string_view bytes, ExchangeFormat format, ExchangeOptions &options)
+{
+    if (format != ExchangeFormat::Csv && format != ExchangeFormat::Tsv)
+        return true;
+    const std::vector<std::string> header = exchangeHeader(bytes, format);
+    if (format == ExchangeFormat::Tsv && header.size() <= 2)
+        return true;
+    std::vector<std::u16string> names;
+    for (std::size_t i = 0; i < header.size(); ++i)
+        names.push_back(
+            header[i].empty() ? texts::columnWithoutName(static_cast<std::int64_t>(i + 1)) : exchangeUtf16(header[i]));
+    const int key = face.askChoice(texts::kImportKeyColumnQuestion, names);
+    if (key < 0)
+        return false;
+    const int text = face.askChoice(texts::kImportTextColumnQuestion, names);
+    if (text < 0)
+        return false;
+    // The first row named the columns: it is the header, whatever the format.
+    options.keyColumn = std::to_string(key + 1);
+    options.textColumn = std::to_string(text + 1);
+    options.headerRow = true;
+    return true;
+}
+
+// What the import will do, in words, before it does it.
+std::u16string importPreview(std::u16string_view path, const ImportResult &imported)
+{
+    std::vector<std::int64_t> changes(std::begin(imported.keyChanges), std::end(imported.keyChanges));
+    std::u16string examples;
+    std::vector<std::pair<char32_t, char32_t>> shown;
+    for (const ExchangeReplacement &replacement : imported.replacements) {
+        const std::pair<char32_t, char32_t> pair { replacement.from, replacement.to };
+        if (std::find(shown.begin(), shown.end(), pair) != shown.end())
+            continue;
+        if (shown.size() == 5) {
+            examples += u"…";
+            break;
+        }
+        shown.push_back(pair);
+        if (!examples.empty())
+            examples += u"、";
+        examples += characterText(pair.first);
+        examples += u"→";
+        examples += characterText(pair.second);
+    }
+    std::vector<std::pair<std::u16string, std::int64_t>> reasons;
+    for (const ExchangeProblem &problem : imported.problems) {
+        const std::u16string reason = problem.reason == ExchangeProblemReason::NoBig5Form
+            ? std::u16string(texts::kImportNoBig5Kind)
+            : exchangeReason(problem);
+        auto found = std::find_if(reasons.begin(), reasons.end(), [&](const auto &r) { return r.first == reason; });
+        if (found == reasons.end())
+            reasons.emplace_back(reason, 1);
+        else
+            ++found->second;
+    }
+    std::vector<std::u16string> first;
+    for (std::size_t i = 0; i < imported.problems.size() && i < 5; ++i)
+        first.push_back(texts::problemLinePrefix(imported.problems[i].line) + exchangeReason(imported.problems[i]));
+    return texts::importPreview(path, imported.words, imported.entries, changes,
+        static_cast<std::int64_t>(imported.replacements.size()), examples, reasons, first);
+}
+
 std::int64_t countLines(std::string_view text)
 {
     std::int64_t lines = 0;
@@ -181,15 +263,16 @@ std::int64_t countLines(std::string_view text)
 
 } // namespace
 
-void Workbench::showExchangeProblems(std::vector<ProblemRow> rows)
+void Workbench::showExchangeProblems(std::vector<ProblemRow> rows, std::int64_t replaced)
 {
     // After the edit, whose change put any earlier list away.
     problems_ = RunProblems {};
     problemsShown_ = false;
     exchangeProblems_ = std::move(rows);
     exchangeProblemsShown_ = !exchangeProblems_.empty();
-    face_.showProblems(
-        exchangeProblemsShown_ ? texts::importProblemsTitle(static_cast<std::int64_t>(exchangeProblems_.size())) : u"",
+    face_.showProblems(exchangeProblemsShown_
+            ? texts::importProblemsTitle(static_cast<std::int64_t>(exchangeProblems_.size()) - replaced, replaced)
+            : u"",
         exchangeProblems_.size());
 }
 
@@ -228,15 +311,38 @@ void Workbench::ImportWords()
     options.syllables = type->syllables;
     options.textFirst = type->textFirst;
     options.dictionaryName = exchangeDictionaryName(path);
-    const ImportResult imported = importExchangeFile(read.bytes, type->format, options, path);
-    read.bytes = std::string();
+    if (!chooseColumns(face_, read.bytes, type->format, options))
+        return;
+    ImportResult imported = importExchangeFile(read.bytes, type->format, options, path);
     if (imported.outOfMemory) {
         face_.showNotice(texts::kTableOutOfMemory);
         return;
     }
+    // See before you take: nothing changes unless the user says 匯入.
+    std::vector<std::u16string> answers { std::u16string(texts::kImportGo) };
+    if (!imported.replacements.empty())
+        answers.emplace_back(texts::kImportWithoutVariants);
+    const int answer = face_.askChoice(importPreview(picked, imported), answers);
+    if (answer < 0)
+        return;
+    if (answer == 1) {
+        options.variants = false;
+        imported = importExchangeFile(read.bytes, type->format, options, path);
+        if (imported.outOfMemory) {
+            face_.showNotice(texts::kTableOutOfMemory);
+            return;
+        }
+    }
+    read.bytes = std::string();
     std::vector<ProblemRow> rows = problemRows(imported.problems, picked);
     if (read.zeroByteLine != 0)
         rows.push_back({ texts::decimal(read.zeroByteLine), picked, std::u16string(texts::kImportZeroByte) });
+    const auto replaced = static_cast<std::int64_t>(imported.replacements.size());
+    addReplacementRows(rows, imported.replacements, picked);
+    // In the file's order; a row without a line (the file as a whole) first.
+    std::stable_sort(rows.begin(), rows.end(), [](const ProblemRow &a, const ProblemRow &b) {
+        return a.line.size() != b.line.size() ? a.line.size() < b.line.size() : a.line < b.line;
+    });
 
     // Appended after the last line, as one edit: nothing of the editor's text changes.
     std::int64_t firstLine = 0;
@@ -247,9 +353,9 @@ void Workbench::ImportWords()
         added += editorTextOfLines(imported.big5Lines);
         editWhole([&] { face_.appendEditorText(added); });
     }
-    showExchangeProblems(std::move(rows));
-    face_.showNotice(
-        texts::importedNotice(picked, imported.entries, static_cast<std::int64_t>(exchangeProblems_.size())));
+    showExchangeProblems(std::move(rows), replaced);
+    face_.showNotice(texts::importedNotice(
+        picked, imported.entries, static_cast<std::int64_t>(exchangeProblems_.size()) - replaced));
     face_.focusEditor();
     if (firstLine > 0)
         face_.putCaret(lineStartPosition(face_.editorText(), firstLine));

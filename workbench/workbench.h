@@ -184,7 +184,8 @@ private:
     // The problems list holds the lines an import or a conversion left out, not a table run's.
     std::vector<ProblemRow> exchangeProblems_;
     bool exchangeProblemsShown_ = false;
-    void showExchangeProblems(std::vector<ProblemRow> rows);
+    // rows: the lines left out, then the characters replaced (replaced of them).
+    void showExchangeProblems(std::vector<ProblemRow> rows, std::int64_t replaced = 0);
     // The bytes of a data file that was loaded as it is although it is UTF-8 text: once the
     // slot switch is over, the user is offered to convert it (offerUtf8Conversion).
     std::string utf8Pending_;

@@ -113,7 +113,8 @@ TEST(ExchangeRoundTrip, RandomEntriesComeBackUnchangedThroughEveryFormat)
         };
         for (const Case &c : { Case { ExchangeFormat::Big5, false, false }, Case { ExchangeFormat::Rime, false, false },
                  Case { ExchangeFormat::Rime, true, false }, Case { ExchangeFormat::Fcitx5, false, false },
-                 Case { ExchangeFormat::Tsv, false, false }, Case { ExchangeFormat::Tsv, false, true } }) {
+                 Case { ExchangeFormat::Tsv, false, false }, Case { ExchangeFormat::Tsv, false, true },
+                 Case { ExchangeFormat::Csv, false, false }, Case { ExchangeFormat::Csv, false, true } }) {
             SCOPED_TRACE(std::string(exchangeFormatName(c.format)) + (c.syllables ? " syllables" : "")
                 + (c.textFirst ? " text first" : "") + " seed " + std::to_string(seed));
             ExportRequest request;
@@ -121,6 +122,8 @@ TEST(ExchangeRoundTrip, RandomEntriesComeBackUnchangedThroughEveryFormat)
             request.order = ExportOrder::File;
             request.options.syllables = c.syllables;
             request.options.textFirst = c.textFirst;
+            // Keys in our form come back as they went; their capitals only when asked.
+            request.options.keys.keepCase = true;
             const ExportResult out = exportDataText(data, request);
             ASSERT_TRUE(out.problems.empty());
             const ImportResult back = importExchangeFile(out.bytes, c.format, request.options, "x");
@@ -258,7 +261,9 @@ TEST(ExchangeImport, ReportsExactlyTheLinesThatCannotComeIn)
         }
         tsv += utf8(key) + "\t" + textUtf8 + "\n";
     }
-    const ImportResult in = importExchangeFile(tsv, ExchangeFormat::Tsv, {}, "w.tsv");
+    ExchangeOptions keepCase;
+    keepCase.keys.keepCase = true;
+    const ImportResult in = importExchangeFile(tsv, ExchangeFormat::Tsv, keepCase, "w.tsv");
     EXPECT_EQ(in.big5Lines, expected);
     ASSERT_EQ(in.problems.size(), wanted.size());
     for (std::size_t i = 0; i < wanted.size(); ++i) {
@@ -291,11 +296,170 @@ TEST(ExchangeImport, ReadsThePeersOwnSpellings)
         ExchangeProblemReason::NoDataSection);
 }
 
+// A csv file written by the test with every quoting RFC 4180 allows (quotes where needed and where
+// not, doubled quotes, commas and line breaks inside quotes, CR LF or LF, a byte-order mark) reads
+// back as the words it holds, by column name or number, with problems on the lines rows start on.
+TEST(ExchangeImport, ReadsCsvAsWritten)
+{
+    for (unsigned seed = 1; seed <= 4; ++seed) {
+        EntryMaker maker(seed);
+        const std::string end = seed % 2 ? "\r\n" : "\n";
+        const auto field = [&](const std::string &value) {
+            if (value.find_first_of("\",\n") == std::string::npos && maker.pick(2))
+                return value;
+            std::string quoted = "\"";
+            for (const char c : value)
+                quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
+            return quoted + "\"";
+        };
+        std::string csv = std::string(seed > 2 ? "\xEF\xBB\xBF" : "") + "id,\"Note, long\",Key,text" + end;
+        std::string expected;
+        std::vector<std::pair<std::int32_t, ExchangeProblemReason>> wanted;
+        std::int32_t line = 2;
+        for (int row = 0; row < 200; ++row) {
+            std::string key;
+            for (std::size_t i = 1 + maker.pick(8); i > 0; --i)
+                key += static_cast<char>('a' + maker.pick(26));
+            const std::string text = maker.text(20);
+            // A note with the quote's troubles: quotes, commas and line breaks.
+            std::string note = maker.pick(3) ? "a \"b\", c" : "line\nbreak" + end + "\"x\"";
+            const std::int32_t breaks = static_cast<std::int32_t>(std::count(note.begin(), note.end(), '\n'));
+            if (maker.pick(15) == 0) {
+                csv += field(std::to_string(row)) + "," + field(note) + end;
+                wanted.emplace_back(line, ExchangeProblemReason::ShortRow);
+            } else {
+                csv += field(std::to_string(row)) + "," + field(note) + "," + field(key) + "," + field(utf8(text))
+                    + end;
+                expected += key + " " + text + "\r\n";
+            }
+            line += 1 + breaks;
+        }
+        for (const auto &[keyColumn, textColumn] :
+            { std::pair("Key", "text"), std::pair("key", "4"), std::pair("3", "TEXT") }) {
+            SCOPED_TRACE(std::string(keyColumn) + " " + textColumn + " seed " + std::to_string(seed));
+            ExchangeOptions options;
+            options.keyColumn = keyColumn;
+            options.textColumn = textColumn;
+            const ImportResult in = importExchangeFile(csv, ExchangeFormat::Csv, options, "w.csv");
+            EXPECT_EQ(in.big5Lines, expected);
+            ASSERT_EQ(in.problems.size(), wanted.size());
+            for (std::size_t i = 0; i < wanted.size(); ++i) {
+                EXPECT_EQ(in.problems[i].line, wanted[i].first);
+                EXPECT_EQ(in.problems[i].reason, wanted[i].second);
+            }
+        }
+        EXPECT_EQ(
+            exchangeHeader(csv, ExchangeFormat::Csv), (std::vector<std::string> { "id", "Note, long", "Key", "text" }));
+    }
+    // A column the header lacks, a quote left open, and a wide tsv by name and by number.
+    ExchangeOptions options;
+    options.keyColumn = "PojInput";
+    EXPECT_EQ(importExchangeFile("a,b\nx,y\n", ExchangeFormat::Csv, options, "w").problems.at(0).reason,
+        ExchangeProblemReason::NoColumn);
+    const ImportResult open = importExchangeFile("a,b\nx,y\n\"u,v\n", ExchangeFormat::Csv, {}, "w");
+    EXPECT_EQ(open.big5Lines, "x y\r\n");
+    ASSERT_EQ(open.problems.size(), 1u);
+    EXPECT_EQ(open.problems[0].line, 3);
+    EXPECT_EQ(open.problems[0].reason, ExchangeProblemReason::UnclosedQuote);
+    options.keyColumn = "3";
+    options.textColumn = "1";
+    EXPECT_EQ(
+        importExchangeFile("\xE7\x94\xB2\t9\tkah\n", ExchangeFormat::Tsv, options, "w").big5Lines, "kah \xA5\xD2\r\n");
+    options.keyColumn = "k";
+    EXPECT_EQ(importExchangeFile("t\tw\tk\n\xE7\x94\xB2\t9\tkah\n", ExchangeFormat::Tsv, options, "w").big5Lines,
+        "kah \xA5\xD2\r\n");
+}
+
+std::vector<std::string> formedKeys(std::string_view key, const KeyOptions &options = {})
+{
+    std::vector<std::string> keys;
+    normaliseKey(key, options, keys);
+    return keys;
+}
+
+// Keys as the issue's real lists give them; the changes each kind of them makes are counted.
+TEST(ExchangeKeys, PutsTypistsKeysIntoForm)
+{
+    using Keys = std::vector<std::string>;
+    EXPECT_EQ(formedKeys("kau5-sí-gín-á"), Keys { "kau5-si2-gin2-a2" });
+    EXPECT_EQ(formedKeys("chhenn-hoe/chhinn-hoe"), (Keys { "chhenn-hoe", "chhinn-hoe" }));
+    EXPECT_EQ(formedKeys("toa7-lang5 chhoa7  gin2-a2"), Keys { "toa7-lang5-chhoa7-gin2-a2" });
+    EXPECT_EQ(formedKeys("Kut-chhùi-pò͘"), Keys { "kut-chhui3-poo3" });
+    EXPECT_EQ(formedKeys("Soaⁿ-neh / sóaⁿ"), (Keys { "soann-neh", "soann2" }));
+    EXPECT_EQ(formedKeys("Tsio̍h-kia̋m ı"), Keys { "tsioh8-kiam9-i" });
+    EXPECT_EQ(formedKeys("khì--lâi"), Keys { "khi3--lai5" });
+    EXPECT_EQ(formedKeys("a/a//"), Keys { "a" });
+    EXPECT_TRUE(formedKeys("/").empty());
+    KeyOptions options;
+    options.dropBlanks = true;
+    options.keepCase = true;
+    EXPECT_EQ(formedKeys("Tâi-oân  Lâng", options), Keys { "Tai5-oan5Lang5" });
+    // Respelling: each syllable's initial, medial and rime, capitals kept where they were.
+    options = {};
+    options.keepCase = true;
+    options.spelling = KeySpelling::Tailo;
+    EXPECT_EQ(formedKeys("Chhiū-lêng-chek-koa-hoe-hahⁿ", options), Keys { "Tshiu7-ling5-tsik-kua-hue-hannh" });
+    options.spelling = KeySpelling::Poj;
+    EXPECT_EQ(formedKeys("Tshiū-lîng-tsik-kua-hue-hannh", options), Keys { "Chhiu7-leng5-chek-koa-hoe-hannh" });
+
+    const std::string tsv = "kau5-sí\t甲\nChhenn/chhinn\t甲\nA B\t甲\nb\t甲\n";
+    const ImportResult in = importExchangeFile(tsv, ExchangeFormat::Tsv, {}, "w.tsv");
+    EXPECT_EQ(
+        in.big5Lines, "kau5-si2 \xA5\xD2\r\nchhenn \xA5\xD2\r\nchhinn \xA5\xD2\r\na-b \xA5\xD2\r\nb \xA5\xD2\r\n");
+    EXPECT_EQ(in.words, 4);
+    EXPECT_EQ(in.entries, 5);
+    const int expectedChanges[kKeyChangeKinds] = { 1, 0, 1, 1, 2, 0 };
+    for (int kind = 0; kind < kKeyChangeKinds; ++kind)
+        EXPECT_EQ(in.keyChanges[kind], expectedChanges[kind]) << keyChangeName(static_cast<KeyChange>(kind));
+    // A key whose form has no Big5 form, or is too long, is refused and named.
+    const ImportResult refused = importExchangeFile(
+        "a\xCC\x83\t甲\n" + std::string(20, 'a') + " " + std::string(20, 'b') + "\t甲\n", ExchangeFormat::Tsv, {}, "w");
+    ASSERT_EQ(refused.problems.size(), 2u);
+    EXPECT_EQ(refused.problems[0].character, 0x303u);
+    EXPECT_EQ(refused.problems[1].reason, ExchangeProblemReason::KeyTooLong);
+}
+
+// A text character without a Big5 form comes in as its variant, reported where it was; without
+// variants it is refused as before.
+TEST(ExchangeImport, ReplacesVariantsAndSaysWhere)
+{
+    const std::string tsv = "ke\t鷄\nkha\t脚猪\nsui2\t媠\n";
+    const ImportResult in = importExchangeFile(tsv, ExchangeFormat::Tsv, {}, "w.tsv");
+    EXPECT_EQ(in.big5Lines, "ke \xC2\xFB\r\nkha \xB8}\xBD\xDE\r\n");
+    ASSERT_EQ(in.replacements.size(), 3u);
+    EXPECT_EQ(exchangeReplacementLine(in.replacements[2]), "w.tsv:2: 猪 (U+732A) -> 豬 (U+8C6C)");
+    ASSERT_EQ(in.problems.size(), 1u);
+    EXPECT_EQ(in.problems[0].character, U'媠');
+    ExchangeOptions options;
+    options.variants = false;
+    EXPECT_EQ(importExchangeFile(tsv, ExchangeFormat::Tsv, options, "w").problems.size(), 3u);
+}
+
+// A data file's keys respelled: every other byte stays, alternatives make a line each, and a key
+// that cannot be put into form (an alternative no data line can start with) keeps its line.
+TEST(ExchangeKeys, RespellsADataFileKeepingEverythingElse)
+{
+    const std::string data = "// chh kept\r\n#include \"chh.txt\"\r\n  Chhiu7-leng5\t\xBE\xF0  // x\r\n"
+                             "chhenn/chhinn \xA5\xD2\nchhiu/#include \xA5\xD2\rtsa \xA5\xD2";
+    KeyOptions options;
+    options.spelling = KeySpelling::Tailo;
+    const ImportResult out = respellDataText(data, options, "d.txt");
+    EXPECT_EQ(out.big5Lines,
+        "// chh kept\r\n#include \"chh.txt\"\r\n  tshiu7-ling5\t\xBE\xF0  // x\r\n"
+        "tshenn \xA5\xD2\ntshinn \xA5\xD2\n"
+        "chhiu/#include \xA5\xD2\rtsa \xA5\xD2");
+    ASSERT_EQ(out.problems.size(), 1u);
+    EXPECT_EQ(out.problems[0].line, 5);
+    EXPECT_EQ(out.problems[0].reason, ExchangeProblemReason::KeyNotUsable);
+    EXPECT_EQ(out.words, 4);
+}
+
 TEST(ExchangeFormats, TheFilesNameSaysTheFormat)
 {
     EXPECT_EQ(exchangeFormatFromFileName("dir.txt/Words.Dict.YAML"), ExchangeFormat::Rime);
     EXPECT_EQ(exchangeFormatFromFileName("c:\\x\\w.fcitx5.txt"), ExchangeFormat::Fcitx5);
     EXPECT_EQ(exchangeFormatFromFileName("w.tsv"), ExchangeFormat::Tsv);
+    EXPECT_EQ(exchangeFormatFromFileName("ChhoeTaigi.CSV"), ExchangeFormat::Csv);
     EXPECT_EQ(exchangeFormatFromFileName("kpx-ty1.txt"), ExchangeFormat::Big5);
     EXPECT_EQ(exchangeFormatFromFileName("w.yaml"), std::nullopt);
     EXPECT_EQ(exchangeFormatFromFileName(".tsv"), std::nullopt);

@@ -50,7 +50,7 @@ sed -n '/^\[Data\]$/,$p' big.fcitx5.txt | tail -n +2 | words_of >ours.fcitx5
 sed -n '/^\[Data\]$/,$p' big.dump.txt | tail -n +2 | words_of >theirs.fcitx5
 same "libime_tabledict holds our fcitx5 words" ours.fcitx5 theirs.fcitx5
 # ... and what it dumps comes back to our data lines.
-"$convert" -q big.dump.txt --from fcitx5 -o back.txt
+"$convert" -q big.dump.txt --from fcitx5 -o back.txt --keep-case
 (cd data && "$convert" -q big.txt -o ../direct.txt)
 words_of back.txt >back.sorted
 words_of direct.txt >direct.sorted
@@ -78,7 +78,7 @@ SCHEMA
     # The table's text: a commented syllabary, a blank line, then text<TAB>code<TAB>weight.
     sed -n '/^$/,$p' rime/staging/ours.table.txt | grep -v '^$' | cut -f1,2 | words_of >theirs.rime
     same "rime_deployer holds our RIME words ${syllables:-as one code each}" ours.rime theirs.rime
-    "$convert" -q rime/user/ours.dict.yaml -o rime-back.txt
+    "$convert" -q rime/user/ours.dict.yaml -o rime-back.txt --keep-case
     words_of rime-back.txt >rime-back.sorted
     same "our RIME dictionary ${syllables} reads back as our entries" direct.sorted rime-back.sorted
 done
@@ -113,14 +113,14 @@ if [ -f "$gen" ] && command -v python3 >/dev/null; then
     "$convert" -q gen.txt -o gen-direct.txt
     words_of gen-direct.txt >gen-direct.sorted
     for peer in gen.fcitx5.txt gen.dict.yaml; do
-        "$convert" -q "$peer" -o "$peer.back.txt"
+        "$convert" -q "$peer" -o "$peer.back.txt" --keep-case
         words_of "$peer.back.txt" >"$peer.sorted"
         same "$peer (generated) reads as the same entries" gen-direct.sorted "$peer.sorted"
     done
     # libime's own table of the generated list, dumped, reads the same too.
     if ((peers)); then
         libime_tabledict gen.fcitx5.txt gen.main.dict && libime_tabledict -d gen.main.dict gen.dump.txt
-        "$convert" -q gen.dump.txt --from fcitx5 -o gen-dump-back.txt
+        "$convert" -q gen.dump.txt --from fcitx5 -o gen-dump-back.txt --keep-case
         words_of gen-dump-back.txt >gen-dump.sorted
         same "libime's table of the generated list reads as the same entries" gen-direct.sorted gen-dump.sorted
     fi
@@ -155,6 +155,27 @@ status=0
 [ "$status" = 1 ] || fail "an output that cannot be written ended with $status"
 "$convert" -q outside.txt -o - --to tsv --text-first | head -1 | grep -q "$(printf '^台灣\ttai5-uan5$')" ||
     fail "--text-first"
+
+# --- A csv with chosen columns: keys into form, a variant replaced, every change and refusal named.
+printf '\xef\xbb\xbf"id","Poj","Han"\r\n"1","Kut-chhùi-pò͘","骨碎補"\r\n"2","kóe/ké","鷄"\r\n"3","sui2","媠"\r\n' >words.csv
+status=0
+"$convert" words.csv --key Poj --text 3 -o - --to tsv >csv.tsv 2>csv.err || status=$?
+[ "$status" = 0 ] || fail "csv import ended with $status"
+[ "$(printf 'kut-chhui3-poo3\t骨碎補\nkoe2\t雞\nke2\t雞')" = "$(cat csv.tsv)" ] || fail "csv import wrote: $(cat csv.tsv)"
+grep -qx 'words.csv:3: 鷄 (U+9DC4) -> 雞 (U+96DE)' csv.err &&
+    grep -q 'words read: 3; entries made: 3; keys changed: tone marks to digits 2, o͘, ⁿ, ı to letters 1, alternatives split 1, lower-cased 1; characters replaced: 1; words refused: 1' csv.err &&
+    grep -qx 'words.csv:4: 媠 (U+5AA0) has no Big5 form' csv.err || fail "csv import said: $(cat csv.err)"
+"$convert" -q words.csv --key Poj --text Han -o csv.txt 2>csv-q.err
+[ "$(cat csv-q.err)" = "words.csv:4: 媠 (U+5AA0) has no Big5 form" ] || fail "-q said: $(cat csv-q.err)"
+status=0
+"$convert" -q words.csv --key PojInput --text Han -o nothing.txt 2>column.err || status=$?
+[ "$status" = 2 ] && [ ! -e nothing.txt ] && grep -q "no column 'PojInput'.*id, Poj, Han" column.err ||
+    fail "a missing column: $status $(cat column.err)"
+# --- A data file's keys respelled big5 to big5: comments and include lines stay as they are.
+printf '// chhit-tho\r\n#include "x.txt"\r\nChhit-tho5 \xa5\xd2\r\nchheng/chhinn \xa4\x41\r\n' >poj.txt
+"$convert" -q poj.txt -o tailo.txt --keys tailo --keep-case
+[ "$(printf '// chhit-tho\r\n#include "x.txt"\r\nTshit-tho5 \xa5\xd2\r\ntshing \xa4\x41\r\ntshinn \xa4\x41\r\n')" = "$(cat tailo.txt)" ] ||
+    fail "--keys tailo wrote: $(od -c tailo.txt | head)"
 
 if [ "$failures" -ne 0 ]; then
     echo "$failures failure(s)"

@@ -11,12 +11,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 {
     if (size == 0)
         return 0;
-    const kpx::ExchangeFormat formats[]
-        = { kpx::ExchangeFormat::Rime, kpx::ExchangeFormat::Fcitx5, kpx::ExchangeFormat::Tsv };
+    const kpx::ExchangeFormat formats[] = { kpx::ExchangeFormat::Rime, kpx::ExchangeFormat::Fcitx5,
+        kpx::ExchangeFormat::Tsv, kpx::ExchangeFormat::Csv };
     kpx::ExchangeOptions options;
     options.textFirst = data[0] & 4;
+    // Keys put into form every way: respelled, blanks dropped, capitals kept; columns chosen.
+    options.keys.spelling = static_cast<kpx::KeySpelling>((data[0] >> 3) % 3);
+    options.keys.dropBlanks = data[0] & 32;
+    options.keys.keepCase = data[0] & 64;
+    if (data[0] & 128) {
+        options.keyColumn = "2";
+        options.textColumn = "k";
+    }
     const std::string bytes(reinterpret_cast<const char *>(data) + 1, size - 1);
-    const kpx::ImportResult in = kpx::importExchangeFile(bytes, formats[data[0] % 3], options, "f");
+    const kpx::ImportResult in = kpx::importExchangeFile(bytes, formats[data[0] % 4], options, "f");
 
     kpx::ExportRequest request;
     request.format = kpx::ExchangeFormat::Big5;

@@ -91,22 +91,29 @@ void WordsWindowTest::importAndExportThroughTheMenu()
     auto *editor = child<QPlainTextEdit>(u"mm4indata1"_s);
     QTRY_COMPARE(editor->toPlainText(), u"a 阿\nb 爸\n"_s);
 
-    // Import: the dialog offers every format; the entries go at the end as one edit.
+    // Import: the dialog offers every format; a preview says what will come in, and 匯入 puts
+    // the entries at the end as one edit.
     auto *importItem = child<QAction>(u"mnImport1"_s);
     QVERIFY(importItem && child<QMenu>(u"mnF1"_s)->actions().contains(importItem));
     {
-        ModalAnswers answers({ pick(list, u"import-dialog"_s), acknowledge() });
+        ModalAnswers answers({ pick(list, u"import-dialog"_s),
+            [this](QWidget *w) {
+                shot(w, u"import-preview"_s);
+                choose("choice0")(w);
+            },
+            acknowledge() });
         importItem->trigger();
         QVERIFY(answers.allAnswered());
         QCOMPARE(answers.unexpected(), 0);
-        QCOMPARE(answers.seen().at(1).kind, u"notice"_s);
+        QVERIFY(answers.seen().at(1).text.contains(u"讀著 2 個詞，會匯入 1 個詞條"_s));
+        QCOMPARE(answers.seen().at(2).kind, u"notice"_s);
     }
     QVERIFY(!saving_);
     // Qt's own dialog speaks the program's language: none of its English captions is left.
     for (const QString &english : { u"&Open"_s, u"Cancel"_s, u"Look in:"_s, u"File &name:"_s, u"Files of type:"_s })
         QVERIFY2(!dialogTexts_.contains(english), qPrintable(english));
     QVERIFY(dialogTexts_.contains(u"取消"_s) || dialogTexts_.contains(u"取消(&C)"_s));
-    QCOMPARE(filters_.size(), 6);
+    QCOMPARE(filters_.size(), 7);
     QVERIFY(filters_.at(1).startsWith(u"RIME"_s));
     QVERIFY(filters_.at(1).endsWith(u"(*.dict.yaml)"_s));
     QCOMPARE(editor->toPlainText(), u"a 阿\nb 爸\ntai5-uan5 台灣\n"_s);

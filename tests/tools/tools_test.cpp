@@ -407,7 +407,7 @@ TEST_F(Tools, UsageErrorsAreOneLineInEveryTool)
 
     // A list line of one column says what it lacks.
     writeFile(data / "one.tsv", "a\tb\nlonely\nc d\n");
-    const ToolRun oneColumn = convert("one.tsv -o t.txt");
+    const ToolRun oneColumn = convert("-q one.tsv -o t.txt");
     EXPECT_EQ(oneColumn.status, 0) << oneColumn.err;
     EXPECT_EQ(oneColumn.err, "one.tsv:2: no TAB between key and text\n");
 }

@@ -41,7 +41,13 @@ TEST(ProgramTexts, EveryTextHasABig5Form)
         std::u16string(kMenuUndo), std::u16string(kMenuRedo), std::u16string(kMenuSort), notSavedWithoutBig5(2, u"", 0),
         tableNotMadeWithoutBig5(2, u"", 0x2028), systemReason(kpx::os::ErrorKind::NoSuchFile, u""),
         systemReason(kpx::os::ErrorKind::PermissionDenied, u""),
-        systemReason(kpx::os::ErrorKind::ReadOnlyFileSystem, u""), systemReason(kpx::os::ErrorKind::DiskFull, u"") };
+        systemReason(kpx::os::ErrorKind::ReadOnlyFileSystem, u""), systemReason(kpx::os::ErrorKind::DiskFull, u""),
+        importPreview(path, 3, 4, { 1, 1, 1, 1, 1, 1 }, 2, u"x→y", { { std::u16string(kImportNoBig5Kind), 1 } },
+            { u"第 3 列：x" }),
+        std::u16string(kImportKeyColumnQuestion), std::u16string(kImportTextColumnQuestion),
+        std::u16string(kImportNoColumn), std::u16string(kImportShortRow), std::u16string(kImportUnclosedQuote),
+        std::u16string(kTypeCsv), std::u16string(kImportGo), std::u16string(kImportWithoutVariants),
+        columnWithoutName(2), importReplacedReason(u"x", u"y"), importProblemsTitle(2, 3) };
     for (const std::u16string &text :
         { std::u16string(kTableTooLarge), tableWouldReplaceInput(path), exportWouldReplaceInput(path, path),
             problemsTitle(3, 1, 2), notRegularFile(path, kpx::os::FileKind::NamedPipe) })

@@ -67,6 +67,7 @@ TEST_F(Undo, PasteSortAndImportAreStepsOfTheirOwn)
     // An import's lines are one step, the typing right after them another.
     writeData("words.tsv", "gua2\t我\n");
     face.pickedFiles = { { kpx::decodeBig5(file("words.tsv")), 0 } };
+    face.choices = { 0 }; // 匯入, after the preview
     const std::u16string before = face.text;
     bench->ImportWords();
     EXPECT_EQ(face.text, before + u"\ngua2 我\n");

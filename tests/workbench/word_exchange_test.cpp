@@ -38,8 +38,15 @@ TEST_F(Words, ImportAppendsOneEditAndListsWhatItLeftOut)
     bench->ImportWords();
     EXPECT_EQ(face.text, u"a 阿");
     EXPECT_FALSE(face.pickedForSaving);
+    // The preview first: what will come in and what will not; 匯入 takes it.
+    face.choices = { 0 };
     bench->ImportWords();
     EXPECT_EQ(face.unexpected, 0);
+    ASSERT_EQ(face.count("choice"), 1u);
+    const std::u16string preview = face.seen[face.seen.size() - 2].text;
+    EXPECT_TRUE(contains(preview, u"讀著 5 個詞，會匯入 2 個詞條")) << std::string(preview.begin(), preview.end());
+    EXPECT_TRUE(contains(preview, u"3 個袂當匯入：有字無 Big5 碼 1 個"));
+    EXPECT_TRUE(contains(preview, u"第 3 列：" + std::u16string(kpx::texts::kImportKeyTooLong)));
 
     // The lines that came through follow the old text, which is left as it was.
     EXPECT_EQ(face.text, u"a 阿\ntai5-uan5 台灣\ngua2 我\n");
@@ -133,10 +140,50 @@ TEST_F(Words, TheFileNameChoosesTheFormat)
     // Both come back as the same data line.
     face.type(u"");
     face.pickedFiles = { { kpx::decodeBig5(file("words.dict.yaml")), 0 }, { kpx::decodeBig5(file("list.tsv")), 0 } };
+    face.choices = { 0, 0 };
     bench->ImportWords();
     bench->ImportWords();
     EXPECT_EQ(face.text, u"tai5-uan5 台灣\ntai5-uan5 台灣\n");
     EXPECT_EQ(face.problemRows, 0u);
+    EXPECT_EQ(face.unexpected, 0);
+}
+
+// A real list's form: a csv file whose columns the user picks from its header, keys with tone
+// marks and alternatives, characters Big5 writes another way; 取消 at any question changes nothing.
+TEST_F(Words, CsvColumnsArePickedAndThePreviewComesFirst)
+{
+    bench->SwitchSlot(1);
+    writeData("list.csv",
+        "\xEF\xBB\xBF\"id\",\"Poj\",\"Han\"\r\n\"1\",\"Kè-lo/kòe-lo\",\"過路\"\r\n"
+        "\"2\",\"Ke-á\",\"鷄仔\"\r\n\"3\",\"sui2\",\"媠\"\r\n");
+    const std::u16string picked = kpx::decodeBig5(file("list.csv"));
+    face.pickedFiles = { { picked, 0 }, { picked, 0 }, { picked, 0 } };
+    // Cancelled at the column, then at the preview.
+    face.choices = { -1, 1, 2, -1 };
+    bench->ImportWords();
+    bench->ImportWords();
+    EXPECT_EQ(face.text, u"");
+    EXPECT_EQ(face.undoSteps, 0);
+    const std::u16string preview = face.seen.back().text;
+    EXPECT_TRUE(contains(preview, u"讀著 3 個詞，會匯入 3 個詞條")) << std::string(preview.begin(), preview.end());
+    EXPECT_TRUE(contains(preview, u"聲調符號換數字 2 個"));
+    EXPECT_TRUE(contains(preview, u"1 字無 Big5 碼，換做異體字（鷄→雞）"));
+    // Columns 2 and 3, then 匯入: keys in our form, the variant listed where it was.
+    face.choices = { 1, 2, 0 };
+    bench->ImportWords();
+    EXPECT_EQ(face.unexpected, 0);
+    EXPECT_EQ(face.text, u"ke3-lo 過路\nkoe3-lo 過路\nke-a2 雞仔\n");
+    EXPECT_EQ(face.problemsTitle, u"1 列無匯入，1 字換做異體字");
+    ASSERT_EQ(face.problemRows, 2u);
+    EXPECT_EQ(row(*bench, 0), u"3 | 「鷄」無 Big5 碼，換做異體字「雞」");
+    EXPECT_EQ(row(*bench, 1), u"4 | 「媠」（U+5AA0）無 Big5 碼，無匯入");
+    // Without variants the word with 鷄 stays out too.
+    face.type(u"");
+    face.pickedFiles = { { picked, 6 } };
+    face.choices = { 1, 2, 1 };
+    bench->ImportWords();
+    EXPECT_EQ(face.text, u"ke3-lo 過路\nkoe3-lo 過路\n");
+    EXPECT_EQ(face.problemRows, 2u);
     EXPECT_EQ(face.unexpected, 0);
 }
 
