@@ -32,10 +32,10 @@ add_custom_command(OUTPUT ${CMAKE_CURRENT_BINARY_DIR}/changelog.gz
 # never disagree with it.
 find_program(KPX_HELP2MAN help2man)
 set(man_pages ${CMAKE_CURRENT_BINARY_DIR}/changelog.gz ${CMAKE_CURRENT_BINARY_DIR}/man/kpxv410.1.gz)
+configure_file(${packaging}/kpxv410.1.in ${CMAKE_CURRENT_BINARY_DIR}/man/kpxv410.1 @ONLY)
 add_custom_command(OUTPUT ${CMAKE_CURRENT_BINARY_DIR}/man/kpxv410.1.gz
-  COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_CURRENT_BINARY_DIR}/man
-  COMMAND ${KPX_GZIP} -9nc ${packaging}/kpxv410.1 > ${CMAKE_CURRENT_BINARY_DIR}/man/kpxv410.1.gz
-  DEPENDS ${packaging}/kpxv410.1)
+  COMMAND ${KPX_GZIP} -9nkf ${CMAKE_CURRENT_BINARY_DIR}/man/kpxv410.1
+  DEPENDS ${CMAKE_CURRENT_BINARY_DIR}/man/kpxv410.1)
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/man/kpxv410.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 if(KPX_HELP2MAN)
   foreach(tool_and_summary

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-2.0-or-later
 # Builds the Windows program and its installer: build/windows/kpxv410.exe and
-# build/windows/kpx-setup-4.10.exe, a 32-bit program linked statically (it needs no DLL beyond
+# build/windows/kpx-setup-<version>.exe (the project's version, in CMakeLists.txt), a 32-bit program linked statically (it needs no DLL beyond
 # those of Windows itself) and an NSIS installer that also carries kpx-make.exe, kpx-dump.exe and kpx-convert.exe.
 # Installs the cross compiler and NSIS when they are missing.
 # Usage: scripts/build-windows.sh [--arch i686|x86_64] [--out DIR]
@@ -26,6 +26,7 @@ case $arch in
 esac
 out=${out:-$default_out}
 tree=build/windows-$arch-cmake
+version=$(sed -n 's/^project(kpx VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 jobs=2
 
 # --- Install what is missing --------------------------------------------------------------
@@ -61,9 +62,9 @@ cp "$tree/win32/kpxv410.exe" "$tree/tools/kpx-make.exe" "$tree/tools/kpx-dump.ex
 # --- The installer ---------------------------------------------------------------------------
 
 mkdir -p "$out"
-rm -f "$out/kpxv410.exe" "$out/kpx-setup-4.10.exe"
+rm -f "$out/kpxv410.exe" "$out/kpx-setup-$version.exe"
 # Warning 9000 only says that Windows asks for elevation for a file named *setup*: wanted here.
 makensis -V2 -INPUTCHARSET UTF8 "${nsis_arch[@]}" -DSOURCE_DIR="$PWD/$staging" -DDATA_DIR="$PWD/data" \
-  -DOUTPUT="$PWD/$out/kpx-setup-4.10.exe" win32/installer.nsi
+  -DVERSION="$version" -DOUTPUT="$PWD/$out/kpx-setup-$version.exe" win32/installer.nsi
 cp "$staging/kpxv410.exe" "$out/kpxv410.exe"
-ls -l "$out/kpxv410.exe" "$out/kpx-setup-4.10.exe"
+ls -l "$out/kpxv410.exe" "$out/kpx-setup-$version.exe"

@@ -41,7 +41,7 @@ responsive_check=$PWD/build/windows-$windows_arch-cmake/win32/kpx-win32-responsi
 tools=$PWD/build/windows-$windows_arch-cmake/tools
 staging=$PWD/build/windows-$windows_arch-cmake/staging
 program=$PWD/$out/kpxv410.exe
-setup=$PWD/$out/kpx-setup-4.10.exe
+setup=$PWD/$out/kpx-setup-$(sed -n 's/^project(kpx VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt).exe
 
 work=$PWD/build/windows-test-$windows_arch
 rm -rf "$work"

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-2.0-or-later
 # Installs what is missing, checks the formatting, builds, and runs every test:
-#   1. the Release build's test suite;
+#   1. the Release build's test suite, then its Debian package, checked as a user's machine meets it;
 #   2. the same suite built with AddressSanitizer and UndefinedBehaviorSanitizer (leak checks on);
 #   3. a short run of every fuzz target;
 #   4. the Windows build of the core, the tools and the Windows program, tested under Wine.
@@ -19,6 +19,9 @@ echo "== Release build and tests"
 cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release -DKPX_BUILD_TESTS=ON -DKPX_BUILD_GUI=ON -DKPX_BUILD_BENCH=ON
 cmake --build build/release -j"$jobs"
 ctest --test-dir build/release --output-on-failure -j"$jobs" --timeout 900
+
+echo "== Debian package: made, validated, unpacked and run"
+tests/package/package_test.sh build/release
 
 echo "== Sanitizer build and tests"
 cmake -S . -B build/asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKPX_SANITIZE=ON -DKPX_BUILD_TESTS=ON -DKPX_BUILD_GUI=ON -DKPX_BUILD_BENCH=OFF

@@ -106,6 +106,10 @@ int parseArguments(int argc, char **argv, Options &options)
     kpx::tools::ParsedOptions given;
     if (!kpx::tools::parseOptions(kTool, argc, argv, kOptions, given))
         return kExitUsage;
+    if (given.version) {
+        kpx::tools::printVersion(kTool);
+        return -1;
+    }
     if (given.help) {
         usage();
         return -1;

@@ -85,6 +85,10 @@ int main(int systemArgc, char **systemArgv)
     kpx::tools::ParsedOptions options;
     if (!kpx::tools::parseOptions(kTool, commandLine.count(), commandLine.values(), kOptions, options))
         return kpx::tools::kExitUsage;
+    if (options.version) {
+        kpx::tools::printVersion(kTool);
+        return kpx::tools::kExitWritten;
+    }
     if (options.help) {
         usage();
         return kpx::tools::kExitWritten;

@@ -68,6 +68,10 @@ bool parseOptions(const char *tool, int argc, char **argv, std::span<const Optio
             parsed.help = true;
             continue;
         }
+        if (argument == "--version") {
+            parsed.version = true;
+            continue;
+        }
         const OptionSpec *spec = nullptr;
         for (const OptionSpec &option : options) {
             if (argument == option.name || (option.shortName && argument == option.shortName))
@@ -100,9 +104,15 @@ int usageError(const char *tool, const std::string &message)
     return kExitUsage;
 }
 
+void printVersion(const char *tool)
+{
+    sayf(stdout, "%s %s\n", tool, KPX_VERSION);
+}
+
 std::string commonHelp()
 {
-    std::string help = "Exit status: 0 done, 1 failed (an input that cannot be read or is not what it should\n"
+    std::string help = "--version prints the tool's version.\n"
+                       "Exit status: 0 done, 1 failed (an input that cannot be read or is not what it should\n"
                        "be, an output not written), 2 usage error (nothing read or written). A usage error\n"
                        "is one line on standard error: an unknown option, an option given twice or one that\n"
                        "does not apply to what is asked, a missing or extra argument. An input that cannot\n"

@@ -59,6 +59,7 @@ public:
     // The arguments that are not options, in their order ("-" among them).
     std::vector<std::string> operands;
     bool help = false;
+    bool version = false;
 
 private:
     friend bool parseOptions(const char *, int, char **, std::span<const OptionSpec>, ParsedOptions &);
@@ -69,6 +70,9 @@ private:
 // needed; -h or --help asks for the help; after "--" every argument is an operand. False after
 // a usage error, printed as usageError prints it.
 bool parseOptions(const char *tool, int argc, char **argv, std::span<const OptionSpec> options, ParsedOptions &parsed);
+
+// "TOOL VERSION" on standard output, for --version.
+void printVersion(const char *tool);
 
 // "TOOL: MESSAGE (see TOOL --help)" on standard error; kExitUsage.
 int usageError(const char *tool, const std::string &message);

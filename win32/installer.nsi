@@ -7,7 +7,7 @@
 ; It refuses to go on (with /S: exit code 3) while the program runs, on Windows older than 7 SP1
 ; (exit code 4) and without the administrator's rights that Program Files needs (exit code 5).
 ;
-;   makensis -DSOURCE_DIR=<dir with the three programs> -DDATA_DIR=<repository>/data
+;   makensis -DSOURCE_DIR=<dir with the programs> -DDATA_DIR=<repository>/data -DVERSION=<version>
 ;            -DOUTPUT=<installer.exe> [-DAMD64] win32/installer.nsi
 Unicode true
 ManifestDPIAware true
@@ -18,7 +18,10 @@ SetCompressor /SOLID lzma
 !include "WinVer.nsh"
 
 !define PRODUCT "鷺笙輸入法 對照表 製作程式"
-!define VERSION "4.10"
+; The program's version, from the project (scripts/build-windows.sh passes it).
+!ifndef VERSION
+  !error "VERSION is not defined: pass -DVERSION=<the project's version>"
+!endif
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\kpxv410"
 !define START_MENU_FOLDER "$SMPROGRAMS\鷺笙輸入法"
 !define TOOLS_PROMPT "鷺笙輸入法 命令列工具"
@@ -38,7 +41,7 @@ OutFile "${OUTPUT}"
 RequestExecutionLevel admin
 BrandingText "kpxv410 ${VERSION}"
 
-VIProductVersion "4.10.0.0"
+VIProductVersion "${VERSION}.0.0"
 VIAddVersionKey /LANG=1028 "ProductName" "${PRODUCT}"
 VIAddVersionKey /LANG=1028 "FileDescription" "${PRODUCT} 安裝程式"
 VIAddVersionKey /LANG=1028 "FileVersion" "${VERSION}"

@@ -23,7 +23,7 @@ inline constexpr std::string_view kHandbookTitle = "使用小手冊";
 // to be reached through them.
 inline constexpr std::string_view kAboutTitle = "kpxv410.exe";
 inline constexpr std::string_view kAboutProductName = "鷺笙輸入法 對照表輸入 詞庫製作 程式";
-inline constexpr std::string_view kAboutVersion = "Version 4.10";
+inline constexpr std::string_view kAboutVersion = "Version " KPX_VERSION;
 inline constexpr std::string_view kAboutComments = "聯絡";
 inline constexpr std::string_view kAboutContact[] = {
     "白鷺工作室(虛構)",

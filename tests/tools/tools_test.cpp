@@ -388,6 +388,9 @@ TEST_F(Tools, UsageErrorsAreOneLineInEveryTool)
         }
         const ToolRun help = run(program, "--help");
         EXPECT_NE(help.out.find("Exit status: 0 done, 1 failed"), std::string::npos) << help.out;
+        const ToolRun version = run(program, "--version");
+        EXPECT_EQ(version.status, 0);
+        EXPECT_EQ(version.out, tool + " " KPX_VERSION "\n");
     }
     EXPECT_NE(run(KPX_CONVERT_PATH, "w.tsv -o t.txt --syllables").err.find("--syllables applies to rime only"),
         std::string::npos);
