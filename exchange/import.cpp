@@ -187,9 +187,7 @@ private:
             }
             if (big5 == 0)
                 return false;
-            if (big5 >= 0x100)
-                out.push_back(static_cast<char>(big5 >> 8));
-            out.push_back(static_cast<char>(big5 & 0xFF));
+            exchange_detail::appendBig5Code(out, big5);
             at += length;
         }
         return true;

@@ -113,6 +113,14 @@ inline bool appendBig5AsUtf8(std::string &out, std::string_view big5, const deta
     return ok;
 }
 
+// One Big5 code as its bytes: a lead and a trail byte, or one byte below 0x100.
+inline void appendBig5Code(std::string &out, std::uint16_t big5)
+{
+    if (big5 >= 0x100)
+        out.push_back(static_cast<char>(big5 >> 8));
+    out.push_back(static_cast<char>(big5 & 0xFF));
+}
+
 // Appends the Big5 form of UTF-8 text. On failure returns false with the offending character
 // in code (a code of 0xFFFFFFFF: the text is not valid UTF-8).
 inline bool appendUtf8AsBig5(std::string &out, std::string_view utf8, const detail::Big5Tables &tables, char32_t &code)
@@ -133,9 +141,7 @@ inline bool appendUtf8AsBig5(std::string &out, std::string_view utf8, const deta
         const std::uint16_t big5 = code < 0x10000 ? tables.codeOfUnit[code] : 0;
         if (big5 == 0)
             return false;
-        if (big5 >= 0x100)
-            out.push_back(static_cast<char>(big5 >> 8));
-        out.push_back(static_cast<char>(big5 & 0xFF));
+        appendBig5Code(out, big5);
         at += length;
     }
     return true;

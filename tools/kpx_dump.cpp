@@ -85,14 +85,8 @@ int main(int systemArgc, char **systemArgv)
     kpx::tools::ParsedOptions options;
     if (!kpx::tools::parseOptions(kTool, commandLine.count(), commandLine.values(), kOptions, options))
         return kpx::tools::kExitUsage;
-    if (options.version) {
-        kpx::tools::printVersion(kTool);
+    if (kpx::tools::answeredHelpOrVersion(kTool, options, usage))
         return kpx::tools::kExitWritten;
-    }
-    if (options.help) {
-        usage();
-        return kpx::tools::kExitWritten;
-    }
     if (options.operands.empty())
         return kpx::tools::usageError(kTool, "a table is needed");
     if (options.operands.size() > 1)

@@ -107,14 +107,8 @@ int parseArguments(int argc, char **argv, Options &options)
     kpx::tools::ParsedOptions given;
     if (!kpx::tools::parseOptions(kTool, argc, argv, kOptions, given))
         return kExitUsage;
-    if (given.version) {
-        kpx::tools::printVersion(kTool);
+    if (kpx::tools::answeredHelpOrVersion(kTool, given, usage))
         return -1;
-    }
-    if (given.help) {
-        usage();
-        return -1;
-    }
     options.quiet = given.has("--quiet");
     if (given.has("--encoding")) {
         const std::string &encoding = given.value("--encoding");

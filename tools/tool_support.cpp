@@ -104,9 +104,13 @@ int usageError(const char *tool, const std::string &message)
     return kExitUsage;
 }
 
-void printVersion(const char *tool)
+bool answeredHelpOrVersion(const char *tool, const ParsedOptions &given, void (*usage)())
 {
-    sayf(stdout, "%s %s\n", tool, KPX_VERSION);
+    if (given.version)
+        sayf(stdout, "%s %s\n", tool, KPX_VERSION);
+    else if (given.help)
+        usage();
+    return given.version || given.help;
 }
 
 std::string commonHelp()

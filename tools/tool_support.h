@@ -71,8 +71,9 @@ private:
 // a usage error, printed as usageError prints it.
 bool parseOptions(const char *tool, int argc, char **argv, std::span<const OptionSpec> options, ParsedOptions &parsed);
 
-// "TOOL VERSION" on standard output, for --version.
-void printVersion(const char *tool);
+// Answers --version ("TOOL VERSION") or --help (usage()) on standard output: true when one was
+// asked, and the tool then ends.
+bool answeredHelpOrVersion(const char *tool, const ParsedOptions &given, void (*usage)());
 
 // "TOOL: MESSAGE (see TOOL --help)" on standard error; kExitUsage.
 int usageError(const char *tool, const std::string &message);
