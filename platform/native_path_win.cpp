@@ -90,10 +90,11 @@ bool namesWindowsDevice(std::string_view path)
     }
     return name.size() == 4 && (sameLetters(name.substr(0, 3), "COM") || sameLetters(name.substr(0, 3), "LPT"))
         && name[3] >= '1' && name[3] <= '9';
+}
 
-    std::string systemDriveDescription()
-    {
-        return systemDriveLetter() + std::string(":\\vokelu, on the system drive");
-    }
+std::string systemDriveDescription()
+{
+    return systemDriveLetter() + std::string(":\\vokelu, on the system drive");
+}
 
 } // namespace kpx::os
