@@ -407,6 +407,11 @@ wait_for "the import dialog" shown_titled '^匯入 詞$'
 activate_titled '^匯入 詞$'
 xdotool type --delay 40 'C:\vokelu\words.tsv'
 xdotool key Return
+# The preview of what the import will do; its default button is 匯入.
+wait_for "the import's preview" shown_titled '^對照表 製作程式$'
+shot import-preview
+activate_titled '^對照表 製作程式$'
+xdotool key Return
 wait_for "the notice after the import" notice_shown
 sleep 1
 shot imported
