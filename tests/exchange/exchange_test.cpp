@@ -420,7 +420,7 @@ TEST(ExchangeKeys, PutsTypistsKeysIntoForm)
 }
 
 // A text character without a Big5 form comes in as its variant, reported where it was; without
-// variants it is refused as before.
+// variants it is refused and named.
 TEST(ExchangeImport, ReplacesVariantsAndSaysWhere)
 {
     const std::string tsv = "ke\t鷄\nkha\t脚猪\nsui2\t媠\n";
