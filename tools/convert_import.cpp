@@ -80,10 +80,11 @@ void printImportSummary(const ImportResult &result, const std::string &inputName
     for (const auto &[reason, count] : reasons)
         refused += (refused.empty() ? "" : "; ") + reason + ": " + std::to_string(count);
     sayf(stderr,
-        "%s: words read: %d; entries made: %d; keys changed: %s; characters replaced: %zu; words refused: %zu%s%s%s\n",
+        "%s: words read: %d; entries made: %d; keys changed: %s; characters replaced: %d; words refused: %d%s%s%s\n",
         inputName.c_str(), static_cast<int>(result.words), static_cast<int>(result.entries),
-        changes.empty() ? "none" : changes.c_str(), result.replacements.size(), result.problems.size(),
-        refused.empty() ? "" : " (", refused.c_str(), refused.empty() ? "" : ")");
+        changes.empty() ? "none" : changes.c_str(), static_cast<int>(result.replacements.size()),
+        static_cast<int>(result.problems.size()), refused.empty() ? "" : " (", refused.c_str(),
+        refused.empty() ? "" : ")");
     const std::size_t shown = std::min<std::size_t>(result.problems.size(), 5);
     for (std::size_t i = 0; i < shown; ++i) {
         ExchangeProblem problem = result.problems[i];

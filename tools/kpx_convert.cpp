@@ -233,8 +233,8 @@ int respellDataFile(const std::string &big5Text, const Options &options, const s
     }
     if (!options.quiet) {
         std::FILE *to = options.output == "-" ? stderr : stdout;
-        kpx::tools::sayf(to, "%d data lines written to %s (keys kept as they were: %zu; big5)\n",
-            static_cast<int>(respelled.entries), outputName.c_str(), respelled.problems.size());
+        kpx::tools::sayf(to, "%d data lines written to %s (keys kept as they were: %d; big5)\n",
+            static_cast<int>(respelled.entries), outputName.c_str(), static_cast<int>(respelled.problems.size()));
     }
     return kExitWritten;
 }
