@@ -72,21 +72,9 @@ run_one() {
 }
 export -f run_one
 export make convert
-declare -A walls peaks
-echo "load before: $(cut -d' ' -f1-3 /proc/loadavg)"
-for ((run = 0; run <= runs; ++run)); do
-    for name in "${names[@]}"; do
-        t0=$(date +%s%N)
-        /usr/bin/time -f '%M' -o stats.txt bash -c "run_one $name" || die "$name failed"
-        t1=$(date +%s%N)
-        # Run 0 warms the caches and is not counted.
-        ((run == 0)) && continue
-        walls[$name]+="$(awk -v a="$t0" -v b="$t1" 'BEGIN { printf "%.3f", (b - a) / 1e9 }') "
-        peaks[$name]+="$(tail -n 1 stats.txt) "
-    done
-done
-echo "load after: $(cut -d' ' -f1-3 /proc/loadavg)"
-median() { tr ' ' '\n' <<<"$1" | grep . | sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
+# shellcheck source=run_timing.sh
+. "$script_dir/run_timing.sh"
+time_runs
 base=$(median "${walls[make]}")
 printf '%-18s %9s %9s %8s\n' "$size entries" "wall s" "peak MiB" "x make"
 for name in "${names[@]}"; do

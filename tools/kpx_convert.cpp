@@ -86,7 +86,7 @@ struct Options {
 // 0 when the arguments are good, -1 after --help, else the exit status.
 int parseArguments(int argc, char **argv, Options &options)
 {
-    static constexpr kpx::tools::OptionSpec kOptions[] = {
+    static constexpr kpx::tools::ToolOption kOptions[] = {
         { "--quiet", "-q", false },
         { "-o", nullptr, true },
         { "--from", nullptr, true },

@@ -77,7 +77,7 @@ int main(int systemArgc, char **systemArgv)
     kpx::tools::CommandLine commandLine;
     if (!commandLine.read(kTool, systemArgc, systemArgv))
         return kpx::tools::kExitUsage;
-    static constexpr kpx::tools::OptionSpec kOptions[] = {
+    static constexpr kpx::tools::ToolOption kOptions[] = {
         { "--header", nullptr, false },
         { "--utf8", nullptr, false },
         { "--big5", nullptr, false },

@@ -96,7 +96,7 @@ bool idFits(const std::string &id)
 // 0 when the arguments are good, -1 after --help, else the exit status.
 int parseArguments(int argc, char **argv, Options &options)
 {
-    static constexpr kpx::tools::OptionSpec kOptions[] = {
+    static constexpr kpx::tools::ToolOption kOptions[] = {
         { "--quiet", "-q", false },
         { "-o", nullptr, true },
         { "--order", nullptr, true },

@@ -51,7 +51,7 @@ const std::string &ParsedOptions::value(std::string_view name) const
     return kNone;
 }
 
-bool parseOptions(const char *tool, int argc, char **argv, std::span<const OptionSpec> options, ParsedOptions &parsed)
+bool parseOptions(const char *tool, int argc, char **argv, std::span<const ToolOption> options, ParsedOptions &parsed)
 {
     bool optionsEnded = false;
     for (int at = 1; at < argc; ++at) {
@@ -72,28 +72,28 @@ bool parseOptions(const char *tool, int argc, char **argv, std::span<const Optio
             parsed.version = true;
             continue;
         }
-        const OptionSpec *spec = nullptr;
-        for (const OptionSpec &option : options) {
+        const ToolOption *known = nullptr;
+        for (const ToolOption &option : options) {
             if (argument == option.name || (option.shortName && argument == option.shortName))
-                spec = &option;
+                known = &option;
         }
-        if (!spec) {
+        if (!known) {
             usageError(tool, "unknown option '" + argument + "'");
             return false;
         }
-        if (parsed.has(spec->name)) {
+        if (parsed.has(known->name)) {
             usageError(tool, "option " + argument + " given twice");
             return false;
         }
         std::string value;
-        if (spec->takesValue) {
+        if (known->takesValue) {
             if (at + 1 >= argc) {
                 usageError(tool, "option " + argument + " needs a value");
                 return false;
             }
             value = argv[++at];
         }
-        parsed.given_.emplace_back(spec->name, std::move(value));
+        parsed.given_.emplace_back(known->name, std::move(value));
     }
     return true;
 }

@@ -44,7 +44,7 @@ private:
 
 // An option of a tool: its long name ("--order"), a short one ("-o") or nullptr, and whether a
 // value follows it.
-struct OptionSpec {
+struct ToolOption {
     const char *name;
     const char *shortName;
     bool takesValue;
@@ -62,14 +62,14 @@ public:
     bool version = false;
 
 private:
-    friend bool parseOptions(const char *, int, char **, std::span<const OptionSpec>, ParsedOptions &);
+    friend bool parseOptions(const char *, int, char **, std::span<const ToolOption>, ParsedOptions &);
     std::vector<std::pair<std::string, std::string>> given_;
 };
 
 // Reads argv[1...]: each option at most once and only one the tool has, a value where one is
 // needed; -h or --help asks for the help; after "--" every argument is an operand. False after
 // a usage error, printed as usageError prints it.
-bool parseOptions(const char *tool, int argc, char **argv, std::span<const OptionSpec> options, ParsedOptions &parsed);
+bool parseOptions(const char *tool, int argc, char **argv, std::span<const ToolOption> options, ParsedOptions &parsed);
 
 // Answers --version ("TOOL VERSION") or --help (usage()) on standard output: true when one was
 // asked, and the tool then ends.
